@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs everything the build, the tests and the benchmarks need on Debian 12.
+# Safe to run again: packages already present are not touched and apt is not
+# asked at all when nothing is missing. Needs root (CI and developers run as root).
+set -euo pipefail
+
+want_win32=1
+for arg in "$@"; do
+  case "$arg" in
+    --no-win32) want_win32=0 ;;
+    *) echo "install-deps: unknown option $arg" >&2; exit 2 ;;
+  esac
+done
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libsqlite3-dev
+  clang-format
+)
+if [ "$want_win32" = 1 ]; then
+  packages+=(g++-mingw-w64-i686-posix mingw-w64-i686-dev wine wine32:i386 xvfb xdotool)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" != 0 ]; then
+  echo "install-deps: these packages are missing and installing them needs root: ${missing[*]}" >&2
+  exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+if [ "$want_win32" = 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
+echo "install-deps: installing ${missing[*]}"
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

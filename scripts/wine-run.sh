@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Runs one Windows test program under Wine: in a throwaway prefix under the
+# build folder, with Wine's own chatter off, and always under a time limit so
+# that a hung Wine cannot stall the whole test run.
+set -u
+exe="$1"; shift
+build_dir=$(cd "$(dirname "$exe")" && pwd)
+while [ "$build_dir" != / ] && [ ! -f "$build_dir/CMakeCache.txt" ]; do build_dir=$(dirname "$build_dir"); done
+export WINEPREFIX="$build_dir/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  # The prefix is made once per build folder; the lock keeps parallel test
+  # programs from making it twice.
+  mkdir -p "$WINEPREFIX"
+  (
+    flock 9
+    [ -f "$WINEPREFIX/system.reg" ] || timeout 300 wineboot -i >/dev/null 2>&1
+  ) 9>"$build_dir/wineprefix.lock"
+fi
+cd "$(dirname "$exe")"
+timeout --kill-after=10 "${WINE_TEST_TIMEOUT:-600}" wine "$exe" "$@"

@@ -1,0 +1,1 @@
+// File-system primitives for Windows.

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+
+#include "runtime/ErrorState.h"
+#include "runtime/Queue.h"
+#include "runtime/Text.h"
+
+namespace {
+
+TEST(Texts, FixedFieldsPadCutAndClip) {
+  rt::FixedString<6> f("abc");
+  EXPECT_EQ(f.raw(), "abc   ");
+  EXPECT_EQ(f.clipped(), "abc");
+  f = "abcdefgh";  // cut without notice
+  EXPECT_EQ(f.raw(), "abcdef");
+  f = "";
+  EXPECT_TRUE(f.blank());
+  f = "a  b  ";
+  EXPECT_EQ(f.clipped(), "a  b") << "only trailing blanks go";
+}
+
+TEST(Texts, ZeroTerminatedFieldsKeepOneLessThanTheirCapacity) {
+  rt::CString<255> c(std::string(300, 'x'));
+  EXPECT_EQ(c.view().size(), 254u);
+  rt::CString<4> small("abcd");
+  EXPECT_EQ(small.str(), "abc");
+  small = "";
+  EXPECT_TRUE(small.empty());
+}
+
+TEST(Texts, BinaryBytesSurviveFixedFields) {
+  // A 4-byte icon field holding the 2-byte code FF 01 is padded with spaces.
+  rt::FixedString<4> icon(std::string("\xFF\x01", 2));
+  EXPECT_EQ(icon.raw(), std::string("\xFF\x01  ", 4));
+}
+
+struct NumberCase {
+  const char* label;
+  const char* text;
+  int64_t value;
+};
+
+TEST(Texts, TextToNumber) {
+  const NumberCase cases[] = {
+      {"plain", "70", 70},   {"blanks first", "  65", 65}, {"sign", "-12", -12}, {"trailing junk", "12ab", 12},
+      {"empty", "", 0},      {"no digits", "abc", 0},      {"icon bytes", "\xFF\x01\x04\x7F", 0},
+      {"huge saturates", "99999999999999999999999", 999999999999999999},
+  };
+  for (const NumberCase& c : cases) EXPECT_EQ(rt::ToNumber(c.text), c.value) << c.label;
+}
+
+TEST(Texts, UpperCasesAsciiOnly) { EXPECT_EQ(rt::Upper("%File \xE9x"), "%FILE \xE9X"); }
+
+struct Item {
+  int32_t key = 0;
+  std::string name;
+};
+int ByKey(const Item& a, const Item& b) { return a.key < b.key ? -1 : a.key > b.key ? 1 : 0; }
+
+TEST(Lists, GetByPositionFillsTheBufferAndAFailedGetSetsTheError) {
+  rt::Queue<Item> q;
+  for (int i = 1; i <= 3; ++i) {
+    q.buffer = {i * 10, "n" + std::to_string(i)};
+    q.Add();
+  }
+  ASSERT_TRUE(q.Get(2));
+  EXPECT_EQ(q.buffer.name, "n2");
+  EXPECT_EQ(q.Pointer(), 2);
+  EXPECT_EQ(rt::ErrorCode(), 0);
+  EXPECT_FALSE(q.Get(4));
+  EXPECT_EQ(rt::ErrorCode(), rt::ErrEntryNotFound);
+  EXPECT_EQ(q.buffer.name, "n2") << "a failed get leaves the buffer alone";
+  EXPECT_EQ(q.Pointer(), 2);
+  EXPECT_FALSE(q.Get(0));
+}
+
+TEST(Lists, KeyOrderAddGetPutDeleteAndSort) {
+  rt::Queue<Item> q;
+  for (int key : {30, 10, 20, 10}) {
+    q.buffer = {key, "k" + std::to_string(key) + "_" + std::to_string(q.Records())};
+    q.Add(&ByKey);
+  }
+  ASSERT_EQ(q.Records(), 4);
+  EXPECT_EQ(q.At(1).name, "k10_1");
+  EXPECT_EQ(q.At(2).name, "k10_3") << "equal keys go after the ones already there";
+  EXPECT_EQ(q.At(4).key, 30);
+
+  q.buffer.key = 20;
+  ASSERT_TRUE(q.GetSorted(&ByKey));
+  EXPECT_EQ(q.Pointer(), 3);
+  q.buffer.name = "changed";
+  ASSERT_TRUE(q.Put());
+  EXPECT_EQ(q.At(3).name, "changed");
+  ASSERT_TRUE(q.Delete());
+  EXPECT_EQ(q.Records(), 3);
+
+  q.buffer.key = 99;
+  EXPECT_FALSE(q.Get(&ByKey));
+  EXPECT_EQ(rt::ErrorCode(), rt::ErrEntryNotFound);
+  q.buffer.key = 10;
+  ASSERT_TRUE(q.Get(&ByKey));
+  EXPECT_EQ(q.buffer.name, "k10_1") << "the first match in list order";
+
+  q.Free();
+  EXPECT_EQ(q.Records(), 0);
+  EXPECT_FALSE(q.Put());
+  EXPECT_FALSE(q.Delete());
+}
+
+TEST(ErrorState, IsPerThreadAndCarriesFileErrors) {
+  rt::SetError(rt::ErrAccessDenied);
+  EXPECT_EQ(rt::ErrorText(), "Access Denied");
+  int32_t otherCode = -1;
+  int32_t otherThread = 0;
+  std::thread([&] {
+    otherCode = rt::ErrorCode();
+    otherThread = rt::Thread();
+  }).join();
+  EXPECT_EQ(otherCode, 0) << "another thread sees its own state";
+  EXPECT_EQ(rt::ErrorCode(), rt::ErrAccessDenied);
+  EXPECT_EQ(rt::Thread(), 1) << "the program's first thread is 1";
+  EXPECT_GT(otherThread, 1);
+
+  rt::SetFileError("112", "Media fault");
+  EXPECT_EQ(rt::ErrorCode(), rt::ErrFileSystem);
+  EXPECT_EQ(rt::FileErrorCode(), "112");
+  EXPECT_EQ(rt::FileErrorText(), "Media fault");
+  rt::ClearError();
+  EXPECT_EQ(rt::ErrorCode(), 0);
+  EXPECT_EQ(rt::FileErrorText(), "");
+}
+
+}  // namespace
