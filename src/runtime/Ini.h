@@ -25,4 +25,26 @@ std::string GetIni(std::string_view section, std::string_view entry, std::string
 // Returns false on failure.
 bool PutIni(std::string_view section, std::string_view entry, std::string_view value, std::string_view fileName);
 
+// Many writes to one file as one: while a batch is open on this thread for a
+// file, PutIni to that file is checked as always but only noted, GetIni reads
+// the noted values, and the file is rewritten once, crash-safe, when the batch
+// commits (at the latest when it ends). A crash before then leaves the file as
+// it was. Batches on one file nest; the outermost one writes. The result of
+// the write is in the error state after Commit.
+class IniBatch {
+ public:
+  explicit IniBatch(std::string_view fileName);
+  ~IniBatch();
+  IniBatch(const IniBatch&) = delete;
+  IniBatch& operator=(const IniBatch&) = delete;
+
+  // Writes the noted values now (the outermost batch only); false on failure.
+  bool Commit();
+
+ private:
+  std::string path_;
+  bool outermost_ = false;
+  bool done_ = false;
+};
+
 }  // namespace rt

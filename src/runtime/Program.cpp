@@ -13,6 +13,8 @@ std::vector<ModuleEntry> modules;  // the table SystemInit ran, for CloseDown
 bool closedDown = false;
 HaltHandler haltHandler = nullptr;
 HaltCleanup haltCleanup = nullptr;
+int32_t runtimeMajor = 5;
+int32_t runtimeMinor = 507;
 
 // Days from 1800-12-28 to 1970-01-01.
 constexpr int32_t kUnixEpochDay = 61730;
@@ -52,8 +54,17 @@ void SystemInit(const StartupDescriptor* descriptor, int32_t) {
 }
 
 int32_t CheckVersion(int32_t major, int32_t minor, int32_t) {
-  // This runtime serves programs built for version 5.507 and earlier 5.x.
-  return major == 5 && minor <= 507 ? 1 : 0;
+  return major == runtimeMajor && minor <= runtimeMinor ? 1 : 0;
+}
+
+void SetRuntimeVersion(int32_t major, int32_t minor) {
+  runtimeMajor = major;
+  runtimeMinor = minor;
+}
+
+void Exit(int32_t code) {
+  std::fflush(nullptr);
+  std::_Exit(code);
 }
 
 void Init() {}
@@ -84,8 +95,7 @@ void Halt(int32_t level, const std::string& text) {
     haltHandler(level, text);
     std::abort();  // a handler must not return
   }
-  std::fflush(nullptr);
-  std::_Exit(level);
+  Exit(level);
 }
 
 int32_t Today() {

@@ -26,8 +26,11 @@ struct StartupDescriptor {
 
 // Runs the start half of every module, in table order.
 void SystemInit(const StartupDescriptor* descriptor, int32_t flags);
-// Non-zero when this runtime serves a program built for the given version.
+// Non-zero when this runtime serves a program built for the given version:
+// the same major version, and a minor version no newer than the runtime's.
 int32_t CheckVersion(int32_t major, int32_t minor, int32_t flags);
+// The version this runtime reports (5.507); tests lower it to see a refusal.
+void SetRuntimeVersion(int32_t major, int32_t minor);
 // Starts the runtime library (called by the first module's start half).
 void Init();
 // The program's body begins.
@@ -45,6 +48,8 @@ HaltHandler SetHaltHandler(HaltHandler handler);
 // that what the program changed on the desktop is put back.
 using HaltCleanup = void (*)();
 void SetHaltCleanup(HaltCleanup cleanup);
+// Ends the process with the exit code, output flushed, nothing else run.
+[[noreturn]] void Exit(int32_t code);
 
 // Today as a day number (days since 1800-12-28, so that day 4 is 1801-01-01)
 // and the time of day in hundredths of a second since midnight plus one.

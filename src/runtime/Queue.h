@@ -6,7 +6,7 @@
 // leaves the buffer and the current position alone; a successful one clears it.
 #include <algorithm>
 #include <cstdint>
-#include <vector>
+#include <deque>
 
 #include "runtime/ErrorState.h"
 
@@ -101,7 +101,7 @@ class Queue {
   const Entry& At(int32_t position) const { return entries_[position - 1]; }
 
  private:
-  std::vector<Entry> entries_;
+  std::deque<Entry> entries_;  // a deque: dropping the first entry (a bounded history) is cheap
   int32_t current_ = 0;
 };
 

@@ -1,1 +1,352 @@
 // File-system primitives for POSIX systems.
+//
+// Sharing is kept with open file description locks (F_OFD_SETLK), which
+// belong to one open of a file, so two opens conflict whether they are in one
+// process or in two, and a killed process loses its locks with its files.
+// Four reserved bytes far past any real data say what the openers hold: a
+// shared lock on "has read", "has write", "denies read" or "denies write" for
+// each opener that has or denies that access. A new opener checks the bytes
+// that matter to it and takes its own under a gate (an exclusive flock of the
+// file), so that two openers cannot both check before either takes.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "platform/AccessMode.h"
+#include "platform/FileSystem.h"
+#include "platform/OsFile.h"
+
+namespace os {
+namespace {
+
+constexpr off_t kLockBase = off_t{1} << 62;
+enum LockByte : off_t { HasRead = 0, HasWrite = 1, DeniesRead = 2, DeniesWrite = 3 };
+
+std::string Parent(const std::string& path) {
+  std::size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+IoStatus FromErrno(int err, const std::string& path) {
+  IoStatus s;
+  s.osCode = err;
+  s.text = std::strerror(err);
+  switch (err) {
+    case ENOENT: {
+      // A missing file and a missing folder are different faults to a user.
+      struct stat st;
+      bool folder = ::stat(Parent(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+      s.code = folder ? IoNotFound : IoPathNotFound;
+      break;
+    }
+    case ENOTDIR:
+    case ENAMETOOLONG:
+      s.code = IoPathNotFound;
+      break;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY:
+    case EWOULDBLOCK:
+      s.code = IoDenied;
+      break;
+    case EMFILE:
+    case ENFILE:
+      s.code = IoTooManyOpen;
+      break;
+    default:
+      s.code = IoOther;
+      break;
+  }
+  return s;
+}
+
+IoStatus Denied(const char* why) {
+  IoStatus s;
+  s.code = IoDenied;
+  s.text = why;
+  return s;
+}
+
+struct flock LockOf(short type, LockByte byte) {
+  struct flock l;
+  std::memset(&l, 0, sizeof l);
+  l.l_type = type;
+  l.l_whence = SEEK_SET;
+  l.l_start = kLockBase + byte;
+  l.l_len = 1;
+  return l;
+}
+
+// True when some other open of the file holds a lock on the byte.
+bool Held(int fd, LockByte byte) {
+  struct flock l = LockOf(F_WRLCK, byte);
+  if (::fcntl(fd, F_OFD_GETLK, &l) != 0) return true;  // cannot tell: assume the worst
+  return l.l_type != F_UNLCK;
+}
+
+bool Take(int fd, LockByte byte) {
+  struct flock l = LockOf(F_RDLCK, byte);
+  return ::fcntl(fd, F_OFD_SETLK, &l) == 0;
+}
+
+// The gate is held only while an opener checks and takes its bytes, so a
+// short wait is enough; a gate that stays shut (an odd file system) refuses
+// the open rather than hanging the program.
+bool EnterGate(int fd) {
+  for (int tries = 0; tries < 2000; ++tries) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+    if (errno != EWOULDBLOCK && errno != EINTR) return false;
+    struct timespec pause {
+      0, 1000000
+    };
+    ::nanosleep(&pause, nullptr);
+  }
+  return false;
+}
+
+void LeaveGate(int fd) { ::flock(fd, LOCK_UN); }
+
+IoStatus ClaimSharing(int fd, const AccessMode& mode) {
+  if (!EnterGate(fd)) return Denied("The file's sharing could not be checked");
+  bool conflict = (mode.read && Held(fd, DeniesRead)) || (mode.write && Held(fd, DeniesWrite)) ||
+                  (mode.denyRead && Held(fd, HasRead)) || (mode.denyWrite && Held(fd, HasWrite));
+  bool taken = !conflict && (!mode.read || Take(fd, HasRead)) && (!mode.write || Take(fd, HasWrite)) &&
+               (!mode.denyRead || Take(fd, DeniesRead)) && (!mode.denyWrite || Take(fd, DeniesWrite));
+  LeaveGate(fd);
+  if (conflict) return Denied("The file is in use by another opener whose sharing does not allow this access");
+  if (!taken) return Denied("The file's sharing could not be recorded");
+  return {};
+}
+
+IoStatus WriteAll(int fd, std::string_view bytes, const std::string& path) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return FromErrno(errno, path);
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return {};
+}
+
+IoStatus ReadFd(int fd, std::string& out, const std::string& path) {
+  std::string data;
+  struct stat st;
+  if (::fstat(fd, &st) == 0 && st.st_size > 0) data.reserve(static_cast<std::size_t>(st.st_size));
+  char chunk[65536];
+  off_t at = 0;
+  for (;;) {
+    ssize_t n = ::pread(fd, chunk, sizeof chunk, at);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return FromErrno(errno, path);
+    }
+    if (n == 0) break;
+    data.append(chunk, static_cast<std::size_t>(n));
+    at += n;
+  }
+  out = std::move(data);
+  return {};
+}
+
+int OpenRegular(const std::string& path, int flags, IoStatus& status, mode_t perms = 0666) {
+  int fd = ::open(path.c_str(), flags | O_CLOEXEC, perms);
+  if (fd < 0) {
+    status = FromErrno(errno, path);
+    return -1;
+  }
+  struct stat st;
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    status = FromErrno(EISDIR, path);
+    return -1;
+  }
+  return fd;
+}
+
+std::atomic<unsigned> tempCounter{0};
+
+}  // namespace
+
+OsFile::~OsFile() { Close(); }
+
+OsFile::OsFile(OsFile&& other) noexcept : handle_(other.handle_), canWrite_(other.canWrite_) {
+  other.handle_ = kNoHandle;
+}
+
+OsFile& OsFile::operator=(OsFile&& other) noexcept {
+  if (this != &other) {
+    Close();
+    handle_ = other.handle_;
+    canWrite_ = other.canWrite_;
+    other.handle_ = kNoHandle;
+  }
+  return *this;
+}
+
+IoStatus OsFile::Open(const std::string& path, uint8_t accessMode) {
+  Close();
+  AccessMode mode;
+  if (!AccessMode::Decode(accessMode, mode)) {
+    IoStatus s;
+    s.code = IoBadArgument;
+    s.text = "Invalid access mode";
+    return s;
+  }
+  // Read access is always asked of the system: a shared lock needs it, and
+  // the sharing bytes are shared locks.
+  IoStatus status;
+  int fd = OpenRegular(path, mode.write ? (O_RDWR | O_APPEND) : O_RDONLY, status);
+  if (fd < 0) return status;
+  status = ClaimSharing(fd, mode);
+  if (!status.ok()) {
+    ::close(fd);
+    return status;
+  }
+  handle_ = fd;
+  canWrite_ = mode.write;
+  return {};
+}
+
+IoStatus OsFile::Close() {
+  if (!IsOpen()) return {};
+  int fd = static_cast<int>(handle_);
+  handle_ = kNoHandle;
+  if (::close(fd) != 0 && errno != EINTR) return FromErrno(errno, "");
+  return {};
+}
+
+IoStatus OsFile::Append(std::string_view bytes) {
+  if (!IsOpen()) return FromErrno(EBADF, "");
+  if (!canWrite_) return Denied("The file was opened for reading only");
+  return WriteAll(static_cast<int>(handle_), bytes, "");
+}
+
+IoStatus OsFile::ReadAll(std::string& out) {
+  if (!IsOpen()) return FromErrno(EBADF, "");
+  return ReadFd(static_cast<int>(handle_), out, "");
+}
+
+IoStatus OsFile::Flush() {
+  if (!IsOpen()) return FromErrno(EBADF, "");
+  if (::fsync(static_cast<int>(handle_)) != 0) return FromErrno(errno, "");
+  return {};
+}
+
+IoStatus OsFile::Size(uint64_t& size) {
+  struct stat st;
+  if (!IsOpen() || ::fstat(static_cast<int>(handle_), &st) != 0) return FromErrno(IsOpen() ? errno : EBADF, "");
+  size = static_cast<uint64_t>(st.st_size);
+  return {};
+}
+
+std::string_view LineEnd() { return "\n"; }
+
+IoStatus Stat(const std::string& path, FileInfo& info) {
+  info = FileInfo{};
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return {};
+    return FromErrno(errno, path);
+  }
+  info.exists = true;
+  info.directory = S_ISDIR(st.st_mode);
+  info.size = static_cast<uint64_t>(st.st_size);
+  info.modified = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  uint64_t change = static_cast<uint64_t>(st.st_ctim.tv_sec) * 1000000000u + static_cast<uint64_t>(st.st_ctim.tv_nsec);
+  info.identity = (static_cast<uint64_t>(st.st_ino) * 0x9E3779B97F4A7C15ull) ^ static_cast<uint64_t>(st.st_dev) ^
+                  (change * 0xC2B2AE3D27D4EB4Full);
+  return {};
+}
+
+bool Exists(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+IoStatus CreateEmpty(const std::string& path) {
+  IoStatus status;
+  int fd = OpenRegular(path, O_RDWR | O_CREAT, status);
+  if (fd < 0) return status;
+  if (!EnterGate(fd)) {
+    ::close(fd);
+    return Denied("The file's sharing could not be checked");
+  }
+  bool denied = Held(fd, DeniesWrite);
+  if (!denied && ::ftruncate(fd, 0) != 0) status = FromErrno(errno, path);
+  LeaveGate(fd);
+  ::close(fd);
+  if (denied) return Denied("The file is in use by another opener that does not allow writing");
+  return status;
+}
+
+IoStatus ReadAll(const std::string& path, std::string& out) {
+  IoStatus status;
+  int fd = OpenRegular(path, O_RDONLY, status);
+  if (fd < 0) return status;
+  status = ReadFd(fd, out, path);
+  ::close(fd);
+  return status;
+}
+
+IoStatus AtomicReplace(const std::string& path, std::string_view bytes) {
+  std::string target = path;
+  mode_t perms = 0666;
+  struct stat st;
+  if (::lstat(path.c_str(), &st) == 0) {
+    // Replace what a link points at, not the link itself.
+    if (S_ISLNK(st.st_mode)) {
+      char* real = ::realpath(path.c_str(), nullptr);
+      if (real) {
+        target = real;
+        ::free(real);
+      }
+    }
+    if (::stat(target.c_str(), &st) == 0) {
+      if (S_ISDIR(st.st_mode)) return FromErrno(EISDIR, target);
+      if ((st.st_mode & 0222) == 0) return Denied("The file is read-only");
+      perms = st.st_mode & 07777;
+    }
+  }
+  std::string temp =
+      target + "." + std::to_string(::getpid()) + "-" + std::to_string(tempCounter.fetch_add(1)) + ".tmp";
+  IoStatus status;
+  int fd = OpenRegular(temp, O_WRONLY | O_CREAT | O_EXCL, status, perms);
+  if (fd < 0) return status;
+  ::fchmod(fd, perms);
+  status = WriteAll(fd, bytes, temp);
+  if (status.ok() && ::fsync(fd) != 0) status = FromErrno(errno, temp);
+  if (::close(fd) != 0 && status.ok()) status = FromErrno(errno, temp);
+  if (status.ok() && ::rename(temp.c_str(), target.c_str()) != 0) status = FromErrno(errno, target);
+  if (!status.ok()) {
+    ::unlink(temp.c_str());
+    return status;
+  }
+  // The rename itself is durable only once the folder is flushed.
+  int dir = ::open(Parent(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return {};
+}
+
+IoStatus Remove(const std::string& path) {
+  if (::unlink(path.c_str()) != 0 && errno != ENOENT) return FromErrno(errno, path);
+  return {};
+}
+
+}  // namespace os

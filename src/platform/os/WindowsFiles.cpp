@@ -1,1 +1,279 @@
 // File-system primitives for Windows.
+//
+// Sharing is CreateFileA's share mode, which the system enforces between
+// every two opens of a file, in one process or in two. The atomic replace
+// renames with MoveFileExA, which (unlike the C library's rename) replaces an
+// existing target and, with MOVEFILE_WRITE_THROUGH, returns only once the
+// rename is on disk.
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <string>
+
+#include "platform/AccessMode.h"
+#include "platform/FileSystem.h"
+#include "platform/OsFile.h"
+
+namespace os {
+namespace {
+
+std::string SystemText(DWORD err) {
+  char* buffer = nullptr;
+  DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                           nullptr, err, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+  std::string text = n && buffer ? std::string(buffer, n) : "System error " + std::to_string(err);
+  if (buffer) LocalFree(buffer);
+  while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
+  return text;
+}
+
+IoStatus FromError(DWORD err) {
+  IoStatus s;
+  s.osCode = static_cast<int32_t>(err);
+  s.text = SystemText(err);
+  switch (err) {
+    case ERROR_FILE_NOT_FOUND:
+      s.code = IoNotFound;
+      break;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_DIRECTORY:
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_BAD_NETPATH:
+      s.code = IoPathNotFound;
+      break;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_WRITE_PROTECT:
+      s.code = IoDenied;
+      break;
+    case ERROR_TOO_MANY_OPEN_FILES:
+      s.code = IoTooManyOpen;
+      break;
+    default:
+      s.code = IoOther;
+      break;
+  }
+  return s;
+}
+
+IoStatus LastError() { return FromError(GetLastError()); }
+
+IoStatus Denied(const char* why) {
+  IoStatus s;
+  s.code = IoDenied;
+  s.text = why;
+  return s;
+}
+
+HANDLE AsHandle(intptr_t h) { return reinterpret_cast<HANDLE>(h); }
+
+IoStatus WriteAt(HANDLE h, std::string_view bytes, bool atEnd) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+    DWORD written = 0;
+    BOOL ok;
+    if (atEnd) {
+      // An offset of all ones writes at the end of the file as one step,
+      // like a file opened for appending.
+      OVERLAPPED at = {};
+      at.Offset = 0xFFFFFFFF;
+      at.OffsetHigh = 0xFFFFFFFF;
+      ok = WriteFile(h, bytes.data() + done, chunk, &written, &at);
+    } else {
+      ok = WriteFile(h, bytes.data() + done, chunk, &written, nullptr);
+    }
+    if (!ok) return LastError();
+    if (written == 0) return FromError(ERROR_WRITE_FAULT);
+    done += written;
+  }
+  return {};
+}
+
+IoStatus ReadHandle(HANDLE h, std::string& out) {
+  std::string data;
+  LARGE_INTEGER size;
+  if (GetFileSizeEx(h, &size) && size.QuadPart > 0) data.reserve(static_cast<std::size_t>(size.QuadPart));
+  char chunk[65536];
+  uint64_t at = 0;
+  for (;;) {
+    OVERLAPPED from = {};
+    from.Offset = static_cast<DWORD>(at);
+    from.OffsetHigh = static_cast<DWORD>(at >> 32);
+    DWORD n = 0;
+    if (!ReadFile(h, chunk, sizeof chunk, &n, &from)) {
+      DWORD err = GetLastError();
+      if (err == ERROR_HANDLE_EOF) break;
+      return FromError(err);
+    }
+    if (n == 0) break;
+    data.append(chunk, n);
+    at += n;
+  }
+  out = std::move(data);
+  return {};
+}
+
+std::atomic<unsigned> tempCounter{0};
+
+}  // namespace
+
+OsFile::~OsFile() { Close(); }
+
+OsFile::OsFile(OsFile&& other) noexcept : handle_(other.handle_), canWrite_(other.canWrite_) {
+  other.handle_ = kNoHandle;
+}
+
+OsFile& OsFile::operator=(OsFile&& other) noexcept {
+  if (this != &other) {
+    Close();
+    handle_ = other.handle_;
+    canWrite_ = other.canWrite_;
+    other.handle_ = kNoHandle;
+  }
+  return *this;
+}
+
+IoStatus OsFile::Open(const std::string& path, uint8_t accessMode) {
+  Close();
+  AccessMode mode;
+  if (!AccessMode::Decode(accessMode, mode)) {
+    IoStatus s;
+    s.code = IoBadArgument;
+    s.text = "Invalid access mode";
+    return s;
+  }
+  DWORD access = (mode.read ? GENERIC_READ : 0) | (mode.write ? GENERIC_WRITE : 0);
+  DWORD share = (mode.denyRead ? 0 : FILE_SHARE_READ) | (mode.denyWrite ? 0 : FILE_SHARE_WRITE);
+  HANDLE h = CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return LastError();
+  handle_ = reinterpret_cast<intptr_t>(h);
+  canWrite_ = mode.write;
+  return {};
+}
+
+IoStatus OsFile::Close() {
+  if (!IsOpen()) return {};
+  HANDLE h = AsHandle(handle_);
+  handle_ = kNoHandle;
+  if (!CloseHandle(h)) return LastError();
+  return {};
+}
+
+IoStatus OsFile::Append(std::string_view bytes) {
+  if (!IsOpen()) return FromError(ERROR_INVALID_HANDLE);
+  if (!canWrite_) return Denied("The file was opened for reading only");
+  return WriteAt(AsHandle(handle_), bytes, true);
+}
+
+IoStatus OsFile::ReadAll(std::string& out) {
+  if (!IsOpen()) return FromError(ERROR_INVALID_HANDLE);
+  return ReadHandle(AsHandle(handle_), out);
+}
+
+IoStatus OsFile::Flush() {
+  if (!IsOpen()) return FromError(ERROR_INVALID_HANDLE);
+  if (!FlushFileBuffers(AsHandle(handle_))) return LastError();
+  return {};
+}
+
+IoStatus OsFile::Size(uint64_t& size) {
+  LARGE_INTEGER n;
+  if (!IsOpen()) return FromError(ERROR_INVALID_HANDLE);
+  if (!GetFileSizeEx(AsHandle(handle_), &n)) return LastError();
+  size = static_cast<uint64_t>(n.QuadPart);
+  return {};
+}
+
+std::string_view LineEnd() { return "\r\n"; }
+
+namespace {
+
+uint64_t Ticks(const FILETIME& t) { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
+
+// File times count 100 ns steps from 1601.
+int64_t UnixNanoseconds(uint64_t ticks) { return (static_cast<int64_t>(ticks) - 116444736000000000LL) * 100; }
+
+}  // namespace
+
+IoStatus Stat(const std::string& path, FileInfo& info) {
+  info = FileInfo{};
+  // The query by path costs one step; a query through a handle would give
+  // the file's index and time of last change too, but costs many times as
+  // much, and a reader of settings asks on every read. The time of creation
+  // tells a file from one put in its place by deleting and writing anew.
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+    DWORD err = GetLastError();
+    if (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND) return {};
+    return FromError(err);
+  }
+  info.exists = true;
+  info.directory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  info.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  info.modified = UnixNanoseconds(Ticks(data.ftLastWriteTime));
+  info.identity = Ticks(data.ftCreationTime);
+  return {};
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+IoStatus CreateEmpty(const std::string& path) {
+  // Shares reading and writing with the openers that allow them; an opener
+  // that denies writing makes this open fail with a sharing violation.
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return LastError();
+  IoStatus status;
+  LARGE_INTEGER zero = {};
+  if (!SetFilePointerEx(h, zero, nullptr, FILE_BEGIN) || !SetEndOfFile(h)) status = LastError();
+  CloseHandle(h);
+  return status;
+}
+
+IoStatus ReadAll(const std::string& path, std::string& out) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return LastError();
+  IoStatus status = ReadHandle(h, out);
+  CloseHandle(h);
+  return status;
+}
+
+IoStatus AtomicReplace(const std::string& path, std::string_view bytes) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return FromError(ERROR_ACCESS_DENIED);
+    if (attributes & FILE_ATTRIBUTE_READONLY) return Denied("The file is read-only");
+  }
+  // The temporary file lies in the target's folder (a rename never crosses
+  // volumes) under a short name of its own, so that a target whose path is
+  // near the 259-character limit still has room for it.
+  const std::size_t slash = path.find_last_of("\\/:");
+  std::string temp = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "~qb" +
+                     std::to_string(GetCurrentProcessId()) + "-" + std::to_string(tempCounter.fetch_add(1)) + ".tmp";
+  HANDLE h = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return LastError();
+  IoStatus status = WriteAt(h, bytes, false);
+  if (status.ok() && !FlushFileBuffers(h)) status = LastError();
+  if (!CloseHandle(h) && status.ok()) status = LastError();
+  if (status.ok() && !MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    status = LastError();
+  if (!status.ok()) DeleteFileA(temp.c_str());
+  return status;
+}
+
+IoStatus Remove(const std::string& path) {
+  if (!DeleteFileA(path.c_str())) {
+    DWORD err = GetLastError();
+    if (err != ERROR_FILE_NOT_FOUND) return FromError(err);
+  }
+  return {};
+}
+
+}  // namespace os

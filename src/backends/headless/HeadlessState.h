@@ -1,0 +1,81 @@
+#pragma once
+// The headless backend's shared state, for its own files only.
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "backends/headless/Records.h"
+
+namespace rt {
+class Window;
+}
+
+namespace headless {
+
+struct Step {
+  enum class Kind {
+    Type,
+    SetSpin,
+    Choose,
+    Toggle,
+    Press,
+    PressKeepingFocus,
+    PressKey,
+    CloseWindow,
+    Run,
+    PostEvent,
+    AnswerBox,
+    AnswerNative,
+    CloseBox,
+    EscapeBox,
+  };
+  Kind kind;
+  int32_t control = 0;
+  int32_t value = 0;  // spin value, key code, event code or answer
+  std::string text;
+  std::function<void()> run;
+
+  bool ForBox() const {
+    return kind == Kind::AnswerBox || kind == Kind::AnswerNative || kind == Kind::CloseBox || kind == Kind::EscapeBox;
+  }
+  std::string Describe() const;
+};
+
+struct State {
+  // Recursive: a Run step's function may read the records while a step is
+  // being taken.
+  std::recursive_mutex lock;
+  std::deque<Step> steps;
+  std::vector<BoxRecord> boxes;
+  std::vector<PlatformCall> calls;
+  std::vector<BeepRecord> beeps;
+  std::vector<std::string> cursors;
+  bool fullWindowDrag = false;
+  bool failSystemParameters = false;
+  int allocationsBeforeFailure = 0;
+  int allocationsToFail = 0;
+  std::set<void*> heapBlocks;
+  // Per open window: its native handle, the box record it shows, and the
+  // edited entry whose edit is not yet accepted.
+  std::map<const rt::Window*, intptr_t> handles;
+  std::map<const rt::Window*, std::size_t> boxRecords;
+  std::map<const rt::Window*, int32_t> pendingEdits;
+  intptr_t nextHandle = 0x10010;
+};
+
+State& Shared();
+
+// Reports a script failure; never returns.
+[[noreturn]] void Fail(const std::string& message);
+
+// The name of a ButtonSet value ("YES"), or its number.
+std::string ButtonName(int32_t value);
+// The steps' short texts for failure messages: "'text'" cut to 60 characters.
+std::string Quote(const std::string& text);
+
+}  // namespace headless

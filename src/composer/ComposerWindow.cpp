@@ -1,0 +1,82 @@
+#include "composer/ComposerWindow.h"
+
+#include <string>
+
+#include "composer/ComposerUtility.h"
+#include "framework/error/GlobalErrorManager.h"
+#include "framework/window/WindowGlobals.h"
+#include "runtime/EventLoop.h"
+#include "runtime/MessageBox.h"
+
+namespace quibra {
+
+namespace {
+// A text-only call: caption, icon and button set omitted.
+void ShowReport(const char* text) { rt::MessageBox(text, "", "", "", 1, 1, 1, 0, 0); }
+}  // namespace
+
+const char* ReportText(int32_t pressed) {
+  switch (pressed) {
+    case rt::ButtonOk:
+      return "BUTTON:OK was pressed";
+    case rt::ButtonYes:
+      return "BUTTON:YES was pressed";
+    case rt::ButtonNo:
+      return "BUTTON:NO was pressed";
+    case rt::ButtonAbort:
+      return "BUTTON:ABORT was pressed";
+    case rt::ButtonRetry:
+      return "BUTTON:RETRY was pressed";
+    case rt::ButtonIgnore:
+      return "BUTTON:IGNORE was pressed";
+    case rt::ButtonCancel:
+      return "BUTTON:CANCEL was pressed";
+    case rt::ButtonHelp:
+      return "BUTTON:HELP was pressed";
+  }
+  return nullptr;
+}
+
+Level ComposerWindow::Setup() {
+  GlobalErrorManager.TrackProcedure("Main", false);
+  REQUEST = NextRequest;
+  if (Level r = WindowController::Setup(); r != LevelOk) return r;
+  FIRSTFIELD = ControlMessageText;
+  VCRREQUEST = &NavigationRequest;
+  ERRORS = &GlobalErrorManager;
+  NextRequest = 0;
+  LastResponse = 0;
+  AttachToolbar(DATA->toolbar);
+  AddButtonAction(ControlClose, ResponseCancelled);
+  rt::OpenWindow(DATA->window);
+  OPENED = 1;
+  // The hook goes in whatever the style variable holds; it starts at
+  // "Thread Safe", so the two agree.
+  DATA->utility->SetMessageHook(1);
+  ArmKeys();
+  return LevelOk;
+}
+
+Level ComposerWindow::Shutdown() {
+  if (Level r = WindowController::Shutdown(); r != LevelOk) return r;
+  GlobalErrorManager.TrackProcedure("", true);
+  return LevelOk;
+}
+
+Level ComposerWindow::OnAccepted() {
+  const int32_t c = rt::Accepted();
+  if (c == ControlMessageStyle) DATA->utility->SetMessageHook(static_cast<uint8_t>(DATA->MESSAGESTYLE & 0xFF));
+  if (c == ControlShowMessage) {
+    // Every control is copied first, so an edit is used even while the focus
+    // is still in its field.
+    rt::Update(0);
+    // A ticked "System Modal Message" asks for a system-modal box.
+    const int32_t pressed = rt::MessageBox(std::string(DATA->MESSAGETEXT.raw()), std::string(DATA->MESSAGETITLE.raw()),
+                                           std::string(DATA->MSGICON.raw()), std::to_string(DATA->BUTTONSTYLE), 0, 0, 0,
+                                           DATA->DEFAULTBUTTON, DATA->SYSTEMMODAL);
+    if (const char* report = ReportText(pressed)) ShowReport(report);
+  }
+  return WindowController::OnAccepted();
+}
+
+}  // namespace quibra

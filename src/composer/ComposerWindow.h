@@ -1,0 +1,24 @@
+#pragma once
+// The controller of the composer window: sets the window up, follows the
+// message-box style chosen, and shows the composed box on "Show Message".
+#include "composer/ComposerData.h"
+#include "framework/window/WindowController.h"
+
+namespace quibra {
+
+class ComposerWindow : public WindowController {
+ public:
+  explicit ComposerWindow(ComposerData* data) : DATA(data) {}
+
+  ComposerData* DATA;
+
+  Level Setup() override;
+  Level Shutdown() override;
+  Level OnAccepted() override;
+};
+
+// The text the program reports for a pressed button, or nullptr for a result
+// that is not one of the eight buttons.
+const char* ReportText(int32_t pressed);
+
+}  // namespace quibra

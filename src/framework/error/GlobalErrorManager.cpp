@@ -1,0 +1,7 @@
+#include "framework/error/GlobalErrorManager.h"
+
+namespace quibra {
+
+ErrorManager GlobalErrorManager;
+
+}  // namespace quibra

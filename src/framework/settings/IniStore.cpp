@@ -1,0 +1,129 @@
+#include "framework/settings/IniStore.h"
+
+#include "runtime/ErrorState.h"
+#include "runtime/Ini.h"
+
+namespace quibra {
+
+namespace {
+
+std::string NumberedEntry(std::string_view entry, uint32_t number) {
+  std::string name(entry);
+  name += '_';
+  name += std::to_string(number);
+  return name;
+}
+
+}  // namespace
+
+IniStore::~IniStore() = default;
+
+std::string IniStore::ReadEntry(std::string_view section, std::string_view entry, std::string_view defaultValue,
+                                std::string_view fileName) {
+  return rt::GetIni(section, entry, defaultValue, fileName);
+}
+
+void IniStore::WriteEntry(std::string_view section, std::string_view entry, std::string_view value,
+                          std::string_view fileName) {
+  // The store reports nothing: a failed write leaves the runtime's error
+  // state set for a caller that wants to look.
+  rt::PutIni(section, entry, value, fileName);
+}
+
+void IniStore::InitializeHook() {}
+
+void IniStore::ProgramEndHook() {}
+
+void IniStore::Initialize(std::string_view fileName) {
+  FILENAME = fileName;
+  SECTORS = std::make_unique<SectorList>();
+  InitializeHook();
+
+  readFailed_ = false;
+  SectorEntry& buffer = SECTORS->buffer;
+  ReadList(OwnSection, OwnEntry, *SECTORS, buffer.FAMILY, buffer.ITEM, buffer.TYPE);
+  keepSavedList_ = readFailed_;
+}
+
+void IniStore::Finalize() {
+  // Without a list (never initialised, or finalised already) there is nothing
+  // to save, and writing an empty one would wipe the list the file holds.
+  if (!SECTORS) return;
+  if (!keepSavedList_) {
+    SectorEntry& buffer = SECTORS->buffer;
+    WriteList(OwnSection, OwnEntry, *SECTORS, buffer.FAMILY, buffer.ITEM, buffer.TYPE);
+  }
+  SECTORS.reset();
+  keepSavedList_ = false;
+}
+
+std::string IniStore::Read(std::string_view section, std::string_view entry, std::string_view defaultValue) {
+  // Cleared first so that an error left by earlier work is not taken for
+  // this read's.
+  rt::ClearError();
+  std::string value = ReadEntry(section, entry, defaultValue, FILENAME.view());
+  // A missing file is a first run, not a failure; any other error means the
+  // file is there but what it holds was not read.
+  const int32_t code = rt::ErrorCode();
+  if (code != rt::ErrNone && code != rt::ErrFileNotFound && code != rt::ErrPathNotFound) readFailed_ = true;
+  return value;
+}
+
+std::string IniStore::ReadRaw(std::string_view section, std::string_view entry) { return Read(section, entry, ""); }
+
+std::string IniStore::ReadValue(std::string_view section, std::string_view entry) {
+  std::string value = Read(section, entry, Unknown);
+  if (value.size() > ValueLimit) value.resize(ValueLimit);
+  return value;
+}
+
+std::string IniStore::ReadField(std::string_view section, std::string_view entry, uint8_t fieldNumber) {
+  const std::string value = ReadValue(section, entry);
+  std::size_t start = 0;  // where the wanted field begins
+  for (; fieldNumber > 1; --fieldNumber) {
+    const std::size_t comma = value.find(',', start);
+    start = comma == std::string::npos ? 0 : comma + 1;
+  }
+  if (start >= value.size()) return {};
+  std::size_t end = value.find(',', start);
+  if (end == std::string::npos) end = value.size();
+  return value.substr(start, end - start);
+}
+
+void IniStore::ReadList(std::string_view section, std::string_view entry, IniList list, IniField first, IniField second,
+                        IniField third) {
+  // The count is kept to 16 bits: a larger number wraps (65536 reads as 0).
+  const auto count = static_cast<uint16_t>(rt::ToNumber(ReadRaw(section, entry)));
+  for (uint32_t i = 1; i <= count; ++i) {
+    // Every field reads its value from the file again; the runtime keeps the
+    // parsed file between reads, so this stays linear in the file's size.
+    const std::string name = NumberedEntry(entry, i);
+    first.Store(ReadField(section, name, 1));
+    if (second.Given()) second.Store(ReadField(section, name, 2));
+    if (third.Given()) third.Store(ReadField(section, name, 3));
+    list.Add();
+  }
+}
+
+void IniStore::WriteValue(std::string_view section, std::string_view entry, std::string_view value) {
+  WriteEntry(section, entry, value, FILENAME.view());
+}
+
+void IniStore::WriteList(std::string_view section, std::string_view entry, IniList list, IniField first,
+                         IniField second, IniField third) {
+  // The whole list goes to the file in one crash-safe write, not one per
+  // entry: a long list would otherwise rewrite the file once per entry.
+  rt::IniBatch batch(FILENAME.view());
+  const int32_t count = list.Records();
+  WriteValue(section, entry, std::to_string(count));
+  for (int32_t i = 1; i <= count; ++i) {
+    list.Get(i);
+    std::string value = first.Text();
+    if (second.Given()) value += ',' + second.Text();
+    if (third.Given()) value += ',' + third.Text();
+    if (value.size() > ListValueBuffer - 1) value.resize(ListValueBuffer - 1);
+    WriteValue(section, NumberedEntry(entry, static_cast<uint32_t>(i)), value);
+  }
+}
+
+}  // namespace quibra

@@ -1,0 +1,7 @@
+#include "framework/window/WindowGlobals.h"
+
+namespace quibra {
+
+SharedWindowGlobals WindowGlobals;
+
+}  // namespace quibra

@@ -1,0 +1,52 @@
+#pragma once
+// File-system primitives by path. Every call reports its outcome as an
+// IoStatus with the runtime's error numbers (2 not found, 3 path not found,
+// 5 access denied or a sharing conflict, 90 anything else with the system's
+// words).
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/IoStatus.h"
+
+namespace os {
+
+struct FileInfo {
+  bool exists = false;
+  bool directory = false;
+  uint64_t size = 0;
+  // The last write, in nanoseconds since 1970.
+  int64_t modified = 0;
+  // What tells one file at a path from its replacement: the inode and the
+  // time of its last change on POSIX systems, the time of creation on
+  // Windows (which therefore misses a rewrite in place that keeps both the
+  // size and the time of last writing).
+  uint64_t identity = 0;
+};
+
+// The line end of text files the system writes for people to read: CRLF on
+// Windows, LF elsewhere.
+std::string_view LineEnd();
+
+// A missing file is not a failure: info.exists is then false.
+IoStatus Stat(const std::string& path, FileInfo& info);
+bool Exists(const std::string& path);
+
+// Makes the file empty, creating it when it is missing. Refused (IoDenied)
+// while another opener denies writing, since emptying it is a write.
+IoStatus CreateEmpty(const std::string& path);
+
+// Reads the whole file. A directory is refused with IoDenied.
+IoStatus ReadAll(const std::string& path, std::string& out);
+
+// Replaces the file's content so that, whatever happens on the way (the
+// program killed, the power gone), the file holds either the old content or
+// the new one: the bytes go to a temporary file in the same folder, which is
+// flushed to disk and then renamed over the target. A target that is
+// read-only is refused with IoDenied, on every system alike.
+IoStatus AtomicReplace(const std::string& path, std::string_view bytes);
+
+// Removes a file; a missing one is not a failure.
+IoStatus Remove(const std::string& path);
+
+}  // namespace os

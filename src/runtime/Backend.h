@@ -1,0 +1,42 @@
+#pragma once
+// How the runtime draws windows and gets the user's input. Exactly one backend
+// is installed in a program; it renders any window definition and knows
+// nothing of the program's windows. The runtime calls it on the thread that
+// runs the window.
+#include <cstdint>
+#include <string>
+
+namespace rt {
+
+class Window;
+
+class Backend {
+ public:
+  virtual ~Backend() = default;
+
+  // A window was opened: make its native window, showing its controls.
+  virtual void CreateNativeWindow(Window& window) = 0;
+  // A window is closing: its native window goes.
+  virtual void DestroyNativeWindow(Window& window) = 0;
+  // A control's contents or properties changed; control 0 is the window
+  // itself (its title).
+  virtual void ControlChanged(Window& window, int32_t control) = 0;
+  // The program moved the focus.
+  virtual void FocusChanged(Window& window, int32_t control) = 0;
+  // The window's event loop has nothing left to do: wait until the user
+  // acts and queue what the action produces (Window::Post), or until the
+  // window closes. Returning with nothing queued makes the runtime wait again.
+  virtual void WaitForEvent(Window& window) = 0;
+  // The native window's handle as a number; 0 when it has none.
+  virtual intptr_t NativeHandle(const Window& window) const = 0;
+  virtual void Beep(int32_t frequency, int32_t duration) = 0;
+  // The mouse cursor: named cursor bytes, or empty for the normal cursor.
+  virtual void SetCursor(const std::string& cursor) = 0;
+};
+
+// Installs the backend (not owned). Without one, the runtime cannot wait for
+// input: a window that waits halts the program with a clear message.
+void SetBackend(Backend* backend);
+Backend& CurrentBackend();
+
+}  // namespace rt

@@ -1,0 +1,227 @@
+#include "runtime/Ini.h"
+
+#include <chrono>
+#include <memory>
+#include <mutex>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "runtime/ErrorState.h"
+#include "runtime/IniDocument.h"
+#include "runtime/IoError.h"
+#include "runtime/Text.h"
+
+namespace rt {
+namespace {
+
+// A file is parsed once and kept while its size, its time of last write and
+// its identity stay the same, so that reading many entries of one file costs
+// one parse, not one per entry. File times tick coarsely (a few milliseconds
+// on common systems), so a change made within one tick of our read could
+// leave all three alike: a file written less than this long before it was
+// read is checked byte by byte on each use until it is older.
+// FIXME: on Windows the identity is only the time of creation, so a file
+// rewritten in place with the same size and its old time of writing put back
+// (a copy that keeps times) is not seen until the next write drops the cache.
+constexpr int64_t kTimeTick = 100'000'000;  // nanoseconds
+constexpr std::size_t kMostFiles = 32;
+// A settings file is small; one larger than this is not one, and reading it
+// whole could exhaust a 32-bit program's memory.
+constexpr uint64_t kLargestFile = 64u << 20;
+
+struct Cached {
+  os::FileInfo info;
+  int64_t readAt = 0;
+  std::shared_ptr<const IniDocument> doc;
+};
+
+struct Cache {
+  std::mutex lock;
+  std::unordered_map<std::string, Cached> files;
+};
+
+Cache& TheCache() {
+  static Cache cache;
+  return cache;
+}
+
+// Writes are made one at a time in this process, so that two threads that
+// change the same file do not lose each other's change.
+std::mutex& WriteLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+int64_t Now() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
+
+bool Same(const os::FileInfo& a, const os::FileInfo& b) {
+  return a.exists == b.exists && a.size == b.size && a.modified == b.modified && a.identity == b.identity;
+}
+
+os::IoStatus Denied() {
+  os::IoStatus s;
+  s.code = os::IoDenied;
+  return s;
+}
+
+// The parsed file, or null when there is no file. Fails when the file exists
+// but cannot be read.
+os::IoStatus Load(const std::string& path, std::shared_ptr<const IniDocument>& doc) {
+  doc.reset();
+  Cache& cache = TheCache();
+  std::lock_guard<std::mutex> hold(cache.lock);
+  os::FileInfo info;
+  os::IoStatus status = os::Stat(path, info);
+  if (!status.ok()) return status;
+  if (!info.exists) {
+    cache.files.erase(path);
+    return {};
+  }
+  if (info.directory) return Denied();
+  if (info.size > kLargestFile) {
+    os::IoStatus s;
+    s.code = os::IoOther;
+    s.text = "The file is larger than 64 MB: too large for an INI file";
+    return s;
+  }
+
+  auto it = cache.files.find(path);
+  bool known = it != cache.files.end() && Same(it->second.info, info);
+  if (known && it->second.readAt - info.modified > kTimeTick) {
+    doc = it->second.doc;
+    return {};
+  }
+  int64_t readAt = Now();
+  std::string bytes;
+  status = os::ReadAll(path, bytes);
+  if (!status.ok()) return status;
+  os::FileInfo after;
+  bool settled = os::Stat(path, after).ok() && Same(info, after);
+  if (known && bytes == it->second.doc->Bytes()) {
+    doc = it->second.doc;
+  } else {
+    doc = std::make_shared<const IniDocument>(std::move(bytes));
+  }
+  // A file that changed while it was read is parsed again next time.
+  if (settled) {
+    if (cache.files.size() >= kMostFiles && cache.files.count(path) == 0) cache.files.clear();
+    cache.files[path] = Cached{info, readAt, doc};
+  } else {
+    cache.files.erase(path);
+  }
+  return {};
+}
+
+void DropCache() {
+  Cache& cache = TheCache();
+  std::lock_guard<std::mutex> hold(cache.lock);
+  cache.files.clear();
+}
+
+bool HasLineBreakOrNul(std::string_view text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != text.npos; }
+
+// Why a write is refused, or empty when it may go ahead.
+std::string Refusal(std::string_view section, std::string_view entry, std::string_view value,
+                    std::string_view fileName) {
+  std::string_view name = IniDocument::Trim(entry);
+  std::string_view group = IniDocument::Trim(section);
+  if (fileName.empty()) return "no file name";
+  if (group.empty()) return "no section name";
+  if (name.empty()) return "no entry name";
+  if (HasLineBreakOrNul(section) || HasLineBreakOrNul(entry) || HasLineBreakOrNul(value))
+    return "a line break or NUL in a name or value";
+  if (group.find(']') != group.npos) return "\"]\" in a section name";
+  if (name.find('=') != name.npos) return "\"=\" in an entry name";
+  if (name.front() == '[' || name.front() == ';') return "an entry name starting with \"[\" or \";\"";
+  return {};
+}
+
+// The writes noted by the open batches of this thread, by file.
+struct Pending {
+  std::vector<IniDocument::Change> changes;
+  std::unordered_map<std::string, std::size_t> latest;  // section and entry keys -> change
+};
+
+std::unordered_map<std::string, Pending>& Batches() {
+  thread_local std::unordered_map<std::string, Pending> batches;
+  return batches;
+}
+
+std::string ChangeKey(std::string_view section, std::string_view entry) {
+  return IniDocument::Key(section) + '\0' + IniDocument::Key(entry);
+}
+
+// Applies changes to the file as it is now, crash-safe; leaves the error
+// state set as PutIni does.
+bool WriteChanges(const std::string& path, const std::vector<IniDocument::Change>& changes) {
+  std::lock_guard<std::mutex> hold(WriteLock());
+  std::shared_ptr<const IniDocument> doc;
+  // A file that exists but cannot be read is never overwritten.
+  if (!ReportIo(Load(path, doc))) return false;
+  if (!doc) doc = std::make_shared<const IniDocument>(std::string());
+  std::string bytes;
+  if (!doc->WithAll(changes, bytes)) {
+    ClearError();
+    return true;
+  }
+  os::IoStatus status = os::AtomicReplace(path, bytes);
+  DropCache();
+  return ReportIo(status);
+}
+
+}  // namespace
+
+IniBatch::IniBatch(std::string_view fileName) : path_(fileName) {
+  outermost_ = Batches().try_emplace(path_).second;
+}
+
+IniBatch::~IniBatch() { Commit(); }
+
+bool IniBatch::Commit() {
+  if (!outermost_ || done_) return true;
+  done_ = true;
+  auto node = Batches().extract(path_);
+  if (node.mapped().changes.empty()) return true;
+  return WriteChanges(path_, node.mapped().changes);
+}
+
+std::string GetIni(std::string_view section, std::string_view entry, std::string_view defaultValue,
+                   std::string_view fileName) {
+  std::string fallback = Clip(defaultValue);
+  if (fileName.empty()) {
+    SetError(ErrInvalidArgument, "Invalid Argument: no INI file name");
+    return fallback;
+  }
+  auto batch = Batches().find(std::string(fileName));
+  if (batch != Batches().end()) {
+    auto noted = batch->second.latest.find(ChangeKey(section, entry));
+    if (noted != batch->second.latest.end()) return batch->second.changes[noted->second].value;
+  }
+  std::shared_ptr<const IniDocument> doc;
+  if (!ReportIo(Load(std::string(fileName), doc)) || !doc) return fallback;
+  const std::string* value = doc->Find(section, entry);
+  return value ? *value : fallback;
+}
+
+bool PutIni(std::string_view section, std::string_view entry, std::string_view value, std::string_view fileName) {
+  std::string refusal = Refusal(section, entry, value, fileName);
+  if (!refusal.empty()) {
+    SetError(ErrInvalidArgument, "Invalid Argument: " + refusal);
+    return false;
+  }
+  auto batch = Batches().find(std::string(fileName));
+  if (batch != Batches().end()) {
+    Pending& p = batch->second;
+    p.latest[ChangeKey(section, entry)] = p.changes.size();
+    p.changes.push_back({std::string(section), std::string(entry), std::string(value)});
+    ClearError();
+    return true;
+  }
+  return WriteChanges(std::string(fileName), {{std::string(section), std::string(entry), std::string(value)}});
+}
+
+}  // namespace rt

@@ -1,0 +1,171 @@
+#pragma once
+// A prepared window: a copy of its definition, the state of its controls, the
+// variables bound to them, its properties, its event queue and the state of
+// its event loop. Programs reach windows through the functions at the end of
+// this header and the event loop (EventLoop.h); backends feed what the user
+// does through the input members, which never call back into the backend.
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "runtime/Binding.h"
+#include "runtime/MessageBoxInfo.h"
+#include "runtime/Property.h"
+#include "runtime/WindowDef.h"
+
+namespace rt {
+
+// Called when the event it was registered for is fetched for its window,
+// before the event loop sees the event (rt::Event and rt::Field already name
+// it). A result of 0 lets the event go on to the loop; any other result
+// consumes it: the loop never sees it and the runtime does not handle it (a
+// consumed close request leaves the window open).
+using EventCallback = int32_t (*)(void* object);
+
+// A list control's rows: the cell text of a row (from 1) and column (from 1).
+// Row -1 asks for the number of rows, -2 for the number of columns, -3 is
+// answered with 1.
+using ListRowCallback = std::string (*)(void* source, int32_t row, int32_t column);
+
+class Window {
+ public:
+  Window(const WindowDef& def, std::vector<Binding> bindings);
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  const WindowDef& Def() const { return def_; }
+  std::string Title() const { return title_; }
+  bool IsOpen() const { return open_; }
+
+  // Controls.
+  const ControlDef* Control(int32_t c) const;
+  std::vector<int32_t> DataControls() const;  // in definition order
+  bool IsHidden(int32_t c) const;
+  std::string Text(int32_t c) const;
+  std::string Contents(int32_t c) const;
+  bool IsChecked(int32_t radio) const;   // its option group holds its value
+  int32_t GroupOf(int32_t radio) const;  // 0 for a radio outside any group
+  bool ContentsValid(int32_t c) const;   // the contents fit the picture
+  int32_t Focus() const { return focus_; }
+
+  // What the user does, for backends. Each returns false when the control
+  // cannot take that input (wrong kind, unknown number).
+  bool EnterText(int32_t c, std::string_view text);  // cut to the picture's width
+  bool ChooseRadio(int32_t radio);
+  bool ToggleCheck(int32_t c);
+  void MoveFocus(int32_t c);
+
+  // The program's side.
+  void Display(int32_t c);  // variable to control; 0 = all
+  // Control to variable; 0 = all. Contents that break their picture are not
+  // stored: the variable keeps its last good value.
+  void Update(int32_t c);
+  void Select(int32_t c);  // 0 starts the select-all validation pass
+  Value GetProperty(int32_t c, int32_t property, int32_t index) const;
+  void SetProperty(int32_t c, int32_t property, int32_t index, const Value& value);
+  std::string ListCell(int32_t c, int32_t row, int32_t column) const;
+
+  // Events. Posting to a window that is not open does nothing.
+  static constexpr int32_t KeepKeyCode = -1;
+  void Post(int32_t event, int32_t control = 0, int32_t keyCode = KeepKeyCode);
+  std::size_t QueuedEvents() const { return queue_.size(); }
+  bool ValidationPassActive() const { return pass_.active; }
+  void RegisterCallback(int32_t event, EventCallback fn, void* object);
+  void UnregisterCallback(int32_t event, EventCallback fn, void* object);
+
+  // Set on the window of the runtime's own message box.
+  MessageBoxInfo* BoxInfo() const { return box_; }
+  void AttachBoxInfo(MessageBoxInfo* info) { box_ = info; }
+
+  // For the runtime's window and loop functions.
+  struct CurrentEvent {
+    int32_t event = 0;
+    int32_t control = 0;
+    int32_t accepted = 0;
+  };
+  const CurrentEvent& Current() const { return current_; }
+  void ClearCurrent() { current_ = {}; }
+  // Fetches the next event, waiting on the backend when there is none;
+  // false when the window closed meanwhile.
+  bool NextEvent();
+  void MarkOpen(bool open);
+
+ private:
+  struct QueuedEvent {
+    int32_t event;
+    int32_t control;
+    int32_t keyCode;
+  };
+  struct ControlState {
+    std::string text;
+    std::string contents;
+    bool hidden = false;
+    int binding = -1;   // index into bindings_
+    int32_t group = 0;  // a radio's option group
+    std::map<std::pair<int32_t, int32_t>, Value> properties;
+  };
+  struct Callback {
+    int32_t event;
+    EventCallback fn;
+    void* object;
+  };
+  struct Pass {
+    bool active = false;
+    std::size_t next = 0;
+  };
+
+  ControlState* State(int32_t c);
+  const ControlState* State(int32_t c) const;
+  void Changed(int32_t c);
+  bool NextPassEvent(QueuedEvent& e);
+  bool RunCallbacks(int32_t event);
+
+  WindowDef def_;
+  std::vector<Binding> bindings_;
+  std::vector<ControlState> controls_;  // parallel to def_.controls
+  std::map<std::pair<int32_t, int32_t>, Value> properties_;
+  std::string title_;
+  bool open_ = false;
+  int32_t focus_ = 0;
+  std::deque<QueuedEvent> queue_;
+  CurrentEvent current_;
+  Pass pass_;
+  std::vector<Callback> callbacks_;
+  MessageBoxInfo* box_ = nullptr;
+};
+
+// Prepares a registered window with variables bound, in order, to its data
+// controls. nullptr, with the error state set, when the window is not
+// registered or there are more bindings than data controls.
+Window* PrepareWindow(std::string_view module, std::string_view name, std::vector<Binding> bindings = {});
+// The same from a definition built on the fly (it is copied).
+Window* PrepareWindow(const WindowDef& def, std::vector<Binding> bindings = {});
+// Opens the window: shows its variables, gives it the focus of its first
+// control, makes it the current window of this thread and queues 515
+// (EventWindowOpened). Opening an open window does nothing.
+void OpenWindow(Window* window);
+// Closes the window (its queued events go); harmless when already closed.
+void CloseWindow(Window* window);
+// Closes and frees the window; a window not (or no longer) prepared is ignored.
+void ReleaseWindow(Window* window);
+// True while the window is prepared (not yet released).
+bool IsPrepared(const Window* window);
+// The window opened last on this thread and still open, or nullptr.
+Window* CurrentWindow();
+// The window whose event loop runs innermost on this thread, or nullptr.
+Window* LoopWindow();
+// Releases every window and forgets this thread's windows, loops, bind
+// levels and key code: for program end and for tests.
+void ResetWindowing();
+
+// The same operations on the current window.
+void Display(int32_t control = 0);
+void Update(int32_t control = 0);
+void Select(int32_t control = 0);
+
+}  // namespace rt

@@ -1,0 +1,43 @@
+#pragma once
+// A window definition: the data a window is prepared from, registered with
+// the runtime by module name and window name.
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/ControlDef.h"
+
+namespace rt {
+
+// A position that lets the platform place the window.
+constexpr int32_t DefaultPosition = std::numeric_limits<int32_t>::min();
+
+struct WindowDef {
+  std::string module;
+  std::string name;
+  std::string caption;
+  std::string fontName = "MS Sans Serif";
+  int32_t fontSize = 8;
+  int32_t x = DefaultPosition;  // dialog units
+  int32_t y = DefaultPosition;
+  int32_t width = 0;
+  int32_t height = 0;
+  std::vector<ControlDef> controls;  // in definition order
+
+  const ControlDef* Find(int32_t number) const;
+};
+
+// Registers a definition under its module and window name, compared without
+// case; a later registration under the same names replaces the earlier one
+// (windows already prepared keep the copy they took). Refuses, with the error
+// state set to ErrInvalidDeclaration, a definition without a name, with a
+// control number below 1 or with a number used twice.
+bool RegisterWindow(const WindowDef& def);
+// The registered definition, or nullptr.
+const WindowDef* RegisteredWindow(std::string_view module, std::string_view name);
+// Checks a definition as RegisterWindow does, without registering it.
+bool ValidWindowDef(const WindowDef& def);
+
+}  // namespace rt

@@ -1,0 +1,243 @@
+// The whole program, from its entry to exit code 0, on the headless backend
+// with a scripted user.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/Globals.h"
+#include "app/ProgramBody.h"
+#include "backends/headless/Headless.h"
+#include "framework/error/GlobalErrorManager.h"
+#include "framework/window/WindowGlobals.h"
+#include "platform/Win32Api.h"
+#include "runtime/MessageBox.h"
+#include "runtime/Program.h"
+#include "runtime/Property.h"
+#include "runtime/Window.h"
+#include "support/HaltIntercept.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using headless::User;
+using quibra_test::ReadBytes;
+using quibra_test::TempDir;
+using quibra_test::WriteBytes;
+
+class ProgramRun : public testing::Test {
+ protected:
+  headless::ScriptScope script;
+  TempDir dir{true};
+
+  static std::vector<headless::PlatformCall> DragCalls() {
+    std::vector<headless::PlatformCall> calls;
+    for (const auto& c : headless::PlatformCalls())
+      if (c.function == "SystemParametersInfoA") calls.push_back(c);
+    return calls;
+  }
+  static bool HookInstalled() { return rt::GetProperty(rt::SystemTarget, rt::PropMessageHook).Number() != 0; }
+};
+
+TEST_F(ProgramRun, IntroThenStartValuesThenShowMessageThenClose) {
+  User()
+      .AnswerBox(rt::ButtonOk)
+      .Run([] {
+        rt::Window* w = rt::CurrentWindow();
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->Title(), "OvQuibra Demo");
+        EXPECT_EQ(w->Contents(2), "Test Message | Second Line");
+        EXPECT_EQ(w->Contents(4), "Quibra Demo");
+        EXPECT_TRUE(w->IsChecked(6)) << "BUTTON:OK";
+        EXPECT_TRUE(w->IsChecked(14)) << "ICON:Exclamation";
+        EXPECT_EQ(w->Contents(19), "0");
+        EXPECT_EQ(w->Contents(20), "0");
+        EXPECT_TRUE(w->IsChecked(22)) << "Thread Safe";
+      })
+      .Press(24)
+      .AnswerBox(rt::ButtonOk)
+      .AnswerBox(rt::ButtonOk)
+      .Press(25);
+  EXPECT_EQ(quibra::RunProgram(), 0);
+  EXPECT_EQ(quibra::LastResponse, 2);
+
+  const auto boxes = headless::Boxes();
+  ASSERT_EQ(boxes.size(), 3u);
+  EXPECT_EQ(boxes[0].drawer, "runtime") << "the hook is not installed for the intro";
+  EXPECT_EQ(boxes[0].text, "OvQuibra Demo");
+  EXPECT_EQ(boxes[1].drawer, "native");
+  EXPECT_EQ(boxes[1].lines, (std::vector<std::string>{"Test Message ", " Second Line"}));
+  EXPECT_EQ(boxes[1].caption, "Quibra Demo");
+  EXPECT_EQ(boxes[1].flags, os::MB_OK | os::MB_ICONEXCLAMATION);
+  EXPECT_NE(boxes[1].owner, 0) << "owned by the composer window";
+  EXPECT_EQ(boxes[2].text, "BUTTON:OK was pressed");
+  EXPECT_EQ(boxes[2].caption, "");
+  EXPECT_EQ(User().Remaining(), std::vector<std::string>{});
+}
+
+struct ShowCase {
+  const char* label;
+  int32_t buttonRadio;  // the button-set radio chosen
+  int32_t iconRadio;
+  int32_t defaultButton;
+  bool systemModal;
+  uint32_t flags;   // the native box's flag word
+  int32_t answer;   // the button the user presses
+  const char* report;
+};
+
+TEST_F(ProgramRun, ShowMessageInTheNativeStyleTable) {
+  const ShowCase cases[] = {
+      {"yes/no/cancel, default 3", 9, 16, 3, false, os::MB_YESNOCANCEL | os::MB_ICONQUESTION | os::MB_DEFBUTTON3,
+       rt::ButtonCancel, "BUTTON:CANCEL was pressed"},
+      {"yes/no, default 2 is NO", 8, 13, 2, false, os::MB_YESNO | os::MB_DEFBUTTON2, rt::ButtonNo,
+       "BUTTON:NO was pressed"},
+      {"abort/retry/ignore, system modal", 10, 17, 0, true,
+       os::MB_ABORTRETRYIGNORE | os::MB_ICONHAND | os::MB_SYSTEMMODAL, rt::ButtonIgnore, "BUTTON:IGNORE was pressed"},
+      {"retry/cancel", 11, 15, 1, false, os::MB_RETRYCANCEL | os::MB_ICONASTERISK, rt::ButtonRetry,
+       "BUTTON:RETRY was pressed"},
+      {"ok/cancel, default 6 names no button", 7, 14, 6, false, os::MB_OKCANCEL | os::MB_ICONEXCLAMATION, rt::ButtonOk,
+       "BUTTON:OK was pressed"},
+  };
+  for (const ShowCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    headless::Reset();
+    User().AnswerBox(rt::ButtonOk).Choose(c.buttonRadio).Choose(c.iconRadio).SetSpin(19, c.defaultButton);
+    if (c.systemModal) User().Toggle(20);
+    User().Press(24).AnswerBox(c.answer).AnswerBox(rt::ButtonOk).Press(25);
+    ASSERT_EQ(quibra::RunProgram(), 0);
+    const auto boxes = headless::Boxes();
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[1].drawer, "native");
+    EXPECT_EQ(boxes[1].flags, c.flags);
+    EXPECT_EQ(boxes[2].text, c.report);
+  }
+}
+
+TEST_F(ProgramRun, RuntimeStyleShowsTheRuntimesOwnBoxAndTheSameReport) {
+  User()
+      .AnswerBox(rt::ButtonOk)
+      .Choose(23)
+      .Run([] { EXPECT_FALSE(HookInstalled()); })
+      .Choose(8)
+      .Press(24)
+      .AnswerBox(rt::ButtonYes)
+      .AnswerBox(rt::ButtonOk)
+      .Press(25);
+  ASSERT_EQ(quibra::RunProgram(), 0);
+  const auto boxes = headless::Boxes();
+  ASSERT_EQ(boxes.size(), 3u);
+  EXPECT_EQ(boxes[1].drawer, "runtime");
+  EXPECT_EQ(boxes[1].caption, "Quibra Demo");
+  EXPECT_EQ(boxes[1].buttons, rt::ButtonYes | rt::ButtonNo);
+  EXPECT_EQ(boxes[1].icon, rt::IconExclamation);
+  EXPECT_EQ(boxes[2].drawer, "runtime");
+  EXPECT_EQ(boxes[2].text, "BUTTON:YES was pressed");
+}
+
+TEST_F(ProgramRun, SwitchingTheStyleBackAndForthLeavesTheHookAsTheLastChoice) {
+  User()
+      .AnswerBox(rt::ButtonOk)
+      .Choose(23)
+      .Choose(22)
+      .Choose(23)
+      .Run([] { EXPECT_FALSE(HookInstalled()); })
+      .Choose(22)
+      .Run([] { EXPECT_TRUE(HookInstalled()); })
+      .Choose(23)
+      .Press(25);
+  ASSERT_EQ(quibra::RunProgram(), 0);
+  EXPECT_FALSE(HookInstalled()) << "nothing removes or restores the hook when the window ends";
+}
+
+TEST_F(ProgramRun, AnEditIsUsedWhileTheFocusIsStillInItsField) {
+  User()
+      .AnswerBox(rt::ButtonOk)
+      .Type(2, "Hello|World")
+      .Type(4, "Title typed")
+      .PressKeepingFocus(24)
+      .AnswerBox(rt::ButtonOk)
+      .AnswerBox(rt::ButtonOk)
+      .Press(25);
+  ASSERT_EQ(quibra::RunProgram(), 0);
+  const auto boxes = headless::Boxes();
+  ASSERT_EQ(boxes.size(), 3u);
+  EXPECT_EQ(boxes[1].lines, (std::vector<std::string>{"Hello", "World"}));
+  EXPECT_EQ(boxes[1].caption, "Title typed");
+}
+
+TEST_F(ProgramRun, ClosingTheWindowByItsCloseBoxEndsCancelled) {
+  User().AnswerBox(rt::ButtonOk).CloseWindow();
+  ASSERT_EQ(quibra::RunProgram(), 0);
+  EXPECT_EQ(quibra::LastResponse, 2);
+}
+
+TEST_F(ProgramRun, FullWindowDragIsOffWhileTheWindowRunsAndOnAgainAfter) {
+  headless::SetFullWindowDrag(true);
+  User().AnswerBox(rt::ButtonOk).Run([] { EXPECT_FALSE(headless::FullWindowDrag()); }).Press(25);
+  ASSERT_EQ(quibra::RunProgram(), 0);
+  EXPECT_TRUE(headless::FullWindowDrag());
+  const auto calls = DragCalls();
+  ASSERT_EQ(calls.size(), 3u);
+  EXPECT_EQ(calls[0].action, os::SPI_GETDRAGFULLWINDOWS);
+  EXPECT_EQ(calls[1].action, os::SPI_SETDRAGFULLWINDOWS);
+  EXPECT_EQ(calls[1].param, 0u);
+  EXPECT_EQ(calls[1].winIni, os::SPIF_UPDATEINIFILE | os::SPIF_SENDWININICHANGE);
+  EXPECT_EQ(calls[2].action, os::SPI_SETDRAGFULLWINDOWS);
+  EXPECT_EQ(calls[2].param, 1u);
+  EXPECT_EQ(calls[2].winIni, os::SPIF_UPDATEINIFILE | os::SPIF_SENDWININICHANGE);
+}
+
+TEST_F(ProgramRun, FullWindowDragOffAtStartIsReadOnceAndNeverWritten) {
+  headless::SetFullWindowDrag(false);
+  User().AnswerBox(rt::ButtonOk).Press(25);
+  ASSERT_EQ(quibra::RunProgram(), 0);
+  const auto calls = DragCalls();
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].action, os::SPI_GETDRAGFULLWINDOWS);
+}
+
+TEST_F(ProgramRun, AFatalErrorRestoresFullWindowDragBeforeTheProgramEnds) {
+  headless::SetFullWindowDrag(true);
+  User().AnswerBox(rt::ButtonOk).Run([] { quibra::GlobalErrorManager.Raise(39); }).AnswerBox(rt::ButtonOk);
+  EXPECT_THROW(quibra::RunProgram(), quibra_test::Halted);
+  EXPECT_TRUE(headless::FullWindowDrag()) << "the halt put the user's setting back";
+  const auto boxes = headless::Boxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[1].caption, "File Usage Error");
+  // The halted run left its globals started; stop them as the process end would.
+  quibra::GlobalIniStore.Finalize();
+  quibra::GlobalErrorManager.Shutdown();
+  rt::CloseDown();
+}
+
+TEST_F(ProgramRun, ARefusedVersionCheckRunsNothing) {
+  rt::SetRuntimeVersion(5, 0);
+  const int32_t code = quibra::RunProgram();
+  rt::SetRuntimeVersion(5, 507);
+  EXPECT_EQ(code, 0);
+  EXPECT_TRUE(headless::Boxes().empty());
+  EXPECT_TRUE(DragCalls().empty());
+  EXPECT_FALSE(std::filesystem::exists("QuibraD.INI"));
+  rt::CloseDown();
+}
+
+TEST_F(ProgramRun, AFirstRunCreatesTheIniFileWithAnEmptySavedList) {
+  User().AnswerBox(rt::ButtonOk).Press(25);
+  ASSERT_EQ(quibra::RunProgram(), 0);
+  EXPECT_EQ(ReadBytes("QuibraD.INI"), "[__Dont_Touch_Me__]\r\nSectors=0\r\n");
+}
+
+TEST_F(ProgramRun, ASavedListIsCarriedUnchangedFromOneRunToTheNext) {
+  const std::string saved =
+      "; my settings\r\n[Other]\r\nKeep=me\r\n[__Dont_Touch_Me__]\r\nSectors=2\r\nSectors_1=North,Oslo,City\r\n"
+      "Sectors_2=South,Rome,Town\r\n";
+  WriteBytes("QuibraD.INI", saved);
+  for (int run = 0; run < 2; ++run) {
+    User().AnswerBox(rt::ButtonOk).Press(25);
+    ASSERT_EQ(quibra::RunProgram(), 0);
+    EXPECT_EQ(ReadBytes("QuibraD.INI"), saved) << "run " << run;
+  }
+}
+
+}  // namespace
