@@ -3,7 +3,7 @@
 SHELL := /bin/bash
 .DEFAULT_GOAL := test
 
-.PHONY: deps test test-linux test-win32 test-asan run bench format clean
+.PHONY: deps test test-linux test-win32 test-asan run bench screenshots format clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -35,6 +35,14 @@ bench: deps
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench
 	@for b in build/bench/bench/*_bench; do [ -x "$$b" ] && "$$b"; done
+
+# Renders the windows of both desktop programs to docs/ under a virtual display.
+screenshots: deps
+	cmake --preset linux >/dev/null
+	cmake --build --preset linux
+	cmake --preset win32 >/dev/null
+	cmake --build --preset win32
+	@for s in scripts/screenshots-*.sh; do [ -f "$$s" ] && bash "$$s"; done
 
 format:
 	@git ls-files '*.h' '*.cpp' | xargs clang-format -i

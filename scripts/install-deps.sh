@@ -17,9 +17,10 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libsqlite3-dev
   clang-format
+  qt6-base-dev libgl-dev xvfb xauth x11-utils zenity
 )
 if [ "$want_win32" = 1 ]; then
-  packages+=(g++-mingw-w64-i686-posix mingw-w64-i686-dev wine wine32:i386 xvfb xdotool)
+  packages+=(g++-mingw-w64-i686-posix mingw-w64-i686-dev wine wine32:i386 xdotool)
 fi
 
 missing=()

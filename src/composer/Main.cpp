@@ -1,5 +1,7 @@
 #include "composer/Main.h"
 
+#include <memory>
+
 #include "composer/ComposerUtility.h"
 #include "composer/ComposerWindow.h"
 #include "composer/ComposerWindowDef.h"
@@ -31,9 +33,11 @@ void Main() {
 
   ToolbarRouter toolbar;
   data.toolbar = &toolbar;
-  auto* controller = new ComposerWindow(&data);
+  // The controller lives on the heap for the run and is freed before the
+  // window is released, also when a halt in a test unwinds through here.
+  auto controller = std::make_unique<ComposerWindow>(&data);
   LastResponse = static_cast<uint8_t>(controller->RunModal() & 0xFF);
-  delete controller;
+  controller.reset();
   rt::ReleaseWindow(data.window);
 }
 

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/AccessMode.h"
 #include "platform/IoStatus.h"
 
 namespace os {
@@ -43,6 +44,9 @@ class OsFile {
   IoStatus Size(uint64_t& size);
 
  private:
+  // The mode's parts; an invalid mode is refused with IoBadArgument.
+  static IoStatus DecodeMode(uint8_t accessMode, AccessMode& mode);
+
   static constexpr intptr_t kNoHandle = -1;
   intptr_t handle_ = kNoHandle;
   bool canWrite_ = false;

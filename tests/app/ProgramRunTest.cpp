@@ -81,8 +81,8 @@ struct ShowCase {
   int32_t iconRadio;
   int32_t defaultButton;
   bool systemModal;
-  uint32_t flags;   // the native box's flag word
-  int32_t answer;   // the button the user presses
+  uint32_t flags;  // the native box's flag word
+  int32_t answer;  // the button the user presses
   const char* report;
 };
 
@@ -237,6 +237,63 @@ TEST_F(ProgramRun, ASavedListIsCarriedUnchangedFromOneRunToTheNext) {
     User().AnswerBox(rt::ButtonOk).Press(25);
     ASSERT_EQ(quibra::RunProgram(), 0);
     EXPECT_EQ(ReadBytes("QuibraD.INI"), saved) << "run " << run;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+struct BadIniCase {
+  const char* label;
+  std::string before;        // the file as the user left it
+  std::string savedSection;  // what the program's own section holds after the run
+};
+
+std::string Repeat(char c, std::size_t n) { return std::string(n, c); }
+
+TEST_F(ProgramRun, BadIniContentNeverStopsTheProgramAndKeepsEveryOtherLine) {
+  const std::string junk = std::string("\x00\x01\xff\xfe[\x80=\x7f\r\n\x1b[0m", 12) + "\r\nplain=line\r\n";
+  const std::string unknown = "---Unknown---,---Unknown---,---Unknown---";
+  const BadIniCase cases[] = {
+      {"binary junk", junk, "\r\n[__Dont_Touch_Me__]\r\nSectors=0\r\n"},
+      {"a count of 4000000000 is read as 10240", "[keep]\r\nme=1\r\n[__Dont_Touch_Me__]\r\nSectors=4000000000\r\n", ""},
+      {"a 5000-character value is cut to 999, then to its fields",
+       "[__Dont_Touch_Me__]\r\nSectors=1\r\nSectors_1=" + Repeat('a', 50) + "," + Repeat('b', 2000) + "," +
+           Repeat('c', 2948) + "\r\n[after]\r\nkept=yes\r\n",
+       ""},
+  };
+  for (const BadIniCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    headless::Reset();
+    WriteBytes("QuibraD.INI", c.before);
+    User().AnswerBox(rt::ButtonOk).Press(25);
+    ASSERT_EQ(quibra::RunProgram(), 0);
+    const std::string after = ReadBytes("QuibraD.INI");
+    if (!c.savedSection.empty()) EXPECT_EQ(after, c.before + c.savedSection);
+  }
+  // The wrapped count: every entry it names is read (none is there) and written back.
+  {
+    headless::Reset();
+    WriteBytes("QuibraD.INI", cases[1].before);
+    User().AnswerBox(rt::ButtonOk).Press(25);
+    ASSERT_EQ(quibra::RunProgram(), 0);
+    const std::string after = ReadBytes("QuibraD.INI");
+    EXPECT_EQ(after.rfind("[keep]\r\nme=1\r\n[__Dont_Touch_Me__]\r\nSectors=10240\r\nSectors_1=" + unknown + "\r\n", 0),
+              0u);
+    EXPECT_NE(after.find("\r\nSectors_10240=" + unknown + "\r\n"), std::string::npos);
+    EXPECT_EQ(after.find("Sectors_10241"), std::string::npos);
+  }
+  // The long value: of its first 999 characters, the third field is past the
+  // last comma and so starts again at the first; each field keeps 99
+  // characters; the other section stays.
+  {
+    headless::Reset();
+    WriteBytes("QuibraD.INI", cases[2].before);
+    User().AnswerBox(rt::ButtonOk).Press(25);
+    ASSERT_EQ(quibra::RunProgram(), 0);
+    EXPECT_EQ(ReadBytes("QuibraD.INI"), "[__Dont_Touch_Me__]\r\nSectors=1\r\nSectors_1=" + Repeat('a', 50) + "," +
+                                            Repeat('b', 99) + "," + Repeat('a', 50) + "\r\n[after]\r\nkept=yes\r\n");
   }
 }
 

@@ -13,34 +13,20 @@
 #include <thread>
 #include <vector>
 
+#include "support/TempDir.h"
+
 namespace quibra_test {
 
-class FileTestDir {
+class FileTestDir : public TempDir {
  public:
-  FileTestDir() {
-    std::random_device seed;
-    std::mt19937_64 random(seed() ^ static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
-    root_ = std::filesystem::temp_directory_path() / ("quibra-f-" + std::to_string(random()));
-    std::filesystem::create_directories(root_);
-  }
-  ~FileTestDir() {
-    std::error_code ignored;
-    // Read-only files left by a test must not keep the folder alive.
-    for (auto& entry : std::filesystem::recursive_directory_iterator(root_, ignored))
-      std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
-                                   ignored);
-    std::filesystem::remove_all(root_, ignored);
-  }
-  FileTestDir(const FileTestDir&) = delete;
-  FileTestDir& operator=(const FileTestDir&) = delete;
-
-  std::string Root() const { return root_.string(); }
-  std::string Path(const std::string& name) const { return (root_ / name).string(); }
+  std::string Root() const { return TempDir::Path().string(); }
+  std::string Path(const std::string& name) const { return File(name); }
 
   // The names in the folder, sorted.
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
-    for (auto& entry : std::filesystem::directory_iterator(root_)) names.push_back(entry.path().filename().string());
+    for (auto& entry : std::filesystem::directory_iterator(TempDir::Path()))
+      names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -68,9 +54,6 @@ class FileTestDir {
     }
     return true;
   }
-
- private:
-  std::filesystem::path root_;
 };
 
 }  // namespace quibra_test

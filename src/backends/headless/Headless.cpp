@@ -5,6 +5,7 @@
 
 #include "backends/headless/HeadlessBackend.h"
 #include "backends/headless/HeadlessState.h"
+#include "backends/InstallBackend.h"
 #include "runtime/Property.h"
 #include "runtime/Text.h"
 #include "runtime/Window.h"
@@ -108,3 +109,9 @@ std::vector<std::vector<std::string>> ListRows(const rt::Window& window, int32_t
 }
 
 }  // namespace headless
+
+namespace backend {
+
+void Install() { headless::Install(); }
+
+}  // namespace backend

