@@ -28,7 +28,7 @@ bool File::Exists(std::string_view name) {
 
 bool File::Ready(bool needOpen, bool needWrite, int32_t key, bool keyZeroAllowed) {
   if (!driver_) {
-    SetError(ErrInvalidDeclaration, "Invalid Record Declaration: no file driver is named \"" + driverName_ + "\"");
+    SetError(ErrInvalidDeclaration, FileDriver::MissingText(driverName_));
     return false;
   }
   if (needOpen && !open_) {
@@ -103,8 +103,8 @@ void File::FreeState(int32_t state) {
   if (Ready(false, false)) driver_->FreeState(state);
 }
 
-std::string File::GetNulls() { return Ready(true, false) ? driver_->GetNulls() : ""; }
-bool File::SetNulls(std::string_view flags) { return Ready(true, false) && driver_->SetNulls(flags); }
+std::string File::GetNulls() { return Ready(false, false) ? driver_->GetNulls() : ""; }
+bool File::SetNulls(std::string_view flags) { return Ready(false, false) && driver_->SetNulls(flags); }
 
 std::string File::GetProperty(int32_t number, int32_t index) {
   return Ready(false, false) ? driver_->GetProperty(number, index) : "";

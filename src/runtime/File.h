@@ -42,6 +42,12 @@ class File {
   const std::vector<FileField>& Record() const { return record_; }
   const std::vector<FileKey>& Keys() const { return keys_; }
   bool IsOpen() const { return open_; }
+  // The record's large-object fields, by name: values of any length that
+  // belong to the record but live outside its fields, read and written
+  // through the property PropLargeObject (FileProperties.h). Only a keyed
+  // driver keeps them. A new declaration takes effect at the next open.
+  void DeclareLargeObjects(std::vector<std::string> names) { largeObjects_ = std::move(names); }
+  const std::vector<std::string>& LargeObjects() const { return largeObjects_; }
   uint8_t AccessMode() const { return mode_; }
 
   // True when a file of that name exists.
@@ -70,6 +76,8 @@ class File {
   int32_t GetState();
   bool RestoreState(int32_t state);
   void FreeState(int32_t state);
+  // The null flags and the large-object fields belong to the record, not to
+  // the open file, so they can be read and set while the file is closed.
   std::string GetNulls();
   bool SetNulls(std::string_view flags);
   std::string GetProperty(int32_t number, int32_t index = 0);
@@ -85,6 +93,7 @@ class File {
   std::string name_;
   std::vector<FileField> record_;
   std::vector<FileKey> keys_;
+  std::vector<std::string> largeObjects_;
   std::unique_ptr<FileDriver> driver_;
   bool open_ = false;
   uint8_t mode_ = 0;

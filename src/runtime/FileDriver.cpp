@@ -41,6 +41,20 @@ void FileDriver::Register(std::string_view name, Factory factory) {
   r.drivers.emplace_back(Upper(Clip(name)), factory);
 }
 
+std::string FileDriver::MissingText(std::string_view name) {
+  const std::string wanted = Upper(Clip(name));
+  if (wanted == SqliteDriverName) {
+#ifdef QUIBRA_NO_SQLITE
+    return "Invalid Record Declaration: this build of the program has no SQLITE file driver, since it was built "
+           "without SQLite; SQLITE files can only be used by a build that has it";
+#else
+    return "Invalid Record Declaration: the SQLITE file driver was not registered by this program "
+           "(rt::RegisterSqliteDriver)";
+#endif
+  }
+  return "Invalid Record Declaration: no file driver is named \"" + std::string(name) + "\"";
+}
+
 bool FileDriver::NotSupported() {
   SetError(ErrNotSupported);
   return false;

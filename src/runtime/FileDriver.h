@@ -16,6 +16,11 @@ namespace rt {
 
 class File;
 
+// The keyed driver's name. The driver lives in its own library (over SQLite)
+// that a program links and registers where SQLite is to be had; the runtime
+// knows the name so that a build without it can say so.
+inline constexpr std::string_view SqliteDriverName = "SQLITE";
+
 class FileDriver {
  public:
   using Factory = std::unique_ptr<FileDriver> (*)(File& file);
@@ -25,6 +30,10 @@ class FileDriver {
   static std::unique_ptr<FileDriver> Make(std::string_view name, File& file);
   // Makes a driver known by name; a later registration of a name wins.
   static void Register(std::string_view name, Factory factory);
+  // What the user is told when a file names a driver that Make does not
+  // know: the keyed driver's absence is explained (a build without SQLite,
+  // or a program that did not register it), any other name is unknown.
+  static std::string MissingText(std::string_view name);
 
   explicit FileDriver(File& file) : file_(file) {}
   virtual ~FileDriver() = default;

@@ -124,6 +124,17 @@ class WindowController {
   void SaveFieldHistory();
 
  protected:
+  // The steps of OnCompleted. CompleteInsert gives OnCompleted's result.
+  Level CompleteInsert();
+  void CompleteChange();
+  void CompleteDelete();
+  // The primary file, or null when the form has no primary relation.
+  FormFile* PrimaryFile() const;
+  // The error manager the questions go to: ERRORS, or the program's own.
+  ErrorManager& Errors() const;
+  // Moves the focus to FIRSTFIELD when the form names one.
+  void SelectFirstField();
+
   // Calls fn for each registered component, first to last.
   template <class Fn>
   void EachComponent(Fn fn) {
