@@ -20,7 +20,7 @@ packages=(
   qt6-base-dev libgl-dev xvfb xauth x11-utils zenity
 )
 if [ "$want_win32" = 1 ]; then
-  packages+=(g++-mingw-w64-i686-posix mingw-w64-i686-dev wine wine32:i386 xdotool)
+  packages+=(g++-mingw-w64-i686-posix mingw-w64-i686-dev wine wine32:i386 xdotool fonts-wine)
 fi
 
 missing=()

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Runs a Windows test program that makes real windows: under Wine, on a
+# private virtual display, in a throwaway prefix with Wine's fonts and a
+# virtual desktop (see win32-display.sh), always under a time limit.
+#   scripts/win32-desktop-run.sh <program.exe> [arguments...]
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=win32-display.sh
+. "$here/win32-display.sh"
+exe=${1:?usage: win32-desktop-run.sh <program.exe> [arguments...]}
+shift
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/quibra-desktop.XXXXXX")
+cleanup() {
+  quibra_stop_prefix
+  quibra_stop_xvfb
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+quibra_start_xvfb || exit 1
+quibra_make_prefix "$work/prefix" || exit 1
+cd "$(dirname "$exe")" || exit 1
+timeout --kill-after=10 "${WINE_TEST_TIMEOUT:-600}" wine "$exe" "$@"

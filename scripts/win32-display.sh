@@ -1,0 +1,82 @@
+# Shared by the scripts that run the Windows program under Wine on a virtual
+# X display (source it): a private Xvfb display, and a throwaway Wine prefix
+# with Wine's own fonts ("MS Sans Serif" among them) and a virtual desktop,
+# so that windows get Wine's frames and title bars without a window manager.
+
+# Starts Xvfb on a display it picks itself (free, so parallel runs never
+# share one); sets DISPLAY and XVFB_PID.
+quibra_start_xvfb() {
+  local numberFile
+  numberFile=$(mktemp "${TMPDIR:-/tmp}/quibra-display.XXXXXX")
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  local waited n=
+  for waited in $(seq 1 100); do
+    n=$(tr -dc '0-9' <"$numberFile")
+    [ -n "$n" ] && break
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  rm -f "$numberFile"
+  if [ -z "$n" ]; then
+    quibra_stop_xvfb
+    echo "win32-display: no virtual display could be started (is Xvfb installed? make deps)" >&2
+    return 1
+  fi
+  export DISPLAY=":$n"
+}
+
+quibra_stop_xvfb() {
+  if [ -n "${XVFB_PID:-}" ]; then
+    kill "$XVFB_PID" 2>/dev/null
+    wait "$XVFB_PID" 2>/dev/null
+    XVFB_PID=
+  fi
+}
+
+# Makes a fresh Wine prefix in the given folder and exports WINEPREFIX.
+quibra_make_prefix() {
+  export WINEPREFIX="$1"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  mkdir -p "$WINEPREFIX"
+  if ! timeout 300 wineboot -i >/dev/null 2>&1; then
+    echo "win32-display: the Wine prefix could not be made in $WINEPREFIX" >&2
+    return 1
+  fi
+  # Debian installs Wine's fonts beside Wine; a prefix finds them in its own
+  # Fonts folder.
+  local fonts=/usr/share/wine/fonts
+  if [ -d "$fonts" ] && compgen -G "$fonts/*" >/dev/null; then
+    cp -n "$fonts"/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
+  fi
+  local reg="$WINEPREFIX/quibra-settings.reg"
+  cat >"$reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+"Default"="1024x768"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+REG
+  timeout 120 wine regedit /S "$(quibra_winpath "$reg")" >/dev/null 2>&1
+  # The prefix is written out before the first program runs in it.
+  timeout 60 wineserver -w
+}
+
+# Ends every Wine process of the prefix (all of them started here).
+quibra_stop_prefix() {
+  [ -n "${WINEPREFIX:-}" ] && timeout 30 wineserver -k >/dev/null 2>&1
+  return 0
+}
+
+# A Unix path as Wine's Z: drive names it.
+quibra_winpath() {
+  local p
+  p=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+  printf 'Z:%s' "${p//\//\\}"
+}
