@@ -1,10 +1,19 @@
 #!/usr/bin/env bash
-# Starts the program built by the linux preset.
+# Starts the Linux program built by the linux preset. It needs a display:
+# without one it says so in one line, and how to run it on a virtual one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if [ -x build/linux/src/app/quibrad ]; then
-  exec build/linux/src/app/quibrad
+program=build/linux/src/app/quibrad
+if [ ! -x "$program" ]; then
+  echo "run: $program is not built; 'make run' builds it first (or: cmake --preset linux && cmake --build --preset linux)" >&2
+  exit 1
 fi
-echo "run: the desktop program is not built yet: this checkout has no desktop backend (the Qt one is still to come)." >&2
-echo "run: what the program does can be seen in its end-to-end tests: make test" >&2
-exit 1
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "run: there is no display to show the program on (DISPLAY and WAYLAND_DISPLAY are not set); run it under a virtual display: xvfb-run -a make run" >&2
+  exit 1
+fi
+# The program keeps QuibraD.INI (and AppError.Log, when logging is on) in its
+# current folder: a folder of the build, so that the checkout stays clean.
+mkdir -p build/linux/run
+cd build/linux/run
+exec ../src/app/quibrad

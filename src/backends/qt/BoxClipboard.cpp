@@ -1,0 +1,32 @@
+#include "backends/qt/BoxClipboard.h"
+
+namespace qtbackend {
+
+std::string WithoutAccessKeys(const std::string& caption) {
+  std::string out;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    // The mark goes and the character after it stays, so "&&" keeps one '&';
+    // a mark at the very end marks nothing.
+    if (caption[i] == '&') {
+      if (i + 1 < caption.size()) out += caption[++i];
+      continue;
+    }
+    out += caption[i];
+  }
+  return out;
+}
+
+std::string BoxClipboardText(const std::string& title, const std::string& text,
+                             const std::vector<std::string>& buttonCaptions) {
+  static const std::string rule = "---------------------------\n";
+  std::string body;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    body += text[i];
+  }
+  std::string buttons;
+  for (const std::string& caption : buttonCaptions) buttons += WithoutAccessKeys(caption) + "   ";
+  return rule + title + "\n" + rule + body + "\n" + rule + buttons + "\n" + rule;
+}
+
+}  // namespace qtbackend

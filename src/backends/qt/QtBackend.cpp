@@ -1,0 +1,112 @@
+#include "backends/qt/QtBackend.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QEventLoop>
+
+#include "backends/InstallBackend.h"
+#include "backends/qt/NativeWindow.h"
+#include "backends/qt/QtApplication.h"
+#include "runtime/Window.h"
+
+namespace qtbackend {
+namespace {
+
+// Windows that closed are deleted the next time the runtime waits, outside
+// any of their own event handlers.
+void DeleteClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+void RouteFocus(QWidget*, QWidget* now) {
+  if (auto* window = dynamic_cast<NativeWindow*>(now ? now->window() : nullptr)) window->FocusMoved(now);
+}
+
+}  // namespace
+
+QtBackend& Backend() {
+  static QtBackend backend;
+  return backend;
+}
+
+void Install() {
+  QApplication& app = EnsureApplication();
+  static bool routed = false;
+  if (!routed) {
+    QObject::connect(&app, &QApplication::focusChanged, &app, &RouteFocus);
+    routed = true;
+  }
+  rt::SetBackend(&Backend());
+}
+
+NativeWindow* QtBackend::Find(const rt::Window& window) const {
+  auto it = windows_.find(&window);
+  return it == windows_.end() ? nullptr : it->second.data();
+}
+
+void QtBackend::CreateNativeWindow(rt::Window& window) {
+  EnsureApplication();
+  DeleteClosedWindows();
+  if (Find(window)) return;
+  // The window that was on top until now owns the new one.
+  QWidget* owner = QApplication::activeModalWidget();
+  auto* native = new NativeWindow(window);
+  windows_[&window] = native;
+  native->Present(owner);
+}
+
+void QtBackend::DestroyNativeWindow(rt::Window& window) {
+  auto it = windows_.find(&window);
+  if (it == windows_.end()) return;
+  QPointer<NativeWindow> native = it->second;
+  windows_.erase(it);
+  if (!native) return;
+  native->Detach();
+  native->hide();
+  native->deleteLater();
+  ActivateTopWindow();
+}
+
+void QtBackend::ControlChanged(rt::Window& window, int32_t control) {
+  if (NativeWindow* native = Find(window)) native->Sync(control);
+}
+
+void QtBackend::FocusChanged(rt::Window& window, int32_t control) {
+  if (NativeWindow* native = Find(window)) native->ApplyFocus(control);
+}
+
+void QtBackend::WaitForEvent(rt::Window& window) {
+  EnsureApplication();
+  // A window opened before this backend was installed has no native window
+  // yet; without one the user could never answer it.
+  if (window.IsOpen() && !Find(window)) CreateNativeWindow(window);
+  DeleteClosedWindows();
+  waiting_.push_back(&window);
+  struct Done {
+    std::vector<const rt::Window*>& waiting;
+    ~Done() { waiting.pop_back(); }
+  } done{waiting_};
+  // Sleeps in Qt's event queue until the user's action queues an event for
+  // this window or the window closes.
+  while (window.IsOpen() && window.QueuedEvents() == 0)
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+intptr_t QtBackend::NativeHandle(const rt::Window& window) const {
+  NativeWindow* native = Find(window);
+  return native ? static_cast<intptr_t>(native->winId()) : 0;
+}
+
+void QtBackend::Beep(int32_t, int32_t) { QApplication::beep(); }
+
+void QtBackend::SetCursor(const std::string& cursor) {
+  while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+  // FIXME: every named cursor shows as the busy cursor; the program names none other.
+  if (!cursor.empty()) QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+}
+
+}  // namespace qtbackend
+
+namespace backend {
+
+void Install() { qtbackend::Install(); }
+
+}  // namespace backend

@@ -1,0 +1,256 @@
+// The Qt backend's translations that need no window: dialog units, list
+// formats, code page texts, the clipboard layout of a box and the message
+// given when there is no display.
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "backends/qt/AnsiText.h"
+#include "backends/qt/BoxClipboard.h"
+#include "backends/qt/DialogUnits.h"
+#include "backends/qt/ListFormat.h"
+#include "backends/qt/QtApplication.h"
+#include "runtime/Property.h"
+#include "runtime/Window.h"
+
+namespace {
+
+using qtbackend::DialogUnits;
+using qtbackend::ListColumn;
+
+struct UnitsCase {
+  const char* label;
+  int baseX, baseY;
+  int32_t units;
+  int x, y;
+};
+
+TEST(DialogUnitsTest, ConvertAsWindowsRoundsThem) {
+  const UnitsCase cases[] = {
+      {"MS Sans Serif 8: the composer's width and height", 6, 13, 241, 362, 392},
+      {"a height of 179", 6, 13, 179, 269, 291},
+      {"a half pixel rounds away from zero", 6, 12, 1, 2, 2},
+      {"a quarter rounds down, five eighths up", 5, 13, 1, 1, 2},
+      {"zero", 7, 15, 0, 0, 0},
+      {"negative positions round away from zero too", 6, 13, -1, -2, -2},
+  };
+  for (const UnitsCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    DialogUnits units(c.baseX, c.baseY);
+    EXPECT_EQ(units.X(c.units), c.x);
+    EXPECT_EQ(units.Y(c.units), c.y);
+  }
+  DialogUnits big(8, 16);
+  EXPECT_EQ(big.X(1000000000), 2000000000) << "the product is taken in 64 bits";
+}
+
+TEST(DialogUnitsTest, BaseUnitsNeverZero) {
+  DialogUnits broken(0, -3);
+  EXPECT_EQ(broken.BaseX(), 1);
+  EXPECT_EQ(broken.BaseY(), 1);
+  EXPECT_EQ(broken.X(8), 2);
+}
+
+TEST(DialogUnitsTest, FontBaseUnitsFollowTheFontSize) {
+  const DialogUnits small = DialogUnits::OfFont(qtbackend::WindowFont("MS Sans Serif", 8));
+  const DialogUnits large = DialogUnits::OfFont(qtbackend::WindowFont("MS Sans Serif", 16));
+  EXPECT_GE(small.BaseX(), 4) << "an 8-point font is about six pixels a character";
+  EXPECT_LE(small.BaseX(), 9);
+  EXPECT_GE(small.BaseY(), 10);
+  EXPECT_LE(small.BaseY(), 18);
+  EXPECT_GT(large.BaseX(), small.BaseX());
+  EXPECT_GT(large.BaseY(), small.BaseY());
+}
+
+struct FontCase {
+  const char* label;
+  std::string family;
+  int32_t points;
+  int expectedPoints;
+};
+
+TEST(DialogUnitsTest, AMissingFontBecomesASansFontOfTheSameSize) {
+  const FontCase cases[] = {
+      {"MS Sans Serif 8", "MS Sans Serif", 8, 8},
+      {"no family named", "", 10, 10},
+      {"a size of 0 means 8 points", "MS Sans Serif", 0, 8},
+      {"an unknown family", "No Such Family 1234", 9, 9},
+  };
+  for (const FontCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    QFont font = qtbackend::WindowFont(c.family, c.points);
+    EXPECT_EQ(font.pointSize(), c.expectedPoints);
+    QFontInfo info(font);
+    if (!info.exactMatch()) {
+      EXPECT_EQ(font.styleHint(), QFont::SansSerif);
+    }
+  }
+  const QString installed = QFontInfo(QFont(QStringLiteral("Sans Serif"))).family();
+  EXPECT_EQ(QFontInfo(qtbackend::WindowFont(installed.toStdString(), 11)).family(), installed)
+      << "an installed family is kept";
+}
+
+struct FormatCase {
+  const char* label;
+  std::string format;
+  std::vector<ListColumn> columns;
+};
+
+TEST(ListFormatTest, ColumnsWidthsHeadersAndPictures) {
+  const FormatCase cases[] = {
+      {"the error window's list",
+       "217L(2)|M~Message~S(255)@s255@42L(2)|M~Category~L(1)@s255@",
+       {{217, "Message", "s255"}, {42, "Category", "s255"}}},
+      {"a header holding '@'", "80L~Mail @ home~@s40@", {{80, "Mail @ home", "s40"}}},
+      {"no width and no header", "@n5@", {{0, "", "n5"}}},
+      {"a picture never closed does not count", "50L~A~@s10@60L~B~@s20", {{50, "A", "s10"}}},
+      {"a header never closed ends the format", "50L~A", {}},
+      {"empty", "", {}},
+      {"three columns", "10@s1@20@s2@30@s3@", {{10, "", "s1"}, {20, "", "s2"}, {30, "", "s3"}}},
+  };
+  for (const FormatCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    EXPECT_EQ(qtbackend::ParseListFormat(c.format), c.columns);
+  }
+}
+
+// The runtime counts a list's columns itself (PropListColumnCount); the
+// backend must draw as many as the runtime reports.
+TEST(ListFormatTest, AgreesWithTheRuntimesColumnCount) {
+  for (const char* format : {"217L(2)|M~Message~S(255)@s255@42L(2)|M~Category~L(1)@s255@", "80L~Mail @ home~@s40@",
+                             "10@s1@20@s2@30@s3@", "", "@n5@"}) {
+    SCOPED_TRACE(format);
+    rt::WindowDef def;
+    def.name = "LISTS";
+    rt::ControlDef list;
+    list.number = 1;
+    list.kind = rt::ControlKind::List;
+    list.format = format;
+    def.controls.push_back(list);
+    rt::Window window(def, {});
+    EXPECT_EQ(window.GetProperty(1, rt::PropListColumnCount, 0).Number(),
+              static_cast<int64_t>(qtbackend::ParseListFormat(format).size()));
+  }
+}
+
+struct AnsiCase {
+  const char* label;
+  std::string bytes;
+  QString text;
+};
+
+TEST(AnsiTextTest, BytesAndCharactersOfTheWesternCodePage) {
+  const AnsiCase cases[] = {
+      {"ASCII", "Quibra Demo", QStringLiteral("Quibra Demo")},
+      {"Latin-1 letters", "caf\xE9 \xDC", QString::fromUtf8("café Ü")},
+      {"the euro sign", "\x80", QString(QChar(0x20AC))},
+      {"quotes and dashes", "\x93x\x94 \x96 \x97", QString::fromUtf8("“x” – —")},
+      {"the last of the high range", "\x9F", QString(QChar(0x0178))},
+      {"an unused byte stands for itself", "\x81\x8D", QString(QChar(0x81)) + QChar(0x8D)},
+      {"control characters", std::string("a\tb\r\nc\0d", 8), QString::fromLatin1("a\tb\r\nc\0d", 8)},
+      {"empty", "", QString()},
+  };
+  for (const AnsiCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    EXPECT_EQ(qtbackend::FromAnsi(c.bytes), c.text);
+    EXPECT_EQ(qtbackend::ToAnsi(c.text), c.bytes);
+  }
+}
+
+TEST(AnsiTextTest, EveryByteComesBackUnchanged) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  const QString text = qtbackend::FromAnsi(all);
+  EXPECT_EQ(text.size(), 256);
+  EXPECT_EQ(qtbackend::ToAnsi(text), all);
+}
+
+TEST(AnsiTextTest, CharactersTheCodePageLacksBecomeOneQuestionMarkEach) {
+  const struct {
+    const char* label;
+    QString text;
+    std::string bytes;
+  } cases[] = {
+      {"a CJK character", QString::fromUtf8("中文"), "??"},
+      {"a character outside the basic plane", QString::fromUtf8("a😀b"), "a?b"},
+      {"a lone surrogate", QString(QChar(0xD800)) + QChar('x'), "?x"},
+      {"Cyrillic", QString::fromUtf8("Жx"), "?x"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    EXPECT_EQ(qtbackend::ToAnsi(c.text), c.bytes);
+  }
+}
+
+struct ClipCase {
+  const char* label;
+  std::string title;
+  std::string text;
+  std::vector<std::string> buttons;
+  std::string expected;
+};
+
+TEST(BoxClipboardTest, TheWholeBoxInTheWindowsLayout) {
+  const std::string rule = "---------------------------\n";
+  const ClipCase cases[] = {
+      {"one OK button",
+       "Quibra Demo",
+       "Hello",
+       {"OK"},
+       rule + "Quibra Demo\n" + rule + "Hello\n" + rule + "OK   \n" + rule},
+      {"access keys go",
+       "Q",
+       "Sure?",
+       {"&Yes", "&No", "Cancel"},
+       rule + "Q\n" + rule + "Sure?\n" + rule + "Yes   No   Cancel   \n" + rule},
+      {"CR LF lines become lines",
+       "T",
+       "Test Message \r\n Second Line",
+       {"OK"},
+       rule + "T\n" + rule + "Test Message \n Second Line\n" + rule + "OK   \n" + rule},
+      {"an empty title", "", "x", {"OK"}, rule + "\n" + rule + "x\n" + rule + "OK   \n" + rule},
+      {"a doubled mark is one '&'",
+       "A&&B",
+       "x",
+       {"Save && &Quit"},
+       rule + "A&&B\n" + rule + "x\n" + rule + "Save & Quit   \n" + rule},
+  };
+  for (const ClipCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    EXPECT_EQ(qtbackend::BoxClipboardText(c.title, c.text, c.buttons), c.expected);
+  }
+}
+
+TEST(BoxClipboardTest, AccessMarks) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"&Yes", "Yes"}, {"O&k", "Ok"}, {"&&", "&"}, {"a&", "a"}, {"&&&x", "&x"}, {"", ""}, {"none", "none"},
+  };
+  for (const auto& [caption, shown] : cases) EXPECT_EQ(qtbackend::WithoutAccessKeys(caption), shown) << caption;
+}
+
+TEST(DisplayTest, NoDisplayIsSaidInOneLine) {
+  const struct {
+    const char* label;
+    const char* platform;
+    const char* display;
+    const char* wayland;
+    bool missing;
+  } cases[] = {
+      {"nothing set", nullptr, nullptr, nullptr, true},
+      {"all empty", "", "", "", true},
+      {"an X display", nullptr, ":0", nullptr, false},
+      {"a Wayland display", nullptr, "", "wayland-0", false},
+      {"a named Qt platform", "offscreen", nullptr, nullptr, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    const std::string message = qtbackend::MissingDisplayMessage(c.platform, c.display, c.wayland);
+    EXPECT_EQ(!message.empty(), c.missing);
+    EXPECT_EQ(message.find('\n'), std::string::npos);
+  }
+}
+
+}  // namespace

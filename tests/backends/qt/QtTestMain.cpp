@@ -1,0 +1,20 @@
+// The main() of the Qt backend's tests: the Qt backend is installed (on Qt's
+// offscreen platform unless another is named), and a halt is turned into an
+// exception that a test can expect. It does not use the shared test main,
+// which installs the headless backend.
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QtGlobal>
+
+#include "backends/InstallBackend.h"
+#include "runtime/Program.h"
+#include "support/HaltIntercept.h"
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+  backend::Install();
+  rt::SetHaltHandler(&quibra_test::ThrowHalt);
+  return RUN_ALL_TESTS();
+}

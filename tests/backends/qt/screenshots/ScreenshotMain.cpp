@@ -1,0 +1,94 @@
+// Renders the Linux program's windows to PNG files: the composer window, the
+// box of each style (the native "Thread Safe" box and the runtime's own), and
+// the error window with three history entries. The program runs for real,
+// answered by the scripted user; each window is grabbed while it waits.
+//
+//   qt_screenshots <folder>
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QPixmap>
+#include <QtGlobal>
+#include <cstdio>
+#include <string>
+
+#include "QtUser.h"
+#include "app/ProgramBody.h"
+#include "backends/InstallBackend.h"
+#include "framework/error/ErrorManager.h"
+#include "framework/error/ErrorWindowModule.h"
+#include "runtime/Program.h"
+#include "runtime/Property.h"
+#include "runtime/Window.h"
+#include "support/HaltIntercept.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using qt_test::User;
+
+QString folder;
+
+qt_test::QtUser::Act Grab(const char* name) {
+  return [name](QWidget* window) {
+    const QString file = QDir(folder).filePath(QString::fromLatin1(name));
+    if (!window->grab().save(file)) {
+      ADD_FAILURE() << "cannot write " << file.toStdString();
+    }
+    std::printf("screenshots: %s\n", file.toStdString().c_str());
+  };
+}
+
+TEST(Screenshots, ComposerAndBothStylesOfBox) {
+  quibra_test::TempDir dir(true);
+  const QString composer = QStringLiteral("OvQuibra Demo");
+  User()
+      .Answer("OK")
+      .Look(composer, Grab("linux-composer.png"))
+      .Click(composer, 24)
+      .LookAtBox(Grab("linux-box-thread-safe.png"))
+      .Answer("OK")
+      .Answer("OK")
+      .Click(composer, 23)
+      .Click(composer, 9)
+      .Click(composer, 16)
+      .Click(composer, 24)
+      .LookAtBox(Grab("linux-box-runtime.png"))
+      .Answer("Yes")
+      .Answer("OK")
+      .Click(composer, 25);
+  EXPECT_EQ(quibra::RunProgram(), 0);
+  EXPECT_TRUE(User().Remaining().empty());
+}
+
+TEST(Screenshots, ErrorWindowWithThreeHistoryEntries) {
+  quibra::ErrorWindowModuleSetup(0);
+  quibra::ErrorManager manager;
+  manager.Setup();
+  manager.HISTORYTHRESHOLD = -1;
+  manager.AssignCategory(0x13, "Files");
+  manager.AssignCategory(0x19, "Files");
+  manager.SILENT = 1;
+  manager.NoteFile("Customers.DAT");
+  for (uint16_t id : {0x13, 0x19, 0x0d}) manager.Raise(id);
+  manager.SILENT = 0;
+  User().Look("Errors History", Grab("linux-error-window.png")).Click("Errors History", 101);
+  manager.ShowHistory();
+  EXPECT_TRUE(User().Remaining().empty());
+  manager.Shutdown();
+  quibra::ErrorWindowModuleSetup(1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: qt_screenshots <folder>\n");
+    return 2;
+  }
+  folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+  backend::Install();
+  rt::SetHaltHandler(&quibra_test::ThrowHalt);
+  return RUN_ALL_TESTS();
+}
