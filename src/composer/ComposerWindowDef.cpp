@@ -9,16 +9,7 @@ namespace {
 
 rt::ControlDef Control(int32_t number, const char* name, rt::ControlKind kind, std::string text, int32_t x, int32_t y,
                        int32_t width = 0, int32_t height = 0) {
-  rt::ControlDef c;
-  c.number = number;
-  c.name = name;
-  c.kind = kind;
-  c.text = std::move(text);
-  c.x = x;
-  c.y = y;
-  c.width = width;
-  c.height = height;
-  return c;
+  return rt::MakeControl(number, name, kind, std::move(text), x, y, width, height);
 }
 
 rt::ControlDef Entry(int32_t number, const char* name, const char* picture, int32_t x, int32_t y, int32_t width,

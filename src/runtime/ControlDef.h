@@ -46,4 +46,8 @@ struct ControlDef {
   std::string format;     // a list's column format
 };
 
+// A control of the given kind, text and place; the other fields as above.
+ControlDef MakeControl(int32_t number, std::string name, ControlKind kind, std::string text, int32_t x, int32_t y,
+                       int32_t width = 0, int32_t height = 0);
+
 }  // namespace rt

@@ -119,16 +119,7 @@ WindowDef Layout(const MessageBoxInfo& info) {
 
   auto place = [&def](int32_t number, std::string name, ControlKind kind, std::string text, int32_t x, int32_t y,
                       int32_t width, int32_t height) -> ControlDef& {
-    ControlDef& c = def.controls.emplace_back();
-    c.number = number;
-    c.name = std::move(name);
-    c.kind = kind;
-    c.text = std::move(text);
-    c.x = x;
-    c.y = y;
-    c.width = width;
-    c.height = height;
-    return c;
+    return def.controls.emplace_back(MakeControl(number, std::move(name), kind, std::move(text), x, y, width, height));
   };
   place(kImageControl, "?IMAGE", ControlKind::Image, icon ? Clip(info.icon) : std::string(), kMargin, kMargin,
         kIconSize, kIconSize)

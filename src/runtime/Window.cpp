@@ -4,24 +4,13 @@
 
 #include "runtime/Address.h"
 #include "runtime/Backend.h"
+#include "runtime/ListFormat.h"
 #include "runtime/Picture.h"
 
 namespace rt {
 namespace {
 
 bool IsOn(std::string_view contents) { return ToNumber(contents) != 0; }
-
-// The columns of a list format: each column ends with its display picture
-// between two '@'; headers between '~' may hold any character.
-int32_t ListColumnCount(std::string_view format) {
-  int32_t marks = 0;
-  bool inHeader = false;
-  for (char c : format) {
-    if (c == '~') inHeader = !inHeader;
-    if (c == '@' && !inHeader) ++marks;
-  }
-  return marks / 2;
-}
 
 }  // namespace
 
@@ -183,7 +172,7 @@ Value Window::GetProperty(int32_t c, int32_t property, int32_t index) const {
     if (property == PropText) return Value(s->text);
     if (property == PropControlType) return Value(static_cast<int32_t>(Control(c)->kind));
     if (property == PropHide) return Value(s->hidden ? 1 : 0);
-    if (property == PropListColumnCount) return Value(ListColumnCount(Control(c)->format));
+    if (property == PropListColumnCount) return Value(static_cast<int64_t>(ParseListFormat(Control(c)->format).size()));
   }
   auto it = s->properties.find({property, index});
   return it == s->properties.end() ? Value() : it->second;

@@ -56,4 +56,18 @@ const WindowDef* RegisteredWindow(std::string_view module, std::string_view name
   return it == Registry().end() ? nullptr : it->second.get();
 }
 
+ControlDef MakeControl(int32_t number, std::string name, ControlKind kind, std::string text, int32_t x, int32_t y,
+                       int32_t width, int32_t height) {
+  ControlDef c;
+  c.number = number;
+  c.name = std::move(name);
+  c.kind = kind;
+  c.text = std::move(text);
+  c.x = x;
+  c.y = y;
+  c.width = width;
+  c.height = height;
+  return c;
+}
+
 }  // namespace rt

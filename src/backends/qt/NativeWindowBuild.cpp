@@ -16,7 +16,7 @@
 #include <climits>
 
 #include "backends/qt/AnsiText.h"
-#include "backends/qt/ListFormat.h"
+#include "runtime/ListFormat.h"
 #include "backends/qt/NativeWindow.h"
 #include "runtime/Events.h"
 #include "runtime/Picture.h"
@@ -150,10 +150,10 @@ QWidget* NativeWindow::MakeControl(const rt::ControlDef& def) {
       list->setUniformRowHeights(true);
       list->setAllColumnsShowFocus(true);
       list->setSelectionMode(QAbstractItemView::SingleSelection);
-      const std::vector<ListColumn> columns = ParseListFormat(def.format);
+      const std::vector<rt::ListColumn> columns = rt::ParseListFormat(def.format);
       if (!columns.empty()) {
         QStringList headers;
-        for (const ListColumn& c : columns) headers << FromAnsi(c.header);
+        for (const rt::ListColumn& c : columns) headers << FromAnsi(c.header);
         list->setColumnCount(static_cast<int>(columns.size()));
         list->setHeaderLabels(headers);
         for (std::size_t i = 0; i < columns.size(); ++i)

@@ -11,7 +11,7 @@
 #include <QTreeWidget>
 
 #include "backends/qt/AnsiText.h"
-#include "backends/qt/ListFormat.h"
+#include "runtime/ListFormat.h"
 #include "backends/qt/NativeWindow.h"
 #include "runtime/MessageBox.h"
 #include "runtime/Property.h"
@@ -152,7 +152,7 @@ void NativeWindow::SyncList(int32_t control) {
   auto* list = static_cast<QTreeWidget*>(ControlWidget(control));
   const int64_t rows = std::clamp<int64_t>(rt::ToNumber(window_->ListCell(control, -1, 0)), 0, kMaxListRows);
   int columns = list->columnCount();
-  if (ParseListFormat(window_->Control(control)->format).empty()) {
+  if (rt::ParseListFormat(window_->Control(control)->format).empty()) {
     columns =
         static_cast<int>(std::clamp<int64_t>(rt::ToNumber(window_->ListCell(control, -2, 0)), 1, kMaxListColumns));
     list->setColumnCount(columns);

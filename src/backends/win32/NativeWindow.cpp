@@ -5,7 +5,7 @@
 #include <map>
 
 #include "backends/win32/ControlCodes.h"
-#include "backends/win32/ListFormat.h"
+#include "runtime/ListFormat.h"
 #include "runtime/Events.h"
 #include "runtime/Picture.h"
 #include "runtime/Window.h"
@@ -282,7 +282,8 @@ void NativeWindow::CreateChild(std::size_t index, HDC dc) {
   }
   if (def.kind == ControlKind::List) {
     SendMessageA(child.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    std::vector<ListColumn> columns = ParseListFormat(def.format);
+    std::vector<rt::ListColumn> columns = rt::ParseListFormat(def.format);
+    if (columns.empty()) columns.emplace_back();  // a list without a format shows one plain column
     for (std::size_t i = 0; i < columns.size(); ++i) {
       LVCOLUMNA column{};
       column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;

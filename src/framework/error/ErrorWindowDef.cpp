@@ -17,31 +17,17 @@ rt::WindowDef Build() {
   w.width = 324;
   w.height = 98;
 
-  rt::ControlDef image;
-  image.number = ErrorImageControl;
-  image.name = "?IMAGE";
-  image.kind = rt::ControlKind::Image;
-  image.x = 2, image.y = 4, image.width = 26, image.height = 28;
-  w.controls.push_back(image);
-
-  rt::ControlDef list;
-  list.number = ErrorListControl;
-  list.name = "?LIST";
-  list.kind = rt::ControlKind::List;
-  list.x = 32, list.y = 4, list.width = 286, list.height = 71;
+  using K = rt::ControlKind;
+  w.controls.push_back(rt::MakeControl(ErrorImageControl, "?IMAGE", K::Image, "", 2, 4, 26, 28));
+  rt::ControlDef list = rt::MakeControl(ErrorListControl, "?LIST", K::List, "", 32, 4, 286, 71);
   list.format = ErrorListFormat;
   w.controls.push_back(list);
-
   // ?BUTTON1 at the left edge to ?BUTTON8 at the right, hidden until used.
   for (int32_t i = 1; i <= 8; ++i) {
-    rt::ControlDef b;
-    b.number = ErrorFirstButtonControl + 8 - i;
-    b.name = "?BUTTON" + std::to_string(i);
-    b.kind = rt::ControlKind::Button;
-    b.text = "Button " + std::to_string(i);
-    b.x = 4 + 40 * (i - 1), b.y = 80, b.width = 36, b.height = 14;
+    rt::ControlDef& b = w.controls.emplace_back(
+        rt::MakeControl(ErrorFirstButtonControl + 8 - i, "?BUTTON" + std::to_string(i), K::Button,
+                        "Button " + std::to_string(i), 4 + 40 * (i - 1), 80, 36, 14));
     b.hidden = true;
-    w.controls.push_back(b);
   }
   return w;
 }

@@ -11,7 +11,6 @@
 #include "backends/qt/AnsiText.h"
 #include "backends/qt/BoxClipboard.h"
 #include "backends/qt/DialogUnits.h"
-#include "backends/qt/ListFormat.h"
 #include "backends/qt/QtApplication.h"
 #include "runtime/Property.h"
 #include "runtime/Window.h"
@@ -19,7 +18,6 @@
 namespace {
 
 using qtbackend::DialogUnits;
-using qtbackend::ListColumn;
 
 struct UnitsCase {
   const char* label;
@@ -91,49 +89,6 @@ TEST(DialogUnitsTest, AMissingFontBecomesASansFontOfTheSameSize) {
   const QString installed = QFontInfo(QFont(QStringLiteral("Sans Serif"))).family();
   EXPECT_EQ(QFontInfo(qtbackend::WindowFont(installed.toStdString(), 11)).family(), installed)
       << "an installed family is kept";
-}
-
-struct FormatCase {
-  const char* label;
-  std::string format;
-  std::vector<ListColumn> columns;
-};
-
-TEST(ListFormatTest, ColumnsWidthsHeadersAndPictures) {
-  const FormatCase cases[] = {
-      {"the error window's list",
-       "217L(2)|M~Message~S(255)@s255@42L(2)|M~Category~L(1)@s255@",
-       {{217, "Message", "s255"}, {42, "Category", "s255"}}},
-      {"a header holding '@'", "80L~Mail @ home~@s40@", {{80, "Mail @ home", "s40"}}},
-      {"no width and no header", "@n5@", {{0, "", "n5"}}},
-      {"a picture never closed does not count", "50L~A~@s10@60L~B~@s20", {{50, "A", "s10"}}},
-      {"a header never closed ends the format", "50L~A", {}},
-      {"empty", "", {}},
-      {"three columns", "10@s1@20@s2@30@s3@", {{10, "", "s1"}, {20, "", "s2"}, {30, "", "s3"}}},
-  };
-  for (const FormatCase& c : cases) {
-    SCOPED_TRACE(c.label);
-    EXPECT_EQ(qtbackend::ParseListFormat(c.format), c.columns);
-  }
-}
-
-// The runtime counts a list's columns itself (PropListColumnCount); the
-// backend must draw as many as the runtime reports.
-TEST(ListFormatTest, AgreesWithTheRuntimesColumnCount) {
-  for (const char* format : {"217L(2)|M~Message~S(255)@s255@42L(2)|M~Category~L(1)@s255@", "80L~Mail @ home~@s40@",
-                             "10@s1@20@s2@30@s3@", "", "@n5@"}) {
-    SCOPED_TRACE(format);
-    rt::WindowDef def;
-    def.name = "LISTS";
-    rt::ControlDef list;
-    list.number = 1;
-    list.kind = rt::ControlKind::List;
-    list.format = format;
-    def.controls.push_back(list);
-    rt::Window window(def, {});
-    EXPECT_EQ(window.GetProperty(1, rt::PropListColumnCount, 0).Number(),
-              static_cast<int64_t>(qtbackend::ParseListFormat(format).size()));
-  }
 }
 
 struct AnsiCase {

@@ -18,16 +18,7 @@ namespace {
 
 rt::ControlDef Make(int32_t number, rt::ControlKind kind, std::string text, int32_t x, int32_t y, int32_t width = 0,
                     int32_t height = 0) {
-  rt::ControlDef c;
-  c.number = number;
-  c.name = "?C" + std::to_string(number);
-  c.kind = kind;
-  c.text = std::move(text);
-  c.x = x;
-  c.y = y;
-  c.width = width;
-  c.height = height;
-  return c;
+  return rt::MakeControl(number, "?C" + std::to_string(number), kind, std::move(text), x, y, width, height);
 }
 
 // A small form: a prompt with an access key, its entry, two buttons.

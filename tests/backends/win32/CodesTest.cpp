@@ -5,7 +5,6 @@
 
 #include "backends/win32/ControlCodes.h"
 #include "backends/win32/DialogUnits.h"
-#include "backends/win32/ListFormat.h"
 #include "runtime/MessageBox.h"
 
 namespace {
@@ -50,31 +49,6 @@ TEST(DialogUnits, UnitsBecomePixelsRoundedToTheNearest) {
     SCOPED_TRACE(c.label);
     EXPECT_EQ(win32::HorizontalPixels(c.units, classic), c.across);
     EXPECT_EQ(win32::VerticalPixels(c.units, classic), c.down);
-  }
-}
-
-TEST(ListFormat, ColumnsComeWithWidthAlignmentHeaderAndPicture) {
-  using win32::ListColumn;
-  struct Case {
-    const char* label;
-    const char* format;
-    std::vector<ListColumn> expected;
-  } cases[] = {
-      {"the error window's history list",
-       "217L(2)|M~Message~S(255)@s255@42L(2)|M~Category~L(1)@s255@",
-       {{217, 'L', "Message", "s255"}, {42, 'L', "Category", "s255"}}},
-      {"right, centred and decimal columns",
-       "30R~Amount~@n9.2@20C~Mid~@s5@15D@n5@",
-       {{30, 'R', "Amount", "n9.2"}, {20, 'C', "Mid", "s5"}, {15, 'R', "", "n5"}}},
-      {"a header may hold the picture mark", "50L~Mail @ home~@s40@", {{50, 'L', "Mail @ home", "s40"}}},
-      {"no width lets the list decide", "L~Name~@s20@", {{0, 'L', "Name", "s20"}}},
-      {"a format cut short is still one column", "80L~Open", {{80, 'L', "Open", ""}}},
-      {"an empty format is one plain column", "", {{0, 'L', "", ""}}},
-      {"an absurd width is held to the list's limit", "99999999L@s1@", {{32767, 'L', "", "s1"}}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.label);
-    EXPECT_EQ(win32::ParseListFormat(c.format), c.expected);
   }
 }
 
