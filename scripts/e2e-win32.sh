@@ -25,16 +25,7 @@ if command -v i686-w64-mingw32-objdump >/dev/null; then
   echo "ok   $(basename "$program") is a 32-bit Windows GUI program that needs only the system's DLLs"
 fi
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/quibra-e2e.XXXXXX")
-cleanup() {
-  quibra_stop_prefix
-  quibra_stop_xvfb
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-quibra_start_xvfb || exit 1
-quibra_make_prefix "$work/prefix" || exit 1
+quibra_desktop_session e2e || exit 1
 mkdir -p "$work/run"
 timeout --kill-after=10 "${QUIBRA_E2E_TIMEOUT:-300}" \
   wine "$driver" e2e "$(quibra_winpath "$program")" "$(quibra_winpath "$work/run")"

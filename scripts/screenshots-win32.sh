@@ -15,16 +15,7 @@ for f in "$program" "$demo" "$driver"; do
   [ -f "$f" ] || { echo "screenshots-win32: $f is not built (cmake --build --preset win32)" >&2; exit 1; }
 done
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/quibra-shots.XXXXXX")
-cleanup() {
-  quibra_stop_prefix
-  quibra_stop_xvfb
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-quibra_start_xvfb || exit 1
-quibra_make_prefix "$work/prefix" || exit 1
+quibra_desktop_session shots || exit 1
 mkdir -p "$work/run" "$work/out" "$root/docs"
 timeout --kill-after=10 300 wine "$driver" screenshots "$(quibra_winpath "$program")" "$(quibra_winpath "$demo")" \
   "$(quibra_winpath "$work/run")" "$(quibra_winpath "$work/out")" || exit 1

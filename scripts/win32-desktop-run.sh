@@ -10,15 +10,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 exe=${1:?usage: win32-desktop-run.sh <program.exe> [arguments...]}
 shift
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/quibra-desktop.XXXXXX")
-cleanup() {
-  quibra_stop_prefix
-  quibra_stop_xvfb
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-quibra_start_xvfb || exit 1
-quibra_make_prefix "$work/prefix" || exit 1
+quibra_desktop_session desktop || exit 1
 cd "$(dirname "$exe")" || exit 1
 timeout --kill-after=10 "${WINE_TEST_TIMEOUT:-600}" wine "$exe" "$@"

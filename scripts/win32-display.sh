@@ -80,3 +80,18 @@ quibra_winpath() {
   p=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
   printf 'Z:%s' "${p//\//\\}"
 }
+
+# A throwaway folder ($work) holding a fresh Wine prefix, on a virtual display;
+# all of it goes when the script exits. $1 names the folder.
+quibra_desktop_session() {
+  work=$(mktemp -d "${TMPDIR:-/tmp}/quibra-$1.XXXXXX")
+  trap quibra_end_desktop_session EXIT
+  quibra_start_xvfb || return 1
+  quibra_make_prefix "$work/prefix" || return 1
+}
+
+quibra_end_desktop_session() {
+  quibra_stop_prefix
+  quibra_stop_xvfb
+  rm -rf "$work"
+}
