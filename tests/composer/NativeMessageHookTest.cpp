@@ -186,9 +186,7 @@ TEST_F(NativeHook, TheOwnerIsTheCurrentWindowOfTheCallingThread) {
   quibra::NativeMessageHook("t", "c", "", "1", 0, 0, 0, 0, 0);
   EXPECT_EQ(headless::Boxes().at(0).owner, 0) << "no window";
 
-  rt::WindowDef def;
-  def.name = "OWNER";
-  rt::Window* w = rt::PrepareWindow(def);
+  rt::Window* w = rt::PrepareWindow(rt::WindowDef{.name = "OWNER"});
   rt::OpenWindow(w);
   User().AnswerNative(os::IDOK).AnswerNative(os::IDOK);
   quibra::NativeMessageHook("t", "c", "", "1", 0, 0, 0, 0, 0);

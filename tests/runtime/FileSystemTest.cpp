@@ -96,7 +96,7 @@ int HoldFile(const std::string& argument) {
   os::OsFile file;
   if (!file.Open(path, mode).ok()) return 3;
   FileTestDir::Write(path + ".held", "");
-  if (!FileTestDir::AwaitFile(path + ".release")) return 4;
+  if (!quibra_test::AwaitFile(path + ".release")) return 4;
   return 0;
 }
 [[maybe_unused]] const bool servesHold = os::ChildProcess::Serve("hold-file", &HoldFile);
@@ -107,7 +107,7 @@ TEST(FileSharing, AnotherProcessHoldingTheFileIsHonouredUntilItEnds) {
   FileTestDir::Write(path, "data\n");
   os::ChildProcess child = os::ChildProcess::Start("hold-file", &HoldFile, path + "|" + std::to_string(0x12));
   ASSERT_TRUE(child.Started());
-  ASSERT_TRUE(FileTestDir::AwaitFile(path + ".held"));
+  ASSERT_TRUE(quibra_test::AwaitFile(path + ".held"));
 
   os::OsFile mine;
   EXPECT_EQ(mine.Open(path, 0x40).code, os::IoDenied) << "a reader while another program denies all";
@@ -125,7 +125,7 @@ TEST(FileSharing, AKilledHolderLeavesNoSharingBehind) {
   FileTestDir::Write(path, "data\n");
   os::ChildProcess child = os::ChildProcess::Start("hold-file", &HoldFile, path + "|" + std::to_string(0x12));
   ASSERT_TRUE(child.Started());
-  ASSERT_TRUE(FileTestDir::AwaitFile(path + ".held"));
+  ASSERT_TRUE(quibra_test::AwaitFile(path + ".held"));
   os::OsFile mine;
   EXPECT_EQ(mine.Open(path, 0x42).code, os::IoDenied);
   EXPECT_TRUE(child.Kill());

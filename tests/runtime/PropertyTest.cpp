@@ -12,6 +12,7 @@
 #include "runtime/Property.h"
 #include "runtime/TinyWindow.h"
 #include "support/HeadlessTest.h"
+#include "support/TestControl.h"
 
 namespace {
 
@@ -68,13 +69,8 @@ TEST_F(Properties, ControlPropertiesFollowTheDefinitionAndTheProgram) {
 }
 
 TEST_F(Properties, SheetControlsReportTheirTypeCode) {
-  rt::ControlDef sheet;
-  sheet.number = 1;
-  sheet.kind = rt::ControlKind::Sheet;
-  rt::WindowDef def;
-  def.name = "SHEETS";
-  def.controls = {sheet};
-  rt::Window* w = rt::PrepareWindow(def);
+  rt::Window* w = rt::PrepareWindow(
+      rt::WindowDef{.name = "SHEETS", .controls = {quibra_test::TestControl(1, rt::ControlKind::Sheet)}});
   EXPECT_EQ(rt::GetProperty(w, 1, rt::PropControlType).Number(), 37);
 }
 

@@ -2,43 +2,30 @@
 
 #include "runtime/EventLoop.h"
 #include "runtime/MessageBox.h"
+#include "support/TestControl.h"
 
 namespace tiny {
 namespace {
 
-rt::ControlDef Make(int32_t number, rt::ControlKind kind, std::string text, std::string picture = {},
-                    std::string value = {}) {
-  rt::ControlDef c;
-  c.number = number;
-  c.name = "?C" + std::to_string(number);
-  c.kind = kind;
-  c.text = std::move(text);
-  c.picture = std::move(picture);
-  c.value = std::move(value);
-  return c;
-}
-
 rt::WindowDef Definition() {
   using K = rt::ControlKind;
-  rt::WindowDef w;
-  w.module = "tests";
-  w.name = "TINY";
-  w.caption = "Tiny";
+  using quibra_test::TestControl;
+  rt::WindowDef w{.module = "tests", .name = "TINY", .caption = "Tiny"};
   w.controls = {
-      Make(NamePrompt, K::Prompt, "Name:"),
-      Make(Name, K::Entry, "", "s10"),
-      Make(Size, K::OptionGroup, "Size"),
-      Make(Small, K::Radio, "Small", "", "1"),
-      Make(Large, K::Radio, "Large", "", "2"),
-      Make(Icon, K::OptionGroup, "Icon"),
-      Make(IconNone, K::Radio, "None", "", rt::IconNone),
-      Make(IconHand, K::Radio, "Hand", "", rt::IconHand),
-      Make(Agree, K::CheckBox, "Agree"),
-      Make(Count, K::Spin, "", "n1"),
-      Make(Ok, K::Button, "OK"),
-      Make(Cancel, K::Button, "Cancel"),
-      Make(History, K::List, ""),
-      Make(Picture, K::Image, rt::IconExclamation),
+      TestControl(NamePrompt, K::Prompt, "Name:"),
+      TestControl(Name, K::Entry, "", "s10"),
+      TestControl(Size, K::OptionGroup, "Size"),
+      TestControl(Small, K::Radio, "Small", "", "1"),
+      TestControl(Large, K::Radio, "Large", "", "2"),
+      TestControl(Icon, K::OptionGroup, "Icon"),
+      TestControl(IconNone, K::Radio, "None", "", rt::IconNone),
+      TestControl(IconHand, K::Radio, "Hand", "", rt::IconHand),
+      TestControl(Agree, K::CheckBox, "Agree"),
+      TestControl(Count, K::Spin, "", "n1"),
+      TestControl(Ok, K::Button, "OK"),
+      TestControl(Cancel, K::Button, "Cancel"),
+      TestControl(History, K::List, ""),
+      TestControl(Picture, K::Image, rt::IconExclamation),
   };
   w.controls[History - 1].format = "217L(2)|M~Message~S(255)@s255@42L(2)|M~Category~L(1)@s255@";
   return w;

@@ -12,24 +12,18 @@
 #include "runtime/TinyWindow.h"
 #include "runtime/Window.h"
 #include "support/HeadlessTest.h"
+#include "support/TestControl.h"
 
 namespace {
 
 class WindowData : public quibra_test::HeadlessTest {};
 
 rt::ControlDef Numbered(int32_t number, rt::ControlKind kind = rt::ControlKind::Entry) {
-  rt::ControlDef c;
-  c.number = number;
-  c.kind = kind;
-  return c;
+  return quibra_test::TestControl(number, kind);
 }
 
 rt::WindowDef Def(const char* name, std::vector<rt::ControlDef> controls) {
-  rt::WindowDef def;
-  def.module = "m";
-  def.name = name;
-  def.controls = std::move(controls);
-  return def;
+  return {.module = "m", .name = name, .controls = std::move(controls)};
 }
 
 TEST_F(WindowData, RegistrationRefusesDefinitionsThatCannotBeAddressed) {

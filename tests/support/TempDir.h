@@ -9,6 +9,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <thread>
 
 namespace quibra_test {
 
@@ -18,9 +19,9 @@ class TempDir {
     static std::atomic<unsigned> counter{0};
     std::random_device seed;
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    path_ = std::filesystem::temp_directory_path() /
-            ("quibra-" + std::to_string(seed()) + "-" + std::to_string(stamp % 1000000) + "-" +
-             std::to_string(counter++));
+    path_ =
+        std::filesystem::temp_directory_path() /
+        ("quibra-" + std::to_string(seed()) + "-" + std::to_string(stamp % 1000000) + "-" + std::to_string(counter++));
     std::filesystem::create_directories(path_);
     if (makeCurrent) {
       previous_ = std::filesystem::current_path();
@@ -54,6 +55,18 @@ inline void WriteBytes(const std::string& file, const std::string& bytes) {
 inline std::string ReadBytes(const std::string& file) {
   std::ifstream in(file, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Waits for a file to appear, as a sign from another process; false when the
+// limit passed first. The limit is generous: under Wine a process takes
+// seconds to start.
+inline bool AwaitFile(const std::string& file, std::chrono::milliseconds limit = std::chrono::seconds(60)) {
+  const auto until = std::chrono::steady_clock::now() + limit;
+  while (!std::filesystem::exists(file)) {
+    if (std::chrono::steady_clock::now() > until) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
 }
 
 }  // namespace quibra_test

@@ -12,6 +12,7 @@
 #include "runtime/Property.h"
 #include "runtime/Window.h"
 #include "support/HeadlessTest.h"
+#include "support/TestControl.h"
 
 namespace {
 
@@ -21,15 +22,11 @@ class Script : public quibra_test::HeadlessTest {};
 
 // A window with an entry (1), a button (2) and a hidden button (3).
 rt::Window* OpenSmall() {
-  rt::WindowDef def;
-  def.module = "tests";
-  def.name = "SMALL";
-  for (auto [number, kind] : {std::pair{1, rt::ControlKind::Entry}, std::pair{2, rt::ControlKind::Button},
-                              std::pair{3, rt::ControlKind::Button}}) {
-    rt::ControlDef& c = def.controls.emplace_back();
-    c.number = number;
-    c.kind = kind;
-  }
+  using K = rt::ControlKind;
+  using quibra_test::TestControl;
+  rt::WindowDef def{.module = "tests",
+                    .name = "SMALL",
+                    .controls = {TestControl(1, K::Entry), TestControl(2, K::Button), TestControl(3, K::Button)}};
   def.controls[2].hidden = true;
   rt::Window* w = rt::PrepareWindow(def);
   rt::OpenWindow(w);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "TableBytes.h"
+#include "ManagerTest.h"
 #include "backends/headless/Headless.h"
 #include "framework/error/ErrorManager.h"
 #include "runtime/MessageBox.h"
@@ -17,25 +17,14 @@ namespace {
 using namespace quibra;
 using headless::User;
 
-class Dispatching : public testing::Test {
+class Dispatching : public error_test::ManagerTest {
  protected:
-  void SetUp() override { manager.Setup(); }
-  void TearDown() override { manager.Shutdown(); }
-
-  void Load(uint16_t id, uint8_t level, const std::string& title, const std::string& message) {
-    const std::vector<uint8_t>& bytes = tables.One(id, level, title, message);
-    ASSERT_EQ(manager.LoadTable(bytes.data(), bytes.size()), 1);
-  }
   // The one box shown since the test began.
   headless::BoxRecord OnlyBox() {
     std::vector<headless::BoxRecord> boxes = headless::Boxes();
     EXPECT_EQ(boxes.size(), 1u);
     return boxes.empty() ? headless::BoxRecord{} : boxes.back();
   }
-
-  headless::ScriptScope script;
-  error_test::TableBytes tables;
-  ErrorManager manager;
 };
 
 struct QuestionCase {

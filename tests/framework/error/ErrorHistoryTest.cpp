@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "TableBytes.h"
+#include "ManagerTest.h"
 #include "framework/error/ErrorManager.h"
 #include "support/HaltIntercept.h"
 
@@ -13,26 +13,17 @@ namespace {
 
 using namespace quibra;
 
-class SilentManager : public testing::Test {
+class SilentManager : public error_test::ManagerTest {
  protected:
   void SetUp() override {
-    manager.Setup();
+    ManagerTest::SetUp();
     manager.SILENT = 1;
-  }
-  void TearDown() override { manager.Shutdown(); }
-
-  void Load(uint16_t id, uint8_t level, const std::string& title, const std::string& message) {
-    const std::vector<uint8_t>& bytes = tables.One(id, level, title, message);
-    ASSERT_EQ(manager.LoadTable(bytes.data(), bytes.size()), 1);
   }
   std::vector<std::string> HistoryTexts() {
     std::vector<std::string> texts;
     for (int32_t n = 1; n <= manager.HISTORY->Records(); ++n) texts.push_back(manager.HISTORY->At(n).TXT.str());
     return texts;
   }
-
-  error_test::TableBytes tables;
-  ErrorManager manager;
 };
 
 struct LevelCase {

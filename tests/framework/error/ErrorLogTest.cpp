@@ -4,15 +4,16 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "ManagerTest.h"
 #include "backends/headless/Headless.h"
 #include "framework/error/ErrorManager.h"
 #include "runtime/File.h"
 #include "runtime/MessageBox.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -21,23 +22,8 @@ namespace fs = std::filesystem;
 
 // Runs each test in a folder of its own, since the log lives in the current
 // directory.
-class LogFolder : public testing::Test {
+class LogFolder : public error_test::ManagerTest {
  protected:
-  void SetUp() override {
-    std::random_device random;
-    folder_ = fs::temp_directory_path() / ("quibra-errorlog-" + std::to_string(random()));
-    fs::create_directories(folder_);
-    previous_ = fs::current_path();
-    fs::current_path(folder_);
-    manager.Setup();
-  }
-  void TearDown() override {
-    manager.Shutdown();
-    fs::current_path(previous_);
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
-  }
-
   static std::vector<std::string> LogLines() {
     std::vector<std::string> lines;
     std::ifstream in(std::string(ErrorLogName), std::ios::binary);
@@ -63,11 +49,8 @@ class LogFolder : public testing::Test {
     return true;
   }
 
-  headless::ScriptScope script;
-  ErrorManager manager;
-
- private:
-  fs::path folder_, previous_;
+  // Made before the manager is set up, and gone only after it is shut down.
+  quibra_test::TempDir folder{true};
 };
 
 TEST_F(LogFolder, FirstMessageCreatesTheLogWithOneLineOfDateTimeArrowText) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ManagerTest.h"
 #include "framework/error/DefaultErrorTable.h"
 #include "framework/error/ErrorManager.h"
 
@@ -192,12 +193,7 @@ TEST(Locate, BeforeAnyTableNothingIsFound) {
   EXPECT_EQ(manager.Locate(8), LevelNotify);
 }
 
-class Categories : public testing::Test {
- protected:
-  void SetUp() override { manager.Setup(); }
-  void TearDown() override { manager.Shutdown(); }
-  ErrorManager manager;
-};
+class Categories : public error_test::ManagerTest {};
 
 TEST_F(Categories, EveryDefaultEntryIsAppUntilOneIsAssigned) {
   for (const Definition& d : kDefaultDefinitions) EXPECT_EQ(manager.CategoryOf(d.id), "App") << d.id;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "TableBytes.h"
+#include "ManagerTest.h"
 #include "framework/error/ErrorManager.h"
 #include "framework/error/ReplaceAll.h"
 #include "runtime/ErrorState.h"
@@ -56,13 +56,12 @@ TEST(ReplaceAll, BufferWithoutTerminatorIsTakenAsFullAndTerminated) {
   EXPECT_STREQ(buffer, "ab1");
 }
 
-class ExpandText : public testing::Test {
+class ExpandText : public error_test::ManagerTest {
  protected:
   void SetUp() override {
     rt::ClearError();
-    manager.Setup();
+    ManagerTest::SetUp();
   }
-  void TearDown() override { manager.Shutdown(); }
 
   // Loads a one-entry table with this template for id 500 and makes it current.
   std::string Expand(const std::string& message) {
@@ -70,17 +69,10 @@ class ExpandText : public testing::Test {
     EXPECT_EQ(manager.Locate(500), LevelOk);
     return manager.ExpandText();
   }
-  void Load(uint16_t id, uint8_t level, const std::string& title, const std::string& message) {
-    const std::vector<uint8_t>& bytes = tables.One(id, level, title, message);
-    ASSERT_EQ(manager.LoadTable(bytes.data(), bytes.size()), 1);
-  }
   std::string ExpandId(uint16_t id) {
     EXPECT_EQ(manager.Locate(id), LevelOk);
     return manager.ExpandText();
   }
-
-  error_test::TableBytes tables;
-  ErrorManager manager;
 };
 
 struct ExpandCase {

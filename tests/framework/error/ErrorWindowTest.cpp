@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "TableBytes.h"
+#include "ManagerTest.h"
 #include "framework/error/ErrorManager.h"
 #include "framework/error/ErrorWindowModule.h"
 #include "runtime/EventLoop.h"
@@ -16,7 +16,7 @@
 #include "runtime/Property.h"
 #include "runtime/Window.h"
 #include "support/HaltIntercept.h"
-#include "support/HeadlessTest.h"
+#include "support/TestControl.h"
 
 namespace {
 
@@ -35,15 +35,10 @@ const Buttons kYesNo = {{100, "&No"}, {101, "&Yes"}};
 
 // A plain window with one button (1), to stand for the program's own.
 rt::Window* PrepareOtherWindow() {
-  rt::WindowDef def;
-  def.module = "test";
-  def.name = "other";
-  def.caption = "Other";
-  rt::ControlDef button;
-  button.number = 1;
-  button.kind = rt::ControlKind::Button;
-  def.controls.push_back(button);
-  return rt::PrepareWindow(def);
+  return rt::PrepareWindow(rt::WindowDef{.module = "test",
+                                         .name = "other",
+                                         .caption = "Other",
+                                         .controls = {quibra_test::TestControl(1, rt::ControlKind::Button)}});
 }
 
 // What the user sees while the window waits.
@@ -78,23 +73,17 @@ Seen Look() {
   return s;
 }
 
-class ErrorWindow : public quibra_test::HeadlessTest {
+class ErrorWindow : public error_test::ManagerTest {
  protected:
   void SetUp() override {
-    HeadlessTest::SetUp();
+    ManagerTest::SetUp();
     ErrorWindowModuleSetup(0);
-    manager.Setup();
   }
   void TearDown() override {
-    manager.Shutdown();
     ErrorWindowModuleSetup(1);
-    HeadlessTest::TearDown();
+    ManagerTest::TearDown();
   }
 
-  void Load(uint16_t id, uint8_t level, const std::string& title, const std::string& message) {
-    const std::vector<uint8_t>& bytes = tables.One(id, level, title, message);
-    ASSERT_EQ(manager.LoadTable(bytes.data(), bytes.size()), 1);
-  }
   // Queues a look at the waiting window, then a press of `control`.
   void ScriptLookThen(int32_t control) {
     seen.reset();
@@ -116,8 +105,6 @@ class ErrorWindow : public quibra_test::HeadlessTest {
     manager.SILENT = silent;
   }
 
-  error_test::TableBytes tables;
-  ErrorManager manager;
   std::optional<Seen> seen;
 };
 

@@ -6,18 +6,14 @@
 #include <thread>
 #include <vector>
 
+#include "ManagerTest.h"
 #include "framework/error/ErrorManager.h"
 
 namespace {
 
 using namespace quibra;
 
-class ProcedureNames : public testing::Test {
- protected:
-  void SetUp() override { manager.Setup(); }
-  void TearDown() override { manager.Shutdown(); }
-  ErrorManager manager;
-};
+class ProcedureNames : public error_test::ManagerTest {};
 
 TEST_F(ProcedureNames, PushPopAndNothingToPop) {
   EXPECT_EQ(manager.CurrentProcedure(), "");

@@ -20,8 +20,6 @@ namespace filetest {
 
 namespace {
 
-bool Exists(const std::string& path) { return std::filesystem::exists(path); }
-
 #ifdef QUIBRA_HAVE_SQLITE
 bool HoldInTransaction(const std::string& path) {
   sqlite3* db = nullptr;
@@ -54,7 +52,7 @@ int Hold(const std::string& argument) {
   quibra_test::WriteBytes(path + ".held", "");
   const int releaseMs = std::stoi(parts[3]);
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(releaseMs ? releaseMs : 30000);
-  while (!Exists(path + ".release") && std::chrono::steady_clock::now() < until)
+  while (!std::filesystem::exists(path + ".release") && std::chrono::steady_clock::now() < until)
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   // Ending the process lets go of everything it held, as a program does.
   return 0;
@@ -73,7 +71,7 @@ Holder::Holder(const std::string& path, const std::string& how, int mode, int re
   std::filesystem::remove(path + ".release");
   impl_->child = os::ChildProcess::Start(
       "b8-hold", &Hold, path + "|" + how + "|" + std::to_string(mode) + "|" + std::to_string(releaseMs));
-  holding_ = impl_->child.Started() && AwaitFile(path + ".held");
+  holding_ = impl_->child.Started() && quibra_test::AwaitFile(path + ".held");
 }
 
 Holder::~Holder() {
@@ -85,19 +83,16 @@ void Holder::Release() { quibra_test::WriteBytes(path_ + ".release", ""); }
 
 int Holder::Wait() { return impl_->child.Wait(); }
 
-bool AwaitFile(const std::string& path, int ms) {
-  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  while (!Exists(path)) {
-    if (std::chrono::steady_clock::now() > until) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return true;
-}
-
 void SetItem(Item& item, const std::string& code, const std::string& name, int32_t qty) {
   rt::StoreFixed(item.CODE, sizeof item.CODE, code);
   rt::StoreFixed(item.NAME, sizeof item.NAME, name);
   item.QTY = qty;
+}
+
+Item ItemOf(const std::string& code, const std::string& name, int32_t qty) {
+  Item item{};
+  SetItem(item, code, name, qty);
+  return item;
 }
 
 std::string CodeOf(const Item& item) { return rt::Clip(std::string_view(item.CODE, sizeof item.CODE)); }
@@ -173,9 +168,9 @@ void FileTest::Manage(quibra::FileAccessManager& m, rt::File& file, uint8_t mode
   m.ACCESSMODE = mode;
 }
 
-std::vector<std::string> FileTest::Shown() const {
+std::vector<std::string> FileTest::Captions() const {
   std::vector<std::string> out;
-  for (const headless::BoxRecord& b : headless::Boxes()) out.push_back(b.caption + ": " + b.text);
+  for (const headless::BoxRecord& b : headless::Boxes()) out.push_back(b.caption);
   return out;
 }
 

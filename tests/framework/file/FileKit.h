@@ -28,6 +28,7 @@ struct Item {
 };
 
 void SetItem(Item& item, const std::string& code, const std::string& name, int32_t qty);
+Item ItemOf(const std::string& code, const std::string& name, int32_t qty);
 std::string CodeOf(const Item& item);
 std::string NameOf(const Item& item);
 
@@ -62,9 +63,6 @@ class Holder {
   std::unique_ptr<Impl> impl_;
 };
 
-// Waits up to a few seconds for a file to appear.
-bool AwaitFile(const std::string& path, int ms = 5000);
-
 // A fresh folder, a set-up error manager and file-use registry, a scripted
 // user that must be used up, and the item record.
 class FileTest : public testing::Test {
@@ -73,8 +71,8 @@ class FileTest : public testing::Test {
   void TearDown() override;
   // A manager for the file, attached and with `mode`.
   void Manage(quibra::FileAccessManager& m, rt::File& file, uint8_t mode = 0x42);
-  // The boxes shown so far: "caption: text" each.
-  std::vector<std::string> Shown() const;
+  // The captions of the boxes shown so far.
+  std::vector<std::string> Captions() const;
 
   headless::ScriptScope script;
   quibra_test::TempDir dir;

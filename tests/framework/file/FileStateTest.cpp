@@ -156,9 +156,7 @@ TEST_F(SavedStates, StopBeforeTheirIdsWouldPassSixteenBits) {
 }
 
 TEST_F(SavedStates, HeldFileStatesAreNumberedAndKeepThePosition) {
-  Item a{};
-  SetItem(a, "A", "Apple", 1);
-  MakeItems(path, {a});
+  MakeItems(path, {ItemOf("A", "Apple", 1)});
   ASSERT_EQ(m.Open(), quibra::LevelOk);
   SetItem(item, "A", "", 0);
   ASSERT_TRUE(file->Get(1));

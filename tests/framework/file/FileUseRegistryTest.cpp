@@ -9,6 +9,7 @@
 #include "FileKit.h"
 #include "framework/file/FileUseRegistry.h"
 #include "runtime/ErrorState.h"
+#include "support/CaseName.h"
 
 namespace filetest {
 namespace {
@@ -100,12 +101,7 @@ TEST_P(RegistryUses, NotesEachUseInItsScope) {
     EXPECT_LE(FileUseRegistry::ByScope(FileUses.At(i - 1), FileUses.At(i)), 0) << "entry " << i << " is out of order";
 }
 
-INSTANTIATE_TEST_SUITE_P(Uses, RegistryUses, testing::ValuesIn(registryCases), [](const auto& info) {
-  std::string name = info.param.label;
-  for (char& ch : name)
-    if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-  return name;
-});
+INSTANTIATE_TEST_SUITE_P(Uses, RegistryUses, testing::ValuesIn(registryCases), quibra_test::ByLabel());
 
 TEST_F(Registry, AHeldStateIsTheManagersOwn) {
   Note({"P", 0, 3});

@@ -7,6 +7,7 @@
 
 #include "ItemForm.h"
 #include "runtime/MessageBox.h"
+#include "support/CaseName.h"
 
 namespace filetest {
 namespace {
@@ -25,10 +26,7 @@ class Form : public FileTest {
     FileTest::SetUp();
     RegisterItemForm();
     path = dir.File("items.db");
-    Item a{}, b{};
-    SetItem(a, "A", "Apple", 1);
-    SetItem(b, "B", "Banana", 2);
-    MakeItems(path, {a, b});
+    MakeItems(path, {ItemOf("A", "Apple", 1), ItemOf("B", "Banana", 2)});
     file = ItemFile(path, item);
     Manage(manager, *file);
     ASSERT_EQ(manager.Open(), quibra::LevelOk);
@@ -50,13 +48,17 @@ class Form : public FileTest {
     primes = form.primes;
     return response;
   }
-  std::vector<std::string> Captions() const {
-    std::vector<std::string> out;
-    for (const headless::BoxRecord& b : headless::Boxes()) out.push_back(b.caption);
-    return out;
-  }
   int Calls(const std::string& call) const {
     return static_cast<int>(std::count(relation.calls.begin(), relation.calls.end(), call));
+  }
+  // Another program takes the file for a write of its own once the form is
+  // up; the form's writes wait for it only briefly.
+  void HoldOnceTheFormIsUp() {
+    file->Send("LockWait=20");
+    User().Run([this] {
+      other = std::make_unique<Holder>(path, "write");
+      ASSERT_TRUE(other->Holding());
+    });
   }
 
   std::string path;
@@ -64,6 +66,7 @@ class Form : public FileTest {
   quibra::FileAccessManager manager;
   ItemRelation relation{manager, errors};
   int primes = 0;
+  std::unique_ptr<Holder> other;
 };
 
 const std::string kBoth = "A|Apple|1;B|Banana|2";
@@ -127,12 +130,7 @@ TEST_P(ClosingAnInsert, LeavesTheFileAsTheUserChose) {
   EXPECT_EQ(Calls("Abandon"), c.saved ? 0 : 1) << "an insert that was not saved is abandoned";
 }
 
-INSTANTIATE_TEST_SUITE_P(Form, ClosingAnInsert, testing::ValuesIn(closeCases), [](const auto& info) {
-  std::string name = info.param.label;
-  for (char& ch : name)
-    if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-  return name;
-});
+INSTANTIATE_TEST_SUITE_P(Form, ClosingAnInsert, testing::ValuesIn(closeCases), quibra_test::ByLabel());
 
 TEST_F(Form, AnInsertCancelledUntouchedAsksNothingAndAddsNothing) {
   User().Press(CtlCancel);
@@ -200,18 +198,8 @@ TEST_F(Form, AnUnchangedRecordIsNotWritten) {
   EXPECT_EQ(AllItems(path), kBoth);
 }
 
-// Another program takes the file for a write of its own once the form is up.
-void HoldWhenTheFormIsUp(std::unique_ptr<Holder>& other, const std::string& path) {
-  User().Run([&other, path] {
-    other = std::make_unique<Holder>(path, "write");
-    ASSERT_TRUE(other->Holding());
-  });
-}
-
 TEST_F(Form, AChangeRetriedWhileAnotherProgramHoldsTheFileThenGivenUp) {
-  file->Send("LockWait=20");
-  std::unique_ptr<Holder> other;
-  HoldWhenTheFormIsUp(other, path);
+  HoldOnceTheFormIsUp();
   // No more tries closes the form; the close then asks about the unsaved
   // change like any other close.
   User().Type(CtlQty, "9").Press(CtlOk).AnswerBox(rt::ButtonYes).AnswerBox(rt::ButtonYes).AnswerBox(rt::ButtonNo);
@@ -225,9 +213,7 @@ TEST_F(Form, AChangeRetriedWhileAnotherProgramHoldsTheFileThenGivenUp) {
 }
 
 TEST_F(Form, AChangeRetriedAfterTheOtherProgramIsDoneIsWritten) {
-  file->Send("LockWait=20");
-  std::unique_ptr<Holder> other;
-  HoldWhenTheFormIsUp(other, path);
+  HoldOnceTheFormIsUp();
   relation.onUpdate = [&](int call) {
     if (call == 2) other.reset();  // the other program finishes its write and ends
   };
@@ -263,17 +249,10 @@ TEST_P(DeletingAtOnce, SettlesTheRequestWithoutRunningTheForm) {
   EXPECT_EQ(AllItems(path), GetParam().left);
 }
 
-INSTANTIATE_TEST_SUITE_P(Form, DeletingAtOnce, testing::ValuesIn(deleteCases), [](const auto& info) {
-  std::string name = info.param.label;
-  for (char& ch : name)
-    if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-  return name;
-});
+INSTANTIATE_TEST_SUITE_P(Form, DeletingAtOnce, testing::ValuesIn(deleteCases), quibra_test::ByLabel());
 
 TEST_F(Form, ADeleteThatFailsCanBeLeftOpenAndThenGivenUp) {
-  file->Send("LockWait=20");
-  std::unique_ptr<Holder> other;
-  HoldWhenTheFormIsUp(other, path);
+  HoldOnceTheFormIsUp();
   User()
       .Press(CtlOk)
       .AnswerBox(rt::ButtonCancel)

@@ -5,25 +5,13 @@
 #include "framework/error/ErrorManager.h"
 #include "runtime/ErrorState.h"
 #include "runtime/WindowDef.h"
+#include "support/TestControl.h"
 
 #ifdef QUIBRA_HAVE_SQLITE
 #include <sqlite3.h>
 #endif
 
 namespace filetest {
-
-namespace {
-
-rt::ControlDef Control(int32_t number, rt::ControlKind kind, const char* picture = "") {
-  rt::ControlDef c;
-  c.number = number;
-  c.name = "?C" + std::to_string(number);
-  c.kind = kind;
-  c.picture = picture;
-  return c;
-}
-
-}  // namespace
 
 ItemRelation::ItemRelation(quibra::FileAccessManager& manager, quibra::ErrorManager& errors)
     : manager(manager), errors(errors) {
@@ -90,12 +78,11 @@ void ItemForm::PrimeNewRecord() {
 
 void RegisterItemForm() {
   using K = rt::ControlKind;
-  rt::WindowDef def;
-  def.module = "b8form";
-  def.name = "ITEM";
-  def.caption = "Item";
-  def.controls = {Control(CtlCode, K::Entry, "s8"), Control(CtlName, K::Entry, "s20"), Control(CtlQty, K::Entry, "n6"),
-                  Control(CtlOk, K::Button), Control(CtlCancel, K::Button)};
+  using quibra_test::TestControl;
+  rt::WindowDef def{.module = "b8form", .name = "ITEM", .caption = "Item"};
+  def.controls = {TestControl(CtlCode, K::Entry, "", "s8"), TestControl(CtlName, K::Entry, "", "s20"),
+                  TestControl(CtlQty, K::Entry, "", "n6"), TestControl(CtlOk, K::Button),
+                  TestControl(CtlCancel, K::Button)};
   ASSERT_TRUE(rt::RegisterWindow(def));
 }
 

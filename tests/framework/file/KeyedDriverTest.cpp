@@ -80,10 +80,7 @@ TEST_F(KeyedFile, OpenSaysWhatIsWrongWithTheFileAndKeysCanBeRebuilt) {
 
 TEST_F(KeyedFile, ARebuildThatMeetsDuplicatesChangesNothing) {
   const std::string path = dir.File("dup.db");
-  Item a{}, b{};
-  SetItem(a, "A", "Apple", 1);
-  SetItem(b, "B", "Banana", 2);
-  MakeItems(path, {a, b});
+  MakeItems(path, {ItemOf("A", "Apple", 1), ItemOf("B", "Banana", 2)});
   ASSERT_EQ(RunSql(path, "DROP INDEX key1; UPDATE records SET CODE = 'a'"), "");
   auto file = ItemFile(path, item);
   EXPECT_FALSE(file->BuildKeys());
@@ -95,11 +92,7 @@ TEST_F(KeyedFile, ARebuildThatMeetsDuplicatesChangesNothing) {
 
 TEST_F(KeyedFile, RecordsComeBackByKeyAndByPositionAfterAReopen) {
   const std::string path = dir.File("items.db");
-  Item a{}, b{}, c{};
-  SetItem(a, "A", "Apple", 1);
-  SetItem(b, "B", "Banana", 2);
-  SetItem(c, "C", "Cherry", 3);
-  MakeItems(path, {a, b, c});
+  MakeItems(path, {ItemOf("A", "Apple", 1), ItemOf("B", "Banana", 2), ItemOf("C", "Cherry", 3)});
   auto file = ItemFile(path, item);
   ASSERT_TRUE(file->Open(0x42));
   SetItem(item, "b", "", 0);
@@ -202,9 +195,7 @@ TEST_F(KeyedFile, TheRecoverCommandWaitsForTheOtherOpenerToLetGo) {
 
 TEST_F(KeyedFile, AnotherProgramsWriteMakesAWriteWaitThenFail) {
   const std::string path = dir.File("busy.db");
-  Item a{};
-  SetItem(a, "A", "Apple", 1);
-  MakeItems(path, {a});
+  MakeItems(path, {ItemOf("A", "Apple", 1)});
   auto file = ItemFile(path, item);
   ASSERT_TRUE(file->Open(0x42));
   SetItem(item, "A", "", 0);
@@ -238,14 +229,12 @@ int WriteForever(const std::string& path) {
 
 TEST_F(KeyedFile, AWriterKilledMidWriteLeavesTheLastCommittedRecord) {
   const std::string path = dir.File("crash.db");
-  Item a{};
-  SetItem(a, "A", "count 0", 0);
-  MakeItems(path, {a});
+  MakeItems(path, {ItemOf("A", "count 0", 0)});
   for (int round = 0; round < 3; ++round) {
     std::filesystem::remove(path + ".busy");
     os::ChildProcess writer = os::ChildProcess::Start("b8-writer", &WriteForever, path);
     ASSERT_TRUE(writer.Started());
-    ASSERT_TRUE(AwaitFile(path + ".busy"));
+    ASSERT_TRUE(quibra_test::AwaitFile(path + ".busy"));
     std::this_thread::sleep_for(std::chrono::milliseconds(7 * round));
     writer.Kill();
     EXPECT_EQ(writer.Wait(), -1) << "the writer was still writing when it was killed";

@@ -6,11 +6,14 @@
 #include "ItemForm.h"
 #include "platform/FileSystem.h"
 #include "runtime/MessageBox.h"
+#include "support/CaseName.h"
 
 namespace filetest {
 namespace {
 
 using headless::User;
+using quibra::ResponseCancelled;
+using quibra::ResponseCompleted;
 
 struct TextFormCase {
   const char* label;
@@ -22,28 +25,13 @@ struct TextFormCase {
 
 void PrintTo(const TextFormCase& c, std::ostream* os) { *os << c.label; }
 
-void TypeCherry() { User().Type(CtlCode, "C").Type(CtlName, "Cherry"); }
+headless::UserScript& TypeCherry() { return User().Type(CtlCode, "C").Type(CtlName, "Cherry"); }
 
 const TextFormCase textFormCases[] = {
-    {"completed",
-     [] {
-       TypeCherry();
-       User().Press(CtlOk);
-     },
-     quibra::ResponseCompleted, true, 0},
-    {"closed, saved",
-     [] {
-       TypeCherry();
-       User().CloseWindow().AnswerBox(rt::ButtonYes);
-     },
-     quibra::ResponseCompleted, true, 0},
-    {"closed, not saved",
-     [] {
-       TypeCherry();
-       User().CloseWindow().AnswerBox(rt::ButtonNo);
-     },
-     quibra::ResponseCancelled, false, 1},
-    {"cancelled untouched", [] { User().Press(CtlCancel); }, quibra::ResponseCancelled, false, 1},
+    {"completed", [] { TypeCherry().Press(CtlOk); }, ResponseCompleted, true, 0},
+    {"closed, saved", [] { TypeCherry().CloseWindow().AnswerBox(rt::ButtonYes); }, ResponseCompleted, true, 0},
+    {"closed, not saved", [] { TypeCherry().CloseWindow().AnswerBox(rt::ButtonNo); }, ResponseCancelled, false, 1},
+    {"cancelled untouched", [] { User().Press(CtlCancel); }, ResponseCancelled, false, 1},
 };
 
 class TextForm : public FileTest, public testing::WithParamInterface<TextFormCase> {};
@@ -66,12 +54,7 @@ TEST_P(TextForm, LeavesTheLinesTheUserChose) {
   EXPECT_EQ(std::count(relation.calls.begin(), relation.calls.end(), "Abandon"), GetParam().abandons);
 }
 
-INSTANTIATE_TEST_SUITE_P(Form, TextForm, testing::ValuesIn(textFormCases), [](const auto& info) {
-  std::string name = info.param.label;
-  for (char& ch : name)
-    if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-  return name;
-});
+INSTANTIATE_TEST_SUITE_P(Form, TextForm, testing::ValuesIn(textFormCases), quibra_test::ByLabel());
 
 }  // namespace
 }  // namespace filetest

@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "support/TempDir.h"
 #include "framework/settings/IniStore.h"
 #include "runtime/Ini.h"
+#include "support/CaseName.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -49,9 +50,14 @@ Strings Triple(const IniStore& store, int32_t position) {
   return {e.FAMILY.str(), e.ITEM.str(), e.TYPE.str()};
 }
 
-TEST(IniStoreFile, FirstRunWithoutAFileStartsEmptyAndSavesAnEmptyList) {
+// Each test has a folder of its own, and the program's settings file in it.
+class IniStoreFile : public testing::Test {
+ protected:
   TempDir folder;
   const std::string file = folder.File("QuibraD.INI");
+};
+
+TEST_F(IniStoreFile, FirstRunWithoutAFileStartsEmptyAndSavesAnEmptyList) {
   IniStore store;
   store.Initialize(file);
   ASSERT_TRUE(store.SECTORS);
@@ -65,9 +71,7 @@ TEST(IniStoreFile, FirstRunWithoutAFileStartsEmptyAndSavesAnEmptyList) {
   EXPECT_EQ(Lines(ReadBytes(file)), (Strings{"[__Dont_Touch_Me__]", "Sectors=0"}));
 }
 
-TEST(IniStoreFile, SavedTriplesReadBackAndAreWrittenBackUnchanged) {
-  TempDir folder;
-  const std::string file = folder.File("QuibraD.INI");
+TEST_F(IniStoreFile, SavedTriplesReadBackAndAreWrittenBackUnchanged) {
   const std::string saved =
       "[Window]\r\nX=10\r\n\r\n[__Dont_Touch_Me__]\r\nSectors=2\r\nSectors_1=Tools,Hammer,Claw\r\n"
       "Sectors_2=Fruit,Apple,Red\r\n[After]\r\nY=20\r\n";
@@ -81,9 +85,7 @@ TEST(IniStoreFile, SavedTriplesReadBackAndAreWrittenBackUnchanged) {
   EXPECT_EQ(ReadBytes(file), saved);
 }
 
-TEST(IniStoreFile, MissingNumberedEntryBecomesAnUnknownTriple) {
-  TempDir folder;
-  const std::string file = folder.File("QuibraD.INI");
+TEST_F(IniStoreFile, MissingNumberedEntryBecomesAnUnknownTriple) {
   WriteBytes(file, "[__Dont_Touch_Me__]\r\nSectors=3\r\nSectors_1=a,b,c\r\nSectors_3=g,h,i\r\n");
   IniStore store;
   store.Initialize(file);
@@ -96,9 +98,7 @@ TEST(IniStoreFile, MissingNumberedEntryBecomesAnUnknownTriple) {
   EXPECT_EQ(rt::GetIni(Own, "Sectors_3", "", file), "g,h,i");
 }
 
-TEST(IniStoreFile, CommaInAFieldIsSplitWhenReadBack) {
-  TempDir folder;
-  const std::string file = folder.File("QuibraD.INI");
+TEST_F(IniStoreFile, CommaInAFieldIsSplitWhenReadBack) {
   {
     IniStore store;
     store.Initialize(file);
@@ -116,11 +116,10 @@ TEST(IniStoreFile, CommaInAFieldIsSplitWhenReadBack) {
   EXPECT_EQ(Triple(next, 1), (Strings{"a", "b", "c"}));
 }
 
-TEST(IniStoreFile, ShorterListLeavesHigherEntriesThatReadingIgnores) {
-  TempDir folder;
-  const std::string file = folder.File("Lists.INI");
+TEST_F(IniStoreFile, ShorterListLeavesHigherEntriesThatReadingIgnores) {
+  const std::string lists = folder.File("Lists.INI");
   IniStore store;
-  store.Initialize(file);
+  store.Initialize(lists);
   IniStore::SectorList list;
   for (const char* family : {"one", "two", "three"}) {
     list.buffer.FAMILY = family;
@@ -131,7 +130,7 @@ TEST(IniStoreFile, ShorterListLeavesHigherEntriesThatReadingIgnores) {
   shorter.buffer.FAMILY = "only";
   shorter.Add();
   store.WriteList("Lists", "Names", shorter, shorter.buffer.FAMILY);
-  EXPECT_EQ(rt::GetIni("Lists", "Names_3", "", file), "three");
+  EXPECT_EQ(rt::GetIni("Lists", "Names_3", "", lists), "three");
 
   IniStore::SectorList back;
   store.ReadList("Lists", "Names", back, back.buffer.FAMILY);
@@ -139,8 +138,7 @@ TEST(IniStoreFile, ShorterListLeavesHigherEntriesThatReadingIgnores) {
   EXPECT_EQ(back.At(1).FAMILY.str(), "only");
 }
 
-TEST(IniStoreFile, LongFileNameIsCutTo259CharactersAndTheCutNameIsUsed) {
-  TempDir folder;
+TEST_F(IniStoreFile, LongFileNameIsCutTo259CharactersAndTheCutNameIsUsed) {
   // A folder short enough to be made everywhere, then a file name that ends
   // exactly at character 259; whatever follows is cut off.
   std::string dir = (folder.Path() / std::string(120, 'd')).string();
@@ -173,13 +171,11 @@ struct BadCase {
 const std::string Junk = std::string("\x01\x02\xff\xfe junk \x80\x7f=\x1b[0m") + '\0' + "after nul";
 const std::string LongValue = std::string(2000, 'p') + "," + std::string(1500, 'q') + "," + std::string(1499, 'r');
 
-class BadContentTest : public testing::TestWithParam<BadCase> {};
+class BadContentTest : public IniStoreFile, public testing::WithParamInterface<BadCase> {};
 
 // Around the store's own section lie lines that must survive byte for byte.
 TEST_P(BadContentTest, ReadsAsStatedAndKeepsEveryOtherLine) {
   const BadCase& c = GetParam();
-  TempDir folder;
-  const std::string file = folder.File("QuibraD.INI");
   const Strings before = {"; settings", Junk, "[Other]", "Long=" + std::string(5000, 'v'), "Junk=" + Junk, "", Junk};
   const Strings after = {"[Tail]", "Z=" + Junk, "=no name", "[unclosed"};
   std::string bytes;
@@ -221,8 +217,7 @@ const BadCase badCases[] = {
      "1"},
 };
 
-INSTANTIATE_TEST_SUITE_P(IniStoreFile, BadContentTest, testing::ValuesIn(badCases),
-                         [](const testing::TestParamInfo<BadCase>& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(IniStoreFile, BadContentTest, testing::ValuesIn(badCases), quibra_test::ByLabel());
 
 // Reads the real file but only records what it would write: writing 10,240
 // entries one rewrite of the file at a time takes minutes, and what the file
@@ -236,9 +231,7 @@ class WriteRecordingStore : public IniStore {
   }
 };
 
-TEST(IniStoreFile, CountOfFourBillionWrapsTo10240EntriesReadAndWritten) {
-  TempDir folder;
-  const std::string file = folder.File("QuibraD.INI");
+TEST_F(IniStoreFile, CountOfFourBillionWrapsTo10240EntriesReadAndWritten) {
   const std::string bytes = "[__Dont_Touch_Me__]\r\nSectors=4000000000\r\nSectors_1=a,b,c\r\nSectors_10241=x,y,z\r\n";
   WriteBytes(file, bytes);
   WriteRecordingStore store;

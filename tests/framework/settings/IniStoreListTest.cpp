@@ -7,6 +7,7 @@
 
 #include "FakeIniStore.h"
 #include "runtime/Queue.h"
+#include "support/CaseName.h"
 
 namespace {
 
@@ -56,8 +57,7 @@ const CountCase countCases[] = {
     {"minus_one_wraps", "-1", 65535},
 };
 
-INSTANTIATE_TEST_SUITE_P(IniStore, ListCountTest, testing::ValuesIn(countCases),
-                         [](const testing::TestParamInfo<CountCase>& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(IniStore, ListCountTest, testing::ValuesIn(countCases), quibra_test::ByLabel());
 
 TEST(IniStoreList, ReadingReadsEveryFieldFromTheFileAgainAndAppends) {
   FakeIniStore store;

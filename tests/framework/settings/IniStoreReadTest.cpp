@@ -4,6 +4,7 @@
 #include <string>
 
 #include "FakeIniStore.h"
+#include "support/CaseName.h"
 
 namespace {
 
@@ -53,8 +54,7 @@ const FieldCase fieldCases[] = {
     {"missing_entry_field_3", nullptr, 3, "---Unknown---"},
 };
 
-INSTANTIATE_TEST_SUITE_P(IniStore, ReadFieldTest, testing::ValuesIn(fieldCases),
-                         [](const testing::TestParamInfo<FieldCase>& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(IniStore, ReadFieldTest, testing::ValuesIn(fieldCases), quibra_test::ByLabel());
 
 TEST(IniStoreRead, ValueIsCutTo999CharactersAndFieldsComeFromTheCutValue) {
   FakeIniStore store;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/settings/WordMatcher.h"
+#include "support/CaseName.h"
 
 namespace {
 
@@ -52,8 +53,7 @@ const RowCase rowCases[] = {
     {"ten_words", 10, {19, 17, 15, 13, 11, 9, 7, 5, 3, 1}},
 };
 
-INSTANTIATE_TEST_SUITE_P(WordMatcher, WeightTableTest, testing::ValuesIn(rowCases),
-                         [](const testing::TestParamInfo<RowCase>& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(WordMatcher, WeightTableTest, testing::ValuesIn(rowCases), quibra_test::ByLabel());
 
 TEST(WordMatcherLife, ConstructionWritesOnlyTheWeights) {
   WordMatcher matcher;
@@ -146,7 +146,6 @@ const OptionCase optionCases[] = {
     {"option_255_changes_nothing", 1, 1, 255, 0, 1, 1, false},
 };
 
-INSTANTIATE_TEST_SUITE_P(WordMatcher, MatchOptionTest, testing::ValuesIn(optionCases),
-                         [](const testing::TestParamInfo<OptionCase>& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(WordMatcher, MatchOptionTest, testing::ValuesIn(optionCases), quibra_test::ByLabel());
 
 }  // namespace

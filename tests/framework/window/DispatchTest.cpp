@@ -5,6 +5,7 @@
 #include "runtime/EventLoop.h"
 #include "runtime/Events.h"
 #include "runtime/Property.h"
+#include "support/CaseName.h"
 
 namespace wintest {
 namespace {
@@ -86,8 +87,7 @@ const AutoRefreshCase autoRefreshCases[] = {
     {"none_needs", 1, 0, 0, 2, 2, 1},
     {"off_never_asks", 0, 1, 1, 0, 0, 1},
 };
-INSTANTIATE_TEST_SUITE_P(Window, AutoRefresh, testing::ValuesIn(autoRefreshCases),
-                         [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Window, AutoRefresh, testing::ValuesIn(autoRefreshCases), quibra_test::ByLabel());
 
 struct WindowEventCase {
   const char* label;
@@ -129,8 +129,7 @@ const WindowEventCase windowEventCases[] = {
     {"focus_lost_without_reset", false, 0, {517, 518}, "T.Apply(0) A.Refresh(0) A.Refresh(0)"},
     {"force_consumed_once", false, 1, {517, 518, 518}, "T.Apply(0) A.Refresh(0) A.Refresh(1) A.Refresh(0)"},
 };
-INSTANTIATE_TEST_SUITE_P(Window, WindowEvents, testing::ValuesIn(windowEventCases),
-                         [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Window, WindowEvents, testing::ValuesIn(windowEventCases), quibra_test::ByLabel());
 
 TEST_F(Dispatch, OpeningGivesTheFocusToTheFirstField) {
   TestWindow w;
@@ -193,8 +192,7 @@ const SelectionCase selectionCases[] = {
     {"tab_sheet_without_auto_toolbar", CtlTabs, 0, "A.Refresh(0)"},
     {"entry", CtlName, 1, ""},
 };
-INSTANTIATE_TEST_SUITE_P(Window, SelectionChanged, testing::ValuesIn(selectionCases),
-                         [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Window, SelectionChanged, testing::ValuesIn(selectionCases), quibra_test::ByLabel());
 
 // The user types a letter into the one-digit spin and moves on: a beep, the
 // stored value back in the spin and the focus back on it.
@@ -253,8 +251,7 @@ const CompletionCase completionCases[] = {
      "A.Event(1:4)* A.Event(1:1)* A.Event(1:2)* A.Event(1:3)* A.Event(549:0) A.Event(513:0)"},
     {"broken_picture_stops_the_pass", 2, true, "A.Event(1:4)* A.Event(1:1)* A.Event(26:2) A.Event(513:0)"},
 };
-INSTANTIATE_TEST_SUITE_P(Window, StartCompletion, testing::ValuesIn(completionCases),
-                         [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Window, StartCompletion, testing::ValuesIn(completionCases), quibra_test::ByLabel());
 
 }  // namespace
 }  // namespace wintest

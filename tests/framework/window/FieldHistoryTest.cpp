@@ -7,6 +7,7 @@
 #include "runtime/EventLoop.h"
 #include "runtime/Events.h"
 #include "runtime/Property.h"
+#include "support/CaseName.h"
 
 namespace wintest {
 namespace {
@@ -109,8 +110,7 @@ const RecallCase recallCases[] = {
     // No history key: even the key code 0 recalls nothing.
     {"no_history_key", 0, [] { User().PressKey(CtlName, 0); }, "Typed name", 3, "Typed city"},
 };
-INSTANTIATE_TEST_SUITE_P(Window, KeyRecall, testing::ValuesIn(recallCases),
-                         [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Window, KeyRecall, testing::ValuesIn(recallCases), quibra_test::ByLabel());
 
 class ToolbarRecall : public FieldHistory, public testing::WithParamInterface<bool> {};
 
@@ -207,8 +207,7 @@ const SaveCase saveCases[] = {
     {"a_b_a", {0, 1, 0}, "AAAA  |BBBB  |AAAA  |"},
     {"b_b_b", {1, 1, 1}, "BBBB  |------|------|"},
 };
-INSTANTIATE_TEST_SUITE_P(Window, SaveHistory, testing::ValuesIn(saveCases),
-                         [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Window, SaveHistory, testing::ValuesIn(saveCases), quibra_test::ByLabel());
 
 }  // namespace
 }  // namespace wintest

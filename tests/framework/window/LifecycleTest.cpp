@@ -3,6 +3,7 @@
 #include "WindowTestKit.h"
 #include "runtime/EventLoop.h"
 #include "runtime/Events.h"
+#include "support/CaseName.h"
 
 namespace wintest {
 namespace {
@@ -60,8 +61,7 @@ const KeyCodeCase keyCodeCases[] = {
     {"right_double_click", 130, 0},  {"right_click", 2, 0}, {"left_click", 1, 1},
     {"left_double_click", 129, 129}, {"enter", 13, 13},     {"none", 0, 0},
 };
-INSTANTIATE_TEST_SUITE_P(Window, SetupKeyCode, testing::ValuesIn(keyCodeCases),
-                         [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Window, SetupKeyCode, testing::ValuesIn(keyCodeCases), quibra_test::ByLabel());
 
 struct EndingCase {
   const char* label;
@@ -96,8 +96,7 @@ const EndingCase endingCases[] = {
      [](TestWindow& w) { User().Run([&w] { w.RESPONSE = quibra::ResponseCompleted; }).CloseWindow(); }, 1},
     {"program_ending", [](TestWindow&) { User().PostEvent(rt::EventShutdownRequested); }, 2},
 };
-INSTANTIATE_TEST_SUITE_P(Window, ModalRun, testing::ValuesIn(endingCases),
-                         [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Window, ModalRun, testing::ValuesIn(endingCases), quibra_test::ByLabel());
 
 TEST_F(Lifecycle, SetupThatRefusesSkipsTheLoopAndStillShutsDownOnce) {
   TestWindow w;
@@ -200,8 +199,7 @@ const LevelCase levelCases[] = {
     {"notify_keeps_open", 5, false, false},
     {"unknown_level_closes", 7, true, false},
 };
-INSTANTIATE_TEST_SUITE_P(Window, LevelMapping, testing::ValuesIn(levelCases),
-                         [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Window, LevelMapping, testing::ValuesIn(levelCases), quibra_test::ByLabel());
 
 // The user presses OK, then closes the window while the validation pass that
 // OK started is still going: the window closes cancelled and never completes.

@@ -1,6 +1,7 @@
 // The toolbar router's choice of its current client, and what finishing a
 // window does to the toolbar's pending request.
 #include "WindowTestKit.h"
+#include "support/CaseName.h"
 
 namespace wintest {
 namespace {
@@ -44,8 +45,7 @@ const PickCase pickCases[] = {
     {"no_no_leaves_last", {0, 0}, 2},
     {"empty_list_unchanged", {}, 0},
 };
-INSTANTIATE_TEST_SUITE_P(Window, PickClient, testing::ValuesIn(pickCases),
-                         [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Window, PickClient, testing::ValuesIn(pickCases), quibra_test::ByLabel());
 
 TEST_F(Router, SelectingAnIdActivatesThatClient) {
   FakeToolbarClient k3("K3"), k5("K5"), k8("K8");
@@ -103,8 +103,7 @@ const FinishCase finishCases[] = {
     {"complete_with_toolbar", true, 1, 7},
     {"cancel_without_toolbar", false, 2, 7},
 };
-INSTANTIATE_TEST_SUITE_P(Window, FinishVcr, testing::ValuesIn(finishCases),
-                         [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Window, FinishVcr, testing::ValuesIn(finishCases), quibra_test::ByLabel());
 
 }  // namespace
 }  // namespace wintest

@@ -5,6 +5,7 @@
 #include "runtime/EventLoop.h"
 #include "runtime/Property.h"
 #include "runtime/WindowDef.h"
+#include "support/TestControl.h"
 
 namespace wintest {
 
@@ -15,15 +16,6 @@ const rt::FieldDesc recordFields[] = {
     {offsetof(Record, COUNT), rt::FieldType::Long, 4},
     {offsetof(Record, CITY), rt::FieldType::FixedText, 20},
 };
-
-rt::ControlDef Control(int32_t number, rt::ControlKind kind, const char* picture = "") {
-  rt::ControlDef c;
-  c.number = number;
-  c.name = "?C" + std::to_string(number);
-  c.kind = kind;
-  c.picture = picture;
-  return c;
-}
 
 void Note(std::string entry) { Log().push_back(std::move(entry)); }
 
@@ -137,14 +129,12 @@ Level TestWindow::DispatchEvent() {
 
 void RegisterTestWindow() {
   using K = rt::ControlKind;
-  rt::WindowDef def;
-  def.module = "t3test";
-  def.name = "WINDOW";
-  def.caption = "Controller test";
-  def.controls = {Control(CtlName, K::Entry, "s20"), Control(CtlCount, K::Spin, "n1"),
-                  Control(CtlCity, K::Entry, "s20"), Control(CtlOk, K::Button),
-                  Control(CtlCancel, K::Button),     Control(CtlTabs, K::Sheet),
-                  Control(CtlHistory, K::Button)};
+  using quibra_test::TestControl;
+  rt::WindowDef def{.module = "t3test", .name = "WINDOW", .caption = "Controller test"};
+  def.controls = {TestControl(CtlName, K::Entry, "", "s20"), TestControl(CtlCount, K::Spin, "", "n1"),
+                  TestControl(CtlCity, K::Entry, "", "s20"), TestControl(CtlOk, K::Button),
+                  TestControl(CtlCancel, K::Button),         TestControl(CtlTabs, K::Sheet),
+                  TestControl(CtlHistory, K::Button)};
   ASSERT_TRUE(rt::RegisterWindow(def));
 }
 
