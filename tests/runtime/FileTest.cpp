@@ -71,7 +71,7 @@ TEST(FileGuards, TheFileChecksStateAccessAndKeysBeforeItsDriver) {
       {"close an open file", 0x40, [](rt::File& f) { return f.Close(); }, rt::ErrNone, "Close"},
   };
   for (const auto& c : cases) {
-    rt::File file("Recording", "data.tps", {}, {rt::FileKey{"K1", {{1, false}}, true, true}});
+    rt::File file("Recording", "data.dat", {}, {rt::FileKey{"K1", {{1, false}}, true, true}});
     if (c.openMode != 0xFF) {
       ASSERT_TRUE(file.Open(c.openMode)) << c.label;
     }
@@ -86,7 +86,7 @@ TEST(FileGuards, TheFileChecksStateAccessAndKeysBeforeItsDriver) {
 }
 
 TEST(FileGuards, AFailedSecondOpenLeavesTheFileOpenAsItWas) {
-  rt::File file("recording", "data.tps", {});
+  rt::File file("recording", "data.dat", {});
   ASSERT_TRUE(file.Open(0x40));
   EXPECT_FALSE(file.Open(0x42));
   EXPECT_EQ(rt::ErrorCode(), rt::ErrFileAlreadyOpen);
