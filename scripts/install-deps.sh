@@ -19,8 +19,16 @@ packages=(
   clang-format
   qt6-base-dev libgl-dev xvfb xauth x11-utils zenity
 )
+# The Windows builds: both cross compilers, and Wine to run the tests. 64-bit
+# Wine runs everywhere; 32-bit Wine only where the kernel runs 32-bit programs.
+want_wine32=0
 if [ "$want_win32" = 1 ]; then
-  packages+=(g++-mingw-w64-i686-posix mingw-w64-i686-dev wine wine32:i386 xdotool fonts-wine)
+  packages+=(g++-mingw-w64-i686-posix mingw-w64-i686-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+             wine wine64 xdotool fonts-wine)
+  if bash "$(dirname "$0")/can-run-32bit.sh"; then
+    want_wine32=1
+    packages+=(wine32:i386)
+  fi
 fi
 
 missing=()
@@ -37,7 +45,7 @@ if [ "$(id -u)" != 0 ]; then
 fi
 
 export DEBIAN_FRONTEND=noninteractive
-if [ "$want_win32" = 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ "$want_wine32" = 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
 fi
 echo "install-deps: installing ${missing[*]}"

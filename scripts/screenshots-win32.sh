@@ -2,22 +2,22 @@
 # Screenshots of the Windows program, taken under Wine on a virtual display
 # by the UI-automation driver: the composer window, the message box of each
 # style and the error message window with three history entries, into docs/.
-#   scripts/screenshots-win32.sh [build folder]   (default: build/win32)
+#   scripts/screenshots-win32.sh [build folder]   (default: build/win64; build/win32 where 32-bit Wine runs)
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=win32-display.sh
 . "$root/scripts/win32-display.sh"
-build=${1:-$root/build/win32}
+build=${1:-$root/build/win64}
 program=$build/src/app/QuibraD.exe
 demo=$build/tools/errordemo/ErrorWindowDemo.exe
 driver=$build/tools/uia/quibra-uia.exe
 for f in "$program" "$demo" "$driver"; do
-  [ -f "$f" ] || { echo "screenshots-win32: $f is not built (cmake --build --preset win32)" >&2; exit 1; }
+  [ -f "$f" ] || { echo "screenshots-win32: $f is not built (cmake --build --preset win64)" >&2; exit 1; }
 done
 
-quibra_desktop_session shots || exit 1
+quibra_desktop_session shots "$program" || exit 1
 mkdir -p "$work/run" "$work/out" "$root/docs"
-timeout --kill-after=10 300 wine "$driver" screenshots "$(quibra_winpath "$program")" "$(quibra_winpath "$demo")" \
+timeout --kill-after=10 300 "$QUIBRA_WINE" "$driver" screenshots "$(quibra_winpath "$program")" "$(quibra_winpath "$demo")" \
   "$(quibra_winpath "$work/run")" "$(quibra_winpath "$work/out")" || exit 1
 
 # The driver writes plain PNG; packed again here, they take a tenth of the room.

@@ -10,6 +10,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 exe=${1:?usage: win32-desktop-run.sh <program.exe> [arguments...]}
 shift
 
-quibra_desktop_session desktop || exit 1
+quibra_desktop_session desktop "$exe" || exit 1
 cd "$(dirname "$exe")" || exit 1
-timeout --kill-after=10 "${WINE_TEST_TIMEOUT:-600}" wine "$exe" "$@"
+timeout --kill-after=10 "${WINE_TEST_TIMEOUT:-600}" "$QUIBRA_WINE" "$exe" "$@"

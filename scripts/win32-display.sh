@@ -2,6 +2,8 @@
 # X display (source it): a private Xvfb display, and a throwaway Wine prefix
 # with Wine's own fonts ("MS Sans Serif" among them) and a virtual desktop,
 # so that windows get Wine's frames and title bars without a window manager.
+# shellcheck source=wine-loader.sh
+. "$(dirname "${BASH_SOURCE[0]}")/wine-loader.sh"
 
 # Starts Xvfb on a display it picks itself (free, so parallel runs never
 # share one); sets DISPLAY and XVFB_PID.
@@ -34,13 +36,12 @@ quibra_stop_xvfb() {
   fi
 }
 
-# Makes a fresh Wine prefix in the given folder and exports WINEPREFIX.
+# Makes a fresh Wine prefix in the given folder and exports WINEPREFIX; the
+# loader is the one quibra_use_wine picked.
 quibra_make_prefix() {
   export WINEPREFIX="$1"
-  export WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree,mshtml="
   mkdir -p "$WINEPREFIX"
-  if ! timeout 300 wineboot -i >/dev/null 2>&1; then
+  if ! timeout 300 "$QUIBRA_WINE" wineboot -i >/dev/null 2>&1; then
     echo "win32-display: the Wine prefix could not be made in $WINEPREFIX" >&2
     return 1
   fi
@@ -63,7 +64,7 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
 REG
-  timeout 120 wine regedit /S "$(quibra_winpath "$reg")" >/dev/null 2>&1
+  timeout 120 "$QUIBRA_WINE" regedit /S "$(quibra_winpath "$reg")" >/dev/null 2>&1
   # The prefix is written out before the first program runs in it.
   timeout 60 wineserver -w
 }
@@ -81,9 +82,11 @@ quibra_winpath() {
   printf 'Z:%s' "${p//\//\\}"
 }
 
-# A throwaway folder ($work) holding a fresh Wine prefix, on a virtual display;
-# all of it goes when the script exits. $1 names the folder.
+# A throwaway folder ($work) holding a fresh Wine prefix for the programs
+# like $2, on a virtual display; all of it goes when the script exits. $1
+# names the folder.
 quibra_desktop_session() {
+  quibra_use_wine "$2" || return 1
   work=$(mktemp -d "${TMPDIR:-/tmp}/quibra-$1.XXXXXX")
   trap quibra_end_desktop_session EXIT
   quibra_start_xvfb || return 1

@@ -3,20 +3,22 @@
 # build folder, with Wine's own chatter off, and always under a time limit so
 # that a hung Wine cannot stall the whole test run.
 set -u
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=wine-loader.sh
+. "$here/wine-loader.sh"
 exe="$1"; shift
+quibra_use_wine "$exe" || exit 1
 build_dir=$(cd "$(dirname "$exe")" && pwd)
 while [ "$build_dir" != / ] && [ ! -f "$build_dir/CMakeCache.txt" ]; do build_dir=$(dirname "$build_dir"); done
 export WINEPREFIX="$build_dir/wineprefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   # The prefix is made once per build folder; the lock keeps parallel test
   # programs from making it twice.
   mkdir -p "$WINEPREFIX"
   (
     flock 9
-    [ -f "$WINEPREFIX/system.reg" ] || timeout 300 wineboot -i >/dev/null 2>&1
+    [ -f "$WINEPREFIX/system.reg" ] || timeout 300 "$QUIBRA_WINE" wineboot -i >/dev/null 2>&1
   ) 9>"$build_dir/wineprefix.lock"
 fi
 cd "$(dirname "$exe")"
-timeout --kill-after=10 "${WINE_TEST_TIMEOUT:-600}" wine "$exe" "$@"
+timeout --kill-after=10 "${WINE_TEST_TIMEOUT:-600}" "$QUIBRA_WINE" "$exe" "$@"

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Checks a built Windows program as a file: the machine it is built for, a GUI
+# program, and no DLL beyond the system's own (it is linked statically).
+#   scripts/check-windows-program.sh <program.exe> <i386|x86-64>
+set -u
+program=${1:?usage: check-windows-program.sh <program.exe> <i386|x86-64>}
+machine=${2:?usage: check-windows-program.sh <program.exe> <i386|x86-64>}
+case "$machine" in
+  i386) objdump=i686-w64-mingw32-objdump format=pei-i386 magic=PE32 words="32-bit (Intel 80386)" ;;
+  x86-64) objdump=x86_64-w64-mingw32-objdump format=pei-x86-64 magic=PE32+ words="64-bit (x86-64)" ;;
+  *) echo "check-windows-program: unknown machine $machine (i386 or x86-64)" >&2; exit 2 ;;
+esac
+fail() { echo "check-windows-program: $(basename "$program") $*" >&2; exit 1; }
+
+[ -f "$program" ] || fail "is not built"
+headers=$("$objdump" -p -f "$program" 2>&1) || fail "is not a Windows program: $headers"
+grep -q "file format $format\$" <<<"$headers" || fail "is not built for $machine"
+grep -q "^Magic.*($magic)" <<<"$headers" || fail "is not a $magic program"
+grep -q '^Subsystem.*(Windows GUI)' <<<"$headers" || fail "is not a GUI program"
+for dll in $(awk '/DLL Name:/ {print tolower($3)}' <<<"$headers" | sort -u); do
+  case "$dll" in
+    kernel32.dll | user32.dll | gdi32.dll | comctl32.dll | advapi32.dll | msvcrt.dll) ;;
+    *) fail "needs $dll, which is not part of the system" ;;
+  esac
+done
+echo "ok   $(basename "$program") is a $words Windows GUI program ($magic) that needs only the system's DLLs"

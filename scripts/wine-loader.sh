@@ -1,0 +1,37 @@
+# Shared by the scripts that run a Windows program under Wine (source it).
+# Debian's `wine` command prefers 32-bit Wine whenever it is installed, even
+# where the kernel cannot start it, so the scripts call the loader that fits
+# the program: 32-bit Wine for a 32-bit program, 64-bit Wine for a 64-bit one.
+
+# Prints the machine a Windows program is built for: i386 or x86-64.
+quibra_pe_machine() {
+  local header
+  header=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ')
+  [ -n "$header" ] || return 1
+  case $(od -An -tx2 -j$((header + 4)) -N2 "$1" | tr -d ' ') in
+    014c) echo i386 ;;
+    8664) echo x86-64 ;;
+    *) return 1 ;;
+  esac
+}
+
+# Picks Wine's loader for a program: exports QUIBRA_WINE (the loader) and
+# WINEARCH (the kind of prefix it makes), and keeps Wine quiet.
+quibra_use_wine() {
+  local machine
+  machine=$(quibra_pe_machine "$1") || { echo "wine-loader: $1 is not a Windows program" >&2; return 1; }
+  if [ "$machine" = x86-64 ]; then
+    QUIBRA_WINE=/usr/lib/wine/wine64
+    WINEARCH=win64
+  else
+    QUIBRA_WINE=/usr/lib/wine/wine
+    WINEARCH=win32
+  fi
+  if [ ! -x "$QUIBRA_WINE" ]; then
+    echo "wine-loader: $QUIBRA_WINE is missing, so $(basename "$1") ($machine) cannot run here (make deps)" >&2
+    return 1
+  fi
+  export QUIBRA_WINE WINEARCH WINELOADER=$QUIBRA_WINE
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+}
