@@ -9,7 +9,14 @@ deps:
 	@bash scripts/install-deps.sh
 
 test: deps
-	@$(MAKE) --no-print-directory test-linux test-asan test-win64 test-win32
+	@$(MAKE) --no-print-directory check-layers test-linux test-asan test-win64 test-win32
+
+# The source folders include one another downwards only, and only platform/ and
+# backends/ include OS or toolkit headers. The checker tests itself first.
+.PHONY: check-layers
+check-layers:
+	@python3 tools/check-layers.py --self-test
+	@python3 tools/check-layers.py
 
 test-linux:
 	cmake --preset linux >/dev/null

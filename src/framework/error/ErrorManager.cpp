@@ -7,7 +7,11 @@
 
 namespace quibra {
 
-ErrorManager::ErrorManager() = default;
+ErrorManager::ErrorManager()
+    : ErrorReporter([](ErrorReporter& self, uint16_t id) { return static_cast<ErrorManager&>(self).Raise(id); },
+                    [](ErrorReporter& self, uint16_t id, int32_t buttons, int32_t defaultButton) {
+                      return static_cast<ErrorManager&>(self).AskUser(id, buttons, defaultButton);
+                    }) {}
 ErrorManager::~ErrorManager() = default;
 
 void ErrorManager::Setup() {

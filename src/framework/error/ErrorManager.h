@@ -17,6 +17,7 @@
 #include "framework/error/HistoryEntry.h"
 #include "framework/error/LogSink.h"
 #include "framework/error/ProcedureNameEntry.h"
+#include "framework/window/ErrorReporter.h"
 #include "framework/window/Level.h"
 #include "runtime/Queue.h"
 #include "runtime/Text.h"
@@ -28,7 +29,9 @@ constexpr uint16_t DefaultCategoryId = 65535;
 // Appended to a fatal message.
 inline constexpr std::string_view EndNotice = "  Press OK to end this application";
 
-class ErrorManager {
+// Windows reach the manager as an ErrorReporter; its Raise and AskUser are
+// the ones that base forwards to.
+class ErrorManager : public ErrorReporter {
  public:
   ErrorManager();
   virtual ~ErrorManager();

@@ -5,8 +5,7 @@
 // (PRIMARY null) take the short paths.
 #include <string>
 
-#include "framework/error/ErrorManager.h"
-#include "framework/error/GlobalErrorManager.h"
+#include "framework/window/ErrorReporter.h"
 #include "framework/window/FormFile.h"
 #include "framework/window/RecordRelation.h"
 #include "framework/window/WindowController.h"
@@ -46,7 +45,7 @@ class BusyCursor {
 
 FormFile* WindowController::PrimaryFile() const { return PRIMARY ? PRIMARY->PRIMARYFILE : nullptr; }
 
-ErrorManager& WindowController::Errors() const { return ERRORS ? *ERRORS : GlobalErrorManager; }
+ErrorReporter& WindowController::Errors() const { return ERRORS ? *ERRORS : *ErrorReporter::Program; }
 
 void WindowController::SelectFirstField() {
   // Selecting control 0 would start a validation pass instead.

@@ -14,7 +14,7 @@
 
 namespace quibra {
 
-class ErrorManager;
+class ErrorReporter;
 class FormFile;
 class RecordRelation;
 class ResizeHandler;
@@ -61,7 +61,7 @@ class WindowController {
   uint8_t CHANGEACTION = 0;
   uint8_t DEAD = 0;
   uint8_t DELETEACTION = 0;
-  ErrorManager* ERRORS = nullptr;
+  ErrorReporter* ERRORS = nullptr;
   rt::Queue<UpdateFileEntry>* FILES = nullptr;
   uint8_t FILESOPENED = 0;
   int32_t FIRSTFIELD = 0;
@@ -131,7 +131,7 @@ class WindowController {
   // The primary file, or null when the form has no primary relation.
   FormFile* PrimaryFile() const;
   // The error manager the questions go to: ERRORS, or the program's own.
-  ErrorManager& Errors() const;
+  ErrorReporter& Errors() const;
   // Moves the focus to FIRSTFIELD when the form names one.
   void SelectFirstField();
 
