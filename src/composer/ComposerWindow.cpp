@@ -5,6 +5,7 @@
 #include "composer/ComposerUtility.h"
 #include "framework/error/GlobalErrorManager.h"
 #include "framework/window/WindowGlobals.h"
+#include "runtime/BoxRules.h"
 #include "runtime/EventLoop.h"
 #include "runtime/MessageBox.h"
 
@@ -12,30 +13,8 @@ namespace quibra {
 
 namespace {
 // A text-only call: caption, icon and button set omitted.
-void ShowReport(const char* text) { rt::MessageBox(text, "", "", "", 1, 1, 1, 0, 0); }
+void ShowReport(const std::string& text) { rt::MessageBox(text, "", "", "", 1, 1, 1, 0, 0); }
 }  // namespace
-
-const char* ReportText(int32_t pressed) {
-  switch (pressed) {
-    case rt::ButtonOk:
-      return "BUTTON:OK was pressed";
-    case rt::ButtonYes:
-      return "BUTTON:YES was pressed";
-    case rt::ButtonNo:
-      return "BUTTON:NO was pressed";
-    case rt::ButtonAbort:
-      return "BUTTON:ABORT was pressed";
-    case rt::ButtonRetry:
-      return "BUTTON:RETRY was pressed";
-    case rt::ButtonIgnore:
-      return "BUTTON:IGNORE was pressed";
-    case rt::ButtonCancel:
-      return "BUTTON:CANCEL was pressed";
-    case rt::ButtonHelp:
-      return "BUTTON:HELP was pressed";
-  }
-  return nullptr;
-}
 
 Level ComposerWindow::Setup() {
   GlobalErrorManager.TrackProcedure("Main", false);
@@ -74,7 +53,8 @@ Level ComposerWindow::OnAccepted() {
     const int32_t pressed = rt::MessageBox(std::string(DATA->MESSAGETEXT.raw()), std::string(DATA->MESSAGETITLE.raw()),
                                            std::string(DATA->MSGICON.raw()), std::to_string(DATA->BUTTONSTYLE), 0, 0, 0,
                                            DATA->DEFAULTBUTTON, DATA->SYSTEMMODAL);
-    if (const char* report = ReportText(pressed)) ShowReport(report);
+    // A box that failed (0) or an answer that is no button is not reported.
+    if (const std::string report = rt::PressedReport(pressed); !report.empty()) ShowReport(report);
   }
   return WindowController::OnAccepted();
 }

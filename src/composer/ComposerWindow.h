@@ -17,8 +17,4 @@ class ComposerWindow : public WindowController {
   Level OnAccepted() override;
 };
 
-// The text the program reports for a pressed button, or nullptr for a result
-// that is not one of the eight buttons.
-const char* ReportText(int32_t pressed);
-
 }  // namespace quibra

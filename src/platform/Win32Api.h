@@ -1,9 +1,10 @@
 #pragma once
-// The Win32 calls the program makes, declared the same on every OS. The
-// linked backend implements them: the win32 backend forwards to user32 and
-// kernel32; the headless backend records each call and answers message boxes
-// from the test's script, on Linux and on Windows alike, so that the tests of
-// the 32-bit build see exactly what the Linux tests see.
+// The Win32 calls the program makes, declared the same on every OS. Behind
+// them stand the system's own (user32 and kernel32 on Windows; elsewhere a
+// process heap over the C heap, a full-window-drag setting kept in memory,
+// and no message box of its own) until a backend installs its own at start:
+// the Qt backend its message box, the headless backend a recorder that
+// answers boxes from the test's script, on Linux and on Windows alike.
 #include <cstdint>
 
 namespace os {
@@ -48,6 +49,22 @@ constexpr UINT SPI_SETDRAGFULLWINDOWS = 37;
 constexpr UINT SPI_GETDRAGFULLWINDOWS = 38;
 constexpr UINT SPIF_UPDATEINIFILE = 0x1;
 constexpr UINT SPIF_SENDWININICHANGE = 0x2;
+
+// The calls a backend can stand behind; a null entry leaves that call as it is.
+struct Win32Calls {
+  int32_t (*messageBox)(HWND owner, const char* text, const char* caption, UINT flags) = nullptr;
+  BOOL (*systemParametersInfo)(UINT action, UINT param, LPVOID data, UINT winIni) = nullptr;
+  HANDLE (*getProcessHeap)() = nullptr;
+  LPVOID (*heapAlloc)(HANDLE heap, DWORD flags, SIZE_T bytes) = nullptr;
+  BOOL (*heapFree)(HANDLE heap, DWORD flags, LPVOID block) = nullptr;
+};
+
+// The system's own calls, and the ones in force now.
+const Win32Calls& SystemCalls();
+Win32Calls InstalledCalls();
+// Installed once at start, before the program makes a call (and by tests
+// between their cases); returns what was in force before.
+Win32Calls InstallWin32Calls(const Win32Calls& calls);
 
 int32_t MessageBoxA(HWND owner, const char* text, const char* caption, UINT flags);
 BOOL SystemParametersInfoA(UINT action, UINT param, LPVOID data, UINT winIni);

@@ -21,6 +21,7 @@ class NoBackend : public Backend {
   intptr_t NativeHandle(const Window&) const override { return 0; }
   void Beep(int32_t, int32_t) override {}
   void SetCursor(const std::string&) override {}
+  ScreenArea WorkArea() const override { return kClassicWorkArea; }
 };
 
 NoBackend noBackend;

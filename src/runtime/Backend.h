@@ -10,6 +10,16 @@ namespace rt {
 
 class Window;
 
+// A size in dialog units of the runtime's default window font (8-point "MS
+// Sans Serif").
+struct ScreenArea {
+  int32_t width = 0;
+  int32_t height = 0;
+};
+// A 1024 by 768 screen less a task bar, in that font's 6 by 13 pixel units:
+// the screen of a backend that has none.
+constexpr ScreenArea kClassicWorkArea{682, 448};
+
 class Backend {
  public:
   virtual ~Backend() = default;
@@ -32,6 +42,9 @@ class Backend {
   virtual void Beep(int32_t frequency, int32_t duration) = 0;
   // The mouse cursor: named cursor bytes, or empty for the normal cursor.
   virtual void SetCursor(const std::string& cursor) = 0;
+  // The screen's work area (without task bars and panels), which no message
+  // box outgrows.
+  virtual ScreenArea WorkArea() const = 0;
 };
 
 // Installs the backend (not owned). Without one, the runtime cannot wait for

@@ -19,6 +19,7 @@ enum class ControlKind : int32_t {
   List = 8,
   Spin = 9,
   Image = 10,
+  Text = 11,  // a read-only text of many lines that scrolls with the keyboard and the wheel
   Sheet = 37,
 };
 

@@ -1,5 +1,7 @@
 #include "runtime/MessageBox.h"
 
+#include <climits>
+
 #include "runtime/Address.h"
 #include "runtime/Property.h"
 #include "runtime/Text.h"
@@ -14,21 +16,47 @@ constinit const std::string IconExclamation("\xFF\x01\x04\x7F", 4);
 constinit const std::string IconAsterisk("\xFF\x01\x05\x7F", 4);
 constinit const std::string IconNone("\xFF\x01", 2);
 
+int32_t ButtonSetNumber(std::string_view text) {
+  const int64_t n = ToNumber(text);
+  return n < INT32_MIN || n > INT32_MAX ? 0 : static_cast<int32_t>(n);
+}
+
+int32_t ShowBox(const BoxRequest& r) {
+  if (int64_t hook = GetProperty(SystemTarget, PropMessageHook).Number()) {
+    const std::string buttons = r.buttonsOmitted ? std::string() : std::to_string(r.buttons);
+    return PointerFromNumber<MessageHook>(hook)(r.text, r.captionOmitted ? std::string() : r.caption,
+                                                r.iconOmitted ? std::string() : r.icon, buttons, r.captionOmitted,
+                                                r.iconOmitted, r.buttonsOmitted, r.defaultButton, r.style);
+  }
+  BoxRequest shown = r;
+  if (r.captionOmitted) shown.caption.clear();
+  if (r.iconOmitted) shown.icon.clear();
+  if (r.buttonsOmitted) shown.buttons = ButtonOk;
+  return RuntimeMessageBox(shown);
+}
+
 int32_t MessageBox(const std::string& text, const std::string& caption, const std::string& icon,
                    const std::string& buttons, uint8_t captionOmitted, uint8_t iconOmitted, uint8_t buttonsOmitted,
                    int32_t defaultButton, int32_t style) {
-  if (int64_t hook = GetProperty(SystemTarget, PropMessageHook).Number()) {
-    return PointerFromNumber<MessageHook>(hook)(text, caption, icon, buttons, captionOmitted, iconOmitted,
-                                                buttonsOmitted, defaultButton, style);
-  }
-  int32_t set = buttonsOmitted ? ButtonOk : static_cast<int32_t>(ToNumber(buttons));
-  return RuntimeMessageBox(text, captionOmitted ? std::string() : caption, iconOmitted ? std::string() : icon, set,
-                           defaultButton, style);
+  return ShowBox({.text = text,
+                  .caption = caption,
+                  .icon = icon,
+                  .buttons = ButtonSetNumber(buttons),
+                  .defaultButton = defaultButton,
+                  .style = style,
+                  .captionOmitted = captionOmitted != 0,
+                  .iconOmitted = iconOmitted != 0,
+                  .buttonsOmitted = buttonsOmitted != 0});
 }
 
 int32_t MessageBox(const std::string& text, const std::string& caption, const std::string& icon, int32_t buttons,
                    int32_t defaultButton, int32_t style) {
-  return MessageBox(text, caption, icon, std::to_string(buttons), 0, 0, 0, defaultButton, style);
+  return ShowBox({.text = text,
+                  .caption = caption,
+                  .icon = icon,
+                  .buttons = buttons,
+                  .defaultButton = defaultButton,
+                  .style = style});
 }
 
 }  // namespace rt

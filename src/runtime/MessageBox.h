@@ -4,6 +4,7 @@
 // the same arguments, and its result is returned.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace rt {
 
@@ -26,6 +27,31 @@ extern const std::string IconExclamation;  // FF 01 04 7F
 extern const std::string IconAsterisk;     // FF 01 05 7F
 extern const std::string IconNone;         // FF 01
 
+// One message box as its caller asks for it, carried unchanged to whoever
+// draws it: the runtime's own box, or the hook while one is installed.
+struct BoxRequest {
+  std::string text;            // '|' and line ends break lines; trailing blanks are dropped
+  std::string caption;         // the title
+  std::string icon;            // an icon code; empty or unknown: no icon
+  int32_t buttons = ButtonOk;  // a ButtonSet sum
+  int32_t defaultButton = 0;   // a place (2, 3) or a button's value
+  int32_t style = 0;           // non-zero: system-modal
+  // What the caller left out; an omitted part is passed on as empty (the
+  // button set as OK to the runtime's box).
+  bool captionOmitted = false;
+  bool iconOmitted = false;
+  bool buttonsOmitted = false;
+};
+
+// A button set given as the text of a number; 0 (no known set) for text that
+// is no number or one out of range.
+int32_t ButtonSetNumber(std::string_view text);
+
+// Shows the box: through the hook while one is installed, else the
+// runtime's own box. Returns the pressed button as a ButtonSet value; 0 when
+// none was (the box could not be shown).
+int32_t ShowBox(const BoxRequest& request);
+
 // The hook's calling contract: the text, caption, icon and button set as
 // strings (the button set as the text of a number, or empty when omitted),
 // three flags for an omitted caption, icon and button set, the default
@@ -45,8 +71,10 @@ int32_t MessageBox(const std::string& text, const std::string& caption, const st
                    int32_t defaultButton, int32_t style);
 
 // The runtime's own message box, drawn as a runtime window (the "Runtime"
-// style). MessageBox calls it when no hook is installed.
-int32_t RuntimeMessageBox(const std::string& text, const std::string& caption, const std::string& icon,
-                          int32_t buttons, int32_t defaultButton, int32_t style);
+// style). ShowBox calls it when no hook is installed; the omitted flags of
+// the request are not read here.
+int32_t RuntimeMessageBox(const BoxRequest& request);
+int32_t RuntimeMessageBox(const std::string& text, const std::string& caption, const std::string& icon, int32_t buttons,
+                          int32_t defaultButton, int32_t style);
 
 }  // namespace rt

@@ -21,7 +21,8 @@ struct MessageBoxInfo {
   int32_t buttons = 0;
   int32_t defaultButton = 0;  // the argument as given
   int32_t style = 0;
-  std::vector<std::string> lines;  // the text as shown, line by line
+  std::vector<std::string> lines;  // the text as shown, line by line, wrapped
+  bool scrolls = false;            // the lines are more than the screen holds: they scroll
   std::vector<Button> shown;       // left to right
   int32_t defaultValue = 0;        // the ButtonSet value of the default button
   // What Escape and the close box answer; 0 when they do nothing.

@@ -3,9 +3,9 @@
 #include <atomic>
 #include <cstdlib>
 
+#include "backends/InstallBackend.h"
 #include "backends/headless/HeadlessBackend.h"
 #include "backends/headless/HeadlessState.h"
-#include "backends/InstallBackend.h"
 #include "runtime/Property.h"
 #include "runtime/Text.h"
 #include "runtime/Window.h"
@@ -37,7 +37,10 @@ void Fail(const std::string& message) {
 
 FailureHandler SetFailureHandler(FailureHandler handler) { return failureHandler.exchange(handler); }
 
-void Install() { rt::SetBackend(&backend); }
+void Install() {
+  rt::SetBackend(&backend);
+  InstallPlatformCalls();
+}
 
 void Reset() {
   // Windows first: closing them reaches back into the records.

@@ -42,6 +42,8 @@ const char* KindName(ControlKind kind) {
       return "an image";
     case ControlKind::Sheet:
       return "a sheet";
+    case ControlKind::Text:
+      return "a text";
   }
   return "a control";
 }
@@ -72,6 +74,7 @@ void HeadlessBackend::CreateNativeWindow(rt::Window& window) {
   r.text = box->text;
   r.caption = box->caption;
   r.lines = box->lines;
+  r.scrolls = box->scrolls;
   r.owner = box->owner;
   for (const rt::MessageBoxInfo::Button& b : box->shown) {
     r.buttons |= b.value;
@@ -97,6 +100,8 @@ void HeadlessBackend::DestroyNativeWindow(rt::Window& window) {
 }
 
 void HeadlessBackend::ControlChanged(rt::Window&, int32_t) {}
+
+rt::ScreenArea HeadlessBackend::WorkArea() const { return rt::kClassicWorkArea; }
 
 void HeadlessBackend::FocusChanged(rt::Window&, int32_t) {}
 

@@ -17,6 +17,7 @@ class HeadlessBackend : public rt::Backend {
   intptr_t NativeHandle(const rt::Window& window) const override;
   void Beep(int32_t frequency, int32_t duration) override;
   void SetCursor(const std::string& cursor) override;
+  rt::ScreenArea WorkArea() const override;
 
  private:
   // Carries out one window or box step: queues the events it produces.

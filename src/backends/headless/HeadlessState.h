@@ -70,6 +70,9 @@ struct State {
 
 State& Shared();
 
+// Stands the recorder behind the platform's Win32 calls (Win32Simulation.cpp).
+void InstallPlatformCalls();
+
 // Reports a script failure; never returns.
 [[noreturn]] void Fail(const std::string& message);
 

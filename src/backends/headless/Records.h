@@ -12,15 +12,17 @@ struct BoxRecord {
   std::string drawer;  // "runtime" (the runtime's own box) or "native" (MessageBoxA)
   std::string text;    // as passed: a native box's text holds CR LF
   std::string caption;
-  std::vector<std::string> lines;  // the text as shown, line by line
+  std::vector<std::string> lines;  // the text as shown, line by line, long lines wrapped
+  bool scrolls = false;            // more lines than the screen holds: the text scrolls
   intptr_t owner = 0;              // the owner window's native handle; 0 = none
   // The same for both drawers, as ButtonSet values: the buttons shown, the
   // default one, and the answer (0 while unanswered or when none).
   int32_t buttons = 0;
   int32_t defaultValue = 0;
   int32_t result = 0;
-  // A runtime box: the icon code, the default and style arguments as given,
-  // and the button captions left to right.
+  // The icon code, the style (non-zero: system-modal) and the button captions
+  // left to right; a runtime box's default and style arguments as given, a
+  // native box's icon and modality as its flags give them.
   std::string icon;
   int32_t defaultButton = 0;
   int32_t style = 0;

@@ -1,60 +1,18 @@
-// The Win32 calls of platform/Win32Api.h for the headless build: message
-// boxes recorded and answered by the script, the full-window-drag setting
-// simulated, and the process heap over malloc with a switch that makes
-// allocations fail.
+// The Win32 calls of platform/Win32Api.h as the headless backend stands
+// behind them, on every OS: message boxes recorded and answered by the
+// script, the full-window-drag setting simulated (a test never changes the
+// desktop it runs on), and the process heap recorded, with a switch that
+// makes allocations fail.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
 #include "backends/headless/HeadlessState.h"
 #include "platform/Win32Api.h"
+#include "runtime/BoxRules.h"
 
 namespace headless {
 namespace {
-
-// The buttons of each MessageBoxA type, left to right, as ButtonSet values.
-std::vector<int32_t> TypeButtons(os::UINT flags) {
-  switch (flags & os::MB_TYPEMASK) {
-    case os::MB_OK:
-      return {1};
-    case os::MB_OKCANCEL:
-      return {1, 64};
-    case os::MB_ABORTRETRYIGNORE:
-      return {8, 16, 32};
-    case os::MB_YESNOCANCEL:
-      return {2, 4, 64};
-    case os::MB_YESNO:
-      return {2, 4};
-    case os::MB_RETRYCANCEL:
-      return {16, 64};
-  }
-  return {};
-}
-
-int32_t IdOf(int32_t button) {
-  switch (button) {
-    case 1:
-      return os::IDOK;
-    case 2:
-      return os::IDYES;
-    case 4:
-      return os::IDNO;
-    case 8:
-      return os::IDABORT;
-    case 16:
-      return os::IDRETRY;
-    case 32:
-      return os::IDIGNORE;
-    case 64:
-      return os::IDCANCEL;
-  }
-  return 0;
-}
-
-int32_t ButtonOfId(int32_t id) {
-  for (int32_t b : {1, 2, 4, 8, 16, 32, 64})
-    if (IdOf(b) == id) return b;
-  return 0;
-}
 
 std::vector<std::string> SplitCrLf(const std::string& text) {
   std::vector<std::string> lines(1);
@@ -69,39 +27,37 @@ std::vector<std::string> SplitCrLf(const std::string& text) {
   return lines;
 }
 
-char heapToken;  // its address is the simulated process heap's handle
+using namespace os;
 
-}  // namespace
-}  // namespace headless
-
-namespace os {
-
-using headless::Shared;
-using headless::State;
-using headless::Step;
-
-int32_t MessageBoxA(HWND owner, const char* text, const char* caption, UINT flags) {
+int32_t RecordedMessageBox(HWND owner, const char* text, const char* caption, UINT flags) {
   State& s = Shared();
   std::lock_guard<std::recursive_mutex> hold(s.lock);
-  headless::BoxRecord r;
+  BoxRecord r;
   r.drawer = "native";
   r.text = text ? text : "";
   r.caption = caption ? caption : "";
-  r.lines = headless::SplitCrLf(r.text);
+  // A native box wraps long lines, and scrolls a text taller than the screen.
+  const rt::BoxTextArea area = rt::TextAreaOn(rt::kClassicWorkArea, (flags & MB_ICONMASK) != 0);
+  r.lines = rt::WrapLines(SplitCrLf(r.text), area.columns);
+  r.scrolls = r.lines.size() > area.lines;
   r.owner = reinterpret_cast<intptr_t>(owner);
   r.flags = flags;
-  std::vector<int32_t> buttons = headless::TypeButtons(flags);
-  for (int32_t b : buttons) r.buttons |= b;
+  r.icon = rt::IconOfFlag(flags);
+  r.style = (flags & MB_SYSTEMMODAL) ? 1 : 0;
+  const int32_t set = rt::ButtonSetOfType(flags & MB_TYPEMASK);
+  const std::vector<rt::BoxButton> buttons = rt::ButtonsOf(set);
+  r.buttons = set;
+  for (const rt::BoxButton& b : buttons) r.captions.push_back(b.caption);
   std::size_t defaultIndex = (flags & MB_DEFMASK) >> 8;
-  r.defaultValue = buttons.empty() ? 0 : buttons[defaultIndex < buttons.size() ? defaultIndex : 0];
+  r.defaultValue = buttons.empty() ? 0 : buttons[defaultIndex < buttons.size() ? defaultIndex : 0].value;
   std::size_t index = s.boxes.size();
   s.boxes.push_back(r);
-  std::string shown = "message box " + headless::Quote(r.text) + " shown";
+  std::string shown = "message box " + Quote(r.text) + " shown";
 
   int32_t result = 0;
   bool answered = false;
   while (!answered) {
-    if (s.steps.empty()) headless::Fail(shown + " but the script has no more steps");
+    if (s.steps.empty()) Fail(shown + " but the script has no more steps");
     Step step = s.steps.front();
     s.steps.pop_front();
     switch (step.kind) {
@@ -113,34 +69,31 @@ int32_t MessageBoxA(HWND owner, const char* text, const char* caption, UINT flag
         answered = true;
         break;
       case Step::Kind::AnswerBox: {
-        bool present = false;
-        for (int32_t b : buttons) present = present || b == step.value;
-        if (!present)
-          headless::Fail("the script expects: " + step.Describe() + ", but " + shown + " without that button");
-        result = headless::IdOf(step.value);
+        if (!std::any_of(buttons.begin(), buttons.end(), [&](const rt::BoxButton& b) { return b.value == step.value; }))
+          Fail("the script expects: " + step.Describe() + ", but " + shown + " without that button");
+        result = rt::NativeIdOfButton(step.value);
         answered = true;
         break;
       }
       case Step::Kind::CloseBox:
       case Step::Kind::EscapeBox:
-        // Cancel where there is one, OK in an OK box; otherwise the box has
-        // no close box and ignores Escape.
-        if (r.buttons & 64 || r.buttons == 1) {
-          result = r.buttons & 64 ? IDCANCEL : IDOK;
+        // Where they answer nothing the box has no close box and ignores Escape.
+        if (const int32_t escape = rt::EscapeValue(set)) {
+          result = rt::NativeIdOfButton(escape);
           answered = true;
         }
         break;
       default:
-        headless::Fail(shown + " but the script expects: " + step.Describe());
+        Fail(shown + " but the script expects: " + step.Describe());
     }
   }
   s.boxes[index].rawResult = result;
-  s.boxes[index].result = headless::ButtonOfId(result);
+  s.boxes[index].result = rt::ButtonOfNativeId(result);
   s.calls.push_back({.function = "MessageBoxA", .flags = flags, .result = result});
   return result;
 }
 
-BOOL SystemParametersInfoA(UINT action, UINT param, LPVOID data, UINT winIni) {
+BOOL SimulatedSystemParameters(UINT action, UINT param, LPVOID data, UINT winIni) {
   State& s = Shared();
   std::lock_guard<std::recursive_mutex> hold(s.lock);
   BOOL result = 0;
@@ -158,25 +111,18 @@ BOOL SystemParametersInfoA(UINT action, UINT param, LPVOID data, UINT winIni) {
   return result;
 }
 
-HANDLE GetProcessHeap() { return &headless::heapToken; }
-
-LPVOID HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes) {
+LPVOID RecordedHeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes) {
   State& s = Shared();
   std::lock_guard<std::recursive_mutex> hold(s.lock);
-  void* block = nullptr;
+  bool fail = false;
   if (s.allocationsBeforeFailure > 0) {
     --s.allocationsBeforeFailure;
   } else if (s.allocationsToFail > 0) {
     --s.allocationsToFail;
-    heap = nullptr;  // this one fails
+    fail = true;
   }
-  if (heap == &headless::heapToken) {
-    block = std::malloc(bytes ? bytes : 1);
-    if (block) {
-      if (flags & 0x8) std::memset(block, 0, bytes);  // HEAP_ZERO_MEMORY
-      s.heapBlocks.insert(block);
-    }
-  }
+  void* block = fail ? nullptr : os::SystemCalls().heapAlloc(heap, flags, bytes);
+  if (block) s.heapBlocks.insert(block);
   s.calls.push_back({.function = "HeapAlloc",
                      .flags = flags,
                      .bytes = bytes,
@@ -185,26 +131,25 @@ LPVOID HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes) {
   return block;
 }
 
-BOOL HeapFree(HANDLE heap, DWORD flags, LPVOID block) {
+BOOL RecordedHeapFree(HANDLE heap, DWORD flags, LPVOID block) {
   State& s = Shared();
   std::lock_guard<std::recursive_mutex> hold(s.lock);
   // Freeing a block twice, or one that did not come from this heap, fails
   // instead of corrupting memory, and the record shows it.
   BOOL result = 0;
-  if (heap == &headless::heapToken && block && s.heapBlocks.erase(block)) {
-    std::free(block);
-    result = 1;
-  }
+  if (block && s.heapBlocks.erase(block)) result = os::SystemCalls().heapFree(heap, flags, block);
   s.calls.push_back(
       {.function = "HeapFree", .flags = flags, .block = reinterpret_cast<intptr_t>(block), .result = result});
   return result;
 }
 
-int32_t lstrlenA(const char* text) { return text ? static_cast<int32_t>(std::strlen(text)) : 0; }
+}  // namespace
 
-char* lstrcpyA(char* to, const char* from) {
-  if (!to || !from) return nullptr;
-  return std::strcpy(to, from);
+void InstallPlatformCalls() {
+  os::InstallWin32Calls({.messageBox = &RecordedMessageBox,
+                         .systemParametersInfo = &SimulatedSystemParameters,
+                         .heapAlloc = &RecordedHeapAlloc,
+                         .heapFree = &RecordedHeapFree});
 }
 
-}  // namespace os
+}  // namespace headless

@@ -4,39 +4,21 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QThread>
 
 #include "backends/qt/AnsiText.h"
 #include "backends/qt/BoxClipboard.h"
 #include "backends/qt/QtApplication.h"
+#include "runtime/BoxRules.h"
 
 namespace qtbackend {
 namespace {
-
-struct Face {
-  const char* caption;
-  int32_t id;
-};
-
-// The buttons of each MessageBoxA type, left to right.
-std::vector<Face> FacesOf(os::UINT type) {
-  switch (type) {
-    case os::MB_OK:
-      return {{"OK", os::IDOK}};
-    case os::MB_OKCANCEL:
-      return {{"OK", os::IDOK}, {"Cancel", os::IDCANCEL}};
-    case os::MB_ABORTRETRYIGNORE:
-      return {{"&Abort", os::IDABORT}, {"&Retry", os::IDRETRY}, {"&Ignore", os::IDIGNORE}};
-    case os::MB_YESNOCANCEL:
-      return {{"&Yes", os::IDYES}, {"&No", os::IDNO}, {"Cancel", os::IDCANCEL}};
-    case os::MB_YESNO:
-      return {{"&Yes", os::IDYES}, {"&No", os::IDNO}};
-    case os::MB_RETRYCANCEL:
-      return {{"&Retry", os::IDRETRY}, {"Cancel", os::IDCANCEL}};
-  }
-  return {};
-}
 
 QMessageBox::Icon IconOf(os::UINT flags) {
   switch (flags & os::MB_ICONMASK) {
@@ -52,18 +34,25 @@ QMessageBox::Icon IconOf(os::UINT flags) {
   return QMessageBox::NoIcon;
 }
 
-// Line ends as the user's text has them: CR LF or a lone CR become one break.
-std::string WithLineFeeds(const std::string& text) {
-  std::string out;
+// The text's lines: line ends as the user's text has them, CR LF or a lone
+// CR (or LF) ending one line.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines(1);
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r') {
-      out += text[i];
+    if (text[i] == '\r' || text[i] == '\n') {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      lines.emplace_back();
     } else {
-      out += '\n';
-      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      lines.back() += text[i];
     }
   }
-  return out;
+  return lines;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (std::size_t i = 0; i < lines.size(); ++i) text += (i ? "\n" : "") + lines[i];
+  return text;
 }
 
 int32_t Show(os::HWND owner, const char* text, const char* caption, os::UINT flags) {
@@ -77,10 +66,11 @@ int32_t Show(os::HWND owner, const char* text, const char* caption, os::UINT fla
 }  // namespace
 
 NativeMessageBox::NativeMessageBox(QWidget* owner, const std::string& text, const std::string& caption, os::UINT flags)
-    : QMessageBox(owner), text_(WithLineFeeds(text)), caption_(caption) {
+    : QMessageBox(owner), text_(Joined(Lines(text))), caption_(caption) {
   setObjectName(QStringLiteral("MessageBoxA"));
   setTextFormat(Qt::PlainText);
-  setText(FromAnsi(text_));
+  // Long lines wrap as in every box; the clipboard keeps them whole.
+  setText(FromAnsi(Joined(rt::WrapLines(Lines(text), rt::kBoxWrapColumns))));
   setWindowTitle(FromAnsi(caption_));
   setIcon(IconOf(flags));
   // The runtime's windows under the box take no input while it is shown. A
@@ -89,10 +79,11 @@ NativeMessageBox::NativeMessageBox(QWidget* owner, const std::string& text, cons
   setWindowModality(Qt::ApplicationModal);
   if (flags & os::MB_SYSTEMMODAL) setWindowFlag(Qt::WindowStaysOnTopHint, true);
 
-  for (const Face& face : FacesOf(flags & os::MB_TYPEMASK)) {
+  const int32_t set = rt::ButtonSetOfType(flags & os::MB_TYPEMASK);
+  for (const rt::BoxButton& b : rt::ButtonsOf(set)) {
     // One role for all keeps the buttons in the order they are added.
-    QPushButton* button = addButton(QString::fromLatin1(face.caption), QMessageBox::ActionRole);
-    choices_.push_back({button, face.id, face.caption});
+    QPushButton* button = addButton(QString::fromLatin1(b.caption), QMessageBox::ActionRole);
+    choices_.push_back({button, b.nativeId, b.caption});
   }
   if (choices_.empty()) return;
 
@@ -100,12 +91,31 @@ NativeMessageBox::NativeMessageBox(QWidget* owner, const std::string& text, cons
   if (defaultIndex >= choices_.size()) defaultIndex = 0;
   setDefaultButton(choices_[defaultIndex].button);
 
-  for (const Choice& c : choices_)
-    if (c.id == os::IDCANCEL) escapeResult_ = os::IDCANCEL;
-  if (!escapeResult_ && choices_.size() == 1 && choices_[0].id == os::IDOK) escapeResult_ = os::IDOK;
+  escapeResult_ = rt::NativeIdOfButton(rt::EscapeValue(set));
   for (const Choice& c : choices_)
     if (c.id == escapeResult_) setEscapeButton(c.button);
   if (!escapeResult_) setWindowFlag(Qt::WindowCloseButtonHint, false);
+  ScrollLongText();
+}
+
+// A text taller than the screen's work area leaves room for the title bar
+// and the buttons, and scrolls with the keyboard and the wheel.
+void NativeMessageBox::ScrollLongText() {
+  auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!label || !screen || !layout()) return;
+  label->setWordWrap(false);             // the lines come wrapped
+  constexpr int kTitleAndButtons = 140;  // pixels: the frame, the margins and the row of buttons
+  const int room = std::max(label->fontMetrics().height() * 3, screen->availableGeometry().height() - kTitleAndButtons);
+  if (label->sizeHint().height() <= room) return;
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName(QStringLiteral("MessageBoxA.scroll"));
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scroll->setFocusPolicy(Qt::StrongFocus);
+  delete layout()->replaceWidget(label, scroll);
+  scroll->setWidget(label);
+  scroll->setFixedSize(label->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width(), room);
 }
 
 int32_t NativeMessageBox::Run() {
@@ -140,22 +150,18 @@ void NativeMessageBox::closeEvent(QCloseEvent* e) {
   QMessageBox::closeEvent(e);
 }
 
-}  // namespace qtbackend
-
-namespace os {
-
-int32_t MessageBoxA(HWND owner, const char* text, const char* caption, UINT flags) {
+int32_t ShowMessageBoxA(os::HWND owner, const char* text, const char* caption, os::UINT flags) {
   // Widgets live on the thread that made the application; a box asked for
   // on another thread is shown there, and this thread waits for the answer.
   QCoreApplication* app = QCoreApplication::instance();
   if (app && QThread::currentThread() != app->thread()) {
     int32_t result = 0;
     QMetaObject::invokeMethod(
-        app, [&] { result = qtbackend::Show(owner, text, caption, flags); }, Qt::BlockingQueuedConnection);
+        app, [&] { result = Show(owner, text, caption, flags); }, Qt::BlockingQueuedConnection);
     return result;
   }
-  qtbackend::EnsureApplication();
-  return qtbackend::Show(owner, text, caption, flags);
+  EnsureApplication();
+  return Show(owner, text, caption, flags);
 }
 
-}  // namespace os
+}  // namespace qtbackend

@@ -1,10 +1,10 @@
 #pragma once
 // MessageBoxA on Linux: a QMessageBox with the buttons, icon, default button
 // and modality that the MB_* flags ask for, answered with the ID* value of
-// the button pressed. The buttons stand in the Windows order with the
-// Windows captions. Escape and the close box give what Windows gives: Cancel
-// where there is a Cancel button, OK in an OK-only box; otherwise Escape does
-// nothing and the close box is disabled. Ctrl+C copies the whole box to the
+// the button pressed. The buttons, their order and captions, and what Escape
+// and the close box answer are the box rules every drawer keeps
+// (runtime/BoxRules.h). Long lines wrap as in every box; a text taller than
+// the screen scrolls. Ctrl+C copies the whole box to the
 // clipboard (BoxClipboard.h), as the Windows box does.
 #include <QMessageBox>
 #include <cstdint>
@@ -35,6 +35,8 @@ class NativeMessageBox : public QMessageBox {
   void closeEvent(QCloseEvent* e) override;
 
  private:
+  void ScrollLongText();
+
   struct Choice {
     QPushButton* button;
     int32_t id;
@@ -45,5 +47,9 @@ class NativeMessageBox : public QMessageBox {
   std::string text_;
   std::string caption_;
 };
+
+// MessageBoxA on Linux, installed behind the platform's call at start: the
+// box is shown on the application's thread whichever thread asks for it.
+int32_t ShowMessageBoxA(os::HWND owner, const char* text, const char* caption, os::UINT flags);
 
 }  // namespace qtbackend

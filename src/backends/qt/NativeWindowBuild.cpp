@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -16,9 +17,9 @@
 #include <climits>
 
 #include "backends/qt/AnsiText.h"
-#include "runtime/ListFormat.h"
 #include "backends/qt/NativeWindow.h"
 #include "runtime/Events.h"
+#include "runtime/ListFormat.h"
 #include "runtime/Picture.h"
 #include "runtime/Window.h"
 
@@ -72,7 +73,8 @@ std::pair<int, int> SpinRange(const std::string& picture) {
 
 bool TakesFocus(ControlKind kind) {
   return kind == ControlKind::Entry || kind == ControlKind::Spin || kind == ControlKind::CheckBox ||
-         kind == ControlKind::Radio || kind == ControlKind::Button || kind == ControlKind::List;
+         kind == ControlKind::Radio || kind == ControlKind::Button || kind == ControlKind::List ||
+         kind == ControlKind::Text;
 }
 
 }  // namespace
@@ -88,6 +90,9 @@ NativeWindow::NativeWindow(rt::Window& window)
   // A message box that neither Escape nor the close box can answer offers
   // no close box, as on Windows.
   if (window.BoxInfo() && window.BoxInfo()->escapeValue == 0) setWindowFlag(Qt::WindowCloseButtonHint, false);
+  // A system-modal box stays above every other window: X11 has no modality
+  // across programs.
+  if (window.BoxInfo() && window.BoxInfo()->style != 0) setWindowFlag(Qt::WindowStaysOnTopHint, true);
   setObjectName(QString::fromStdString(window.Def().name));
   setFont(font_);
   Build();
@@ -161,6 +166,17 @@ QWidget* NativeWindow::MakeControl(const rt::ControlDef& def) {
       }
       list->header()->setStretchLastSection(true);
       return list;
+    }
+    case ControlKind::Text: {
+      // Its lines come wrapped; it scrolls with the keyboard and the wheel.
+      auto* text = new QPlainTextEdit(this);
+      text->setReadOnly(true);
+      text->setLineWrapMode(QPlainTextEdit::NoWrap);
+      text->setFrameShape(QFrame::NoFrame);
+      text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      text->setBackgroundVisible(false);
+      text->viewport()->setAutoFillBackground(false);
+      return text;
     }
     case ControlKind::Spin: {
       auto* spin = new QSpinBox(this);

@@ -5,14 +5,16 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStyle>
 #include <QTreeWidget>
 
 #include "backends/qt/AnsiText.h"
-#include "runtime/ListFormat.h"
 #include "backends/qt/NativeWindow.h"
+#include "runtime/BoxRules.h"
+#include "runtime/ListFormat.h"
 #include "runtime/MessageBox.h"
 #include "runtime/Property.h"
 #include "runtime/Text.h"
@@ -73,6 +75,12 @@ void NativeWindow::Sync(int32_t control) {
     case ControlKind::Image:
       SyncImage(control);
       break;
+    case ControlKind::Text: {
+      auto* box = static_cast<QPlainTextEdit*>(widget);
+      const QString lines = QString(text).remove(QLatin1Char('\r'));
+      if (box->toPlainText() != lines) box->setPlainText(lines);
+      break;
+    }
     default:
       break;
   }
@@ -180,7 +188,9 @@ void NativeWindow::SyncList(int32_t control) {
 
 void NativeWindow::SyncImage(int32_t control) {
   auto* image = static_cast<QLabel*>(ControlWidget(control));
-  const QStyle::StandardPixmap icon = IconOf(rt::Clip(window_->Text(control)));
+  const std::string code = rt::Clip(window_->Text(control));
+  const QStyle::StandardPixmap icon = IconOf(code);
+  image->setAccessibleName(QString::fromLatin1(rt::IconName(code)));
   if (icon == QStyle::SP_CustomBase) {
     image->clear();
     return;

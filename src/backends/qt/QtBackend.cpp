@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QCursor>
 #include <QEventLoop>
+#include <QScreen>
 
 #include "backends/InstallBackend.h"
+#include "backends/qt/DialogUnits.h"
+#include "backends/qt/NativeMessageBox.h"
 #include "backends/qt/NativeWindow.h"
 #include "backends/qt/QtApplication.h"
 #include "runtime/Window.h"
@@ -35,6 +38,9 @@ void Install() {
     routed = true;
   }
   rt::SetBackend(&Backend());
+  // The program's MessageBoxA: a Qt message box; the heap and the
+  // full-window-drag setting stay the platform's.
+  os::InstallWin32Calls({.messageBox = &ShowMessageBoxA});
 }
 
 NativeWindow* QtBackend::Find(const rt::Window& window) const {
@@ -96,6 +102,15 @@ intptr_t QtBackend::NativeHandle(const rt::Window& window) const {
 }
 
 void QtBackend::Beep(int32_t, int32_t) { QApplication::beep(); }
+
+rt::ScreenArea QtBackend::WorkArea() const {
+  EnsureApplication();
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return rt::kClassicWorkArea;
+  const QRect area = screen->availableGeometry();
+  const DialogUnits units = DialogUnits::OfFont(WindowFont("MS Sans Serif", 8));
+  return {area.width() * 4 / units.BaseX(), area.height() * 8 / units.BaseY()};
+}
 
 void QtBackend::SetCursor(const std::string& cursor) {
   while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();

@@ -22,6 +22,7 @@ class QtBackend : public rt::Backend {
   intptr_t NativeHandle(const rt::Window& window) const override;
   void Beep(int32_t frequency, int32_t duration) override;
   void SetCursor(const std::string& cursor) override;
+  rt::ScreenArea WorkArea() const override;
 
   // The native window of an open runtime window, or null.
   NativeWindow* Find(const rt::Window& window) const;

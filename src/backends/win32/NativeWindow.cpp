@@ -5,8 +5,8 @@
 #include <map>
 
 #include "backends/win32/ControlCodes.h"
-#include "runtime/ListFormat.h"
 #include "runtime/Events.h"
+#include "runtime/ListFormat.h"
 #include "runtime/Picture.h"
 #include "runtime/Window.h"
 
@@ -101,6 +101,20 @@ SIZE NativeWindow::AutoSize(const rt::ControlDef& def, HDC dc) const {
   return {textWidth, textHeight};
 }
 
+HFONT NativeWindow::MakeFont(const std::string& name, int32_t points, HDC screen, BaseUnits& units) {
+  HFONT font = CreateFontA(-MulDiv(points > 0 ? points : 8, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL,
+                           FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, name.empty() ? "MS Sans Serif" : name.c_str());
+  HGDIOBJ previous = SelectObject(screen, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(screen, &metrics);
+  SIZE letters{};
+  GetTextExtentPoint32A(screen, kMeasureLetters, 52, &letters);
+  units = BaseUnitsFromFont(letters.cx, metrics.tmHeight);
+  SelectObject(screen, previous);
+  return font;
+}
+
 RECT NativeWindow::ClientArea(HDC dc) const {
   const rt::WindowDef& def = window_.Def();
   RECT area{0, 0, HorizontalPixels(def.width, units_), VerticalPixels(def.height, units_)};
@@ -127,16 +141,8 @@ void NativeWindow::Create(HWND owner) {
     return;
   }
   HDC screen = GetDC(nullptr);
-  const int points = def.fontSize > 0 ? def.fontSize : 8;
-  font_ = CreateFontA(-MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                      DEFAULT_PITCH | FF_DONTCARE, def.fontName.empty() ? "MS Sans Serif" : def.fontName.c_str());
+  font_ = MakeFont(def.fontName, def.fontSize, screen, units_);
   HGDIOBJ previous = SelectObject(screen, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(screen, &metrics);
-  SIZE letters{};
-  GetTextExtentPoint32A(screen, kMeasureLetters, 52, &letters);
-  units_ = BaseUnitsFromFont(letters.cx, metrics.tmHeight);
   RECT client = ClientArea(screen);
 
   // No WS_CLIPCHILDREN: a group box paints only its frame and relies on the
@@ -258,6 +264,10 @@ void NativeWindow::CreateChild(std::size_t index, HDC dc) {
       break;
     case ControlKind::Image:
       style |= SS_ICON | SS_CENTERIMAGE;
+      break;
+    case ControlKind::Text:
+      cls = "EDIT";
+      style |= WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_LEFT;
       break;
   }
   child.hwnd = CreateWindowExA(exStyle, cls, "", style, x, y, w, h, hwnd_,

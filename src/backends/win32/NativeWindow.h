@@ -70,6 +70,9 @@ class NativeWindow {
   static void NoteInput(const MSG& message);
   // The mouse cursor over runtime windows, as a system cursor number.
   static void UseCursor(int32_t cursor);
+  // The font of a window definition (8-point "MS Sans Serif" by default) and
+  // its base units measured on the screen; null where the system has none.
+  static HFONT MakeFont(const std::string& name, int32_t points, HDC screen, BaseUnits& units);
 
  private:
   struct Child {

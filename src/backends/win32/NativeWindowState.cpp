@@ -91,6 +91,7 @@ void NativeWindow::RefreshChild(Child& child) {
     case ControlKind::Radio:
     case ControlKind::OptionGroup:
     case ControlKind::Button:
+    case ControlKind::Text:  // its lines end in CR LF, as a multi-line edit wants them
       SetNativeText(child.hwnd, window_.Text(n));
       break;
     case ControlKind::Entry:

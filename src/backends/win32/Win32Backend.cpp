@@ -122,6 +122,17 @@ void Win32Backend::Beep(int32_t frequency, int32_t duration) {
     MessageBeep(MB_OK);
 }
 
+rt::ScreenArea Win32Backend::WorkArea() const {
+  RECT area{};
+  if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0)) return rt::kClassicWorkArea;
+  HDC screen = GetDC(nullptr);
+  BaseUnits units;
+  HFONT font = NativeWindow::MakeFont("MS Sans Serif", 8, screen, units);
+  if (font) DeleteObject(font);
+  ReleaseDC(nullptr, screen);
+  return {(area.right - area.left) * 4 / units.x, (area.bottom - area.top) * 8 / units.y};
+}
+
 void Win32Backend::SetCursor(const std::string& cursor) { NativeWindow::UseCursor(CursorOfCode(cursor)); }
 
 }  // namespace win32

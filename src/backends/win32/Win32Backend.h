@@ -27,6 +27,7 @@ class Win32Backend : public rt::Backend {
   intptr_t NativeHandle(const rt::Window& window) const override;
   void Beep(int32_t frequency, int32_t duration) override;
   void SetCursor(const std::string& cursor) override;
+  rt::ScreenArea WorkArea() const override;
 
   // The native window of an open runtime window, or null.
   NativeWindow* Native(const rt::Window& window) const;

@@ -109,7 +109,7 @@ TEST_F(ProgramRun, BothStylesOfBoxAndTheirReports) {
   EXPECT_FALSE(boxes[4].native);
   EXPECT_EQ(boxes[4].text, "BUTTON:YES was pressed");
 
-  EXPECT_EQ(qtbackend::LiveHeapBlocks(), 0) << "the hook gives back every block it takes";
+  EXPECT_EQ(LiveHeapBlocks(), 0) << "the hook gives back every block it takes";
 }
 
 TEST_F(ProgramRun, KeyboardOnly) {
@@ -151,18 +151,17 @@ TEST_F(ProgramRun, TheCloseBoxAndEscapeEndTheWindowCancelled) {
 
 TEST_F(ProgramRun, FullWindowDragIsKeptInMemoryWithItsWindowsMeaning) {
   bool offWhileRunning = true;
-  User().Answer("OK").Look(kComposer,
-                           [&offWhileRunning](QWidget*) { offWhileRunning = !qtbackend::DragFullWindows(); });
+  User().Answer("OK").Look(kComposer, [&offWhileRunning](QWidget*) { offWhileRunning = !DragFullWindows(); });
   User().Click(kComposer, 25);
   EXPECT_EQ(quibra::RunProgram(), 0);
   EXPECT_TRUE(offWhileRunning) << "switched off for the run";
-  EXPECT_TRUE(qtbackend::DragFullWindows()) << "and on again after it";
+  EXPECT_TRUE(DragFullWindows()) << "and on again after it";
   const unsigned both = os::SPIF_UPDATEINIFILE | os::SPIF_SENDWININICHANGE;
-  EXPECT_EQ(qtbackend::SystemParameterCalls(), (std::vector<qtbackend::SystemParameterCall>{
-                                                   {os::SPI_GETDRAGFULLWINDOWS, 0, 0, 1},
-                                                   {os::SPI_SETDRAGFULLWINDOWS, 0, both, 1},
-                                                   {os::SPI_SETDRAGFULLWINDOWS, 1, both, 1},
-                                               }));
+  EXPECT_EQ(SystemParameterCalls(), (std::vector<SystemParameterCall>{
+                                        {os::SPI_GETDRAGFULLWINDOWS, 0, 0, 1},
+                                        {os::SPI_SETDRAGFULLWINDOWS, 0, both, 1},
+                                        {os::SPI_SETDRAGFULLWINDOWS, 1, both, 1},
+                                    }));
 }
 
 }  // namespace

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "PlatformRecorder.h"
 #include "QtUser.h"
 #include "backends/qt/NativeWindow.h"
 #include "backends/qt/QtBackend.h"
-#include "backends/qt/QtPlatform.h"
 #include "runtime/Property.h"
 #include "runtime/Window.h"
 
@@ -46,7 +46,7 @@ class QtTest : public testing::Test {
     User().Clear();
     rt::ResetWindowing();
     rt::ClearSystemProperties();
-    qtbackend::ResetSystemParameters();
+    ResetSystemParameters();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QtGlobal>
 
+#include "PlatformRecorder.h"
 #include "backends/InstallBackend.h"
 #include "runtime/Program.h"
 #include "support/HaltIntercept.h"
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
   backend::Install();
+  qt_test::InstallPlatformRecorder();
   rt::SetHaltHandler(&quibra_test::ThrowHalt);
   return RUN_ALL_TESTS();
 }

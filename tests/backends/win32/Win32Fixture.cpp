@@ -17,8 +17,8 @@ std::ostream& operator<<(std::ostream& out, const Seen& e) {
 }
 
 std::string TextOf(HWND hwnd) {
-  char text[512] = {};
-  GetWindowTextA(hwnd, text, sizeof text);
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 

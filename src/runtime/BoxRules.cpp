@@ -1,0 +1,175 @@
+#include "runtime/BoxRules.h"
+
+#include <algorithm>
+
+#include "platform/Win32Api.h"
+#include "runtime/MessageBox.h"
+#include "runtime/Text.h"
+
+namespace rt {
+namespace {
+
+// Windows has no access key on OK and Cancel: Enter and Escape answer them.
+// Help never closes a native box (it asks for help and the box stays).
+constexpr BoxButton kButtons[] = {
+    {ButtonOk, os::IDOK, "OK", "OK"},
+    {ButtonYes, os::IDYES, "&Yes", "YES"},
+    {ButtonNo, os::IDNO, "&No", "NO"},
+    {ButtonAbort, os::IDABORT, "&Abort", "ABORT"},
+    {ButtonRetry, os::IDRETRY, "&Retry", "RETRY"},
+    {ButtonIgnore, os::IDIGNORE, "&Ignore", "IGNORE"},
+    {ButtonCancel, os::IDCANCEL, "Cancel", "CANCEL"},
+    {ButtonHelp, 0, "&Help", "HELP"},
+};
+
+constexpr NativeButtonSet kNativeSets[] = {
+    {ButtonOk, os::MB_OK},
+    {ButtonOk + ButtonCancel, os::MB_OKCANCEL},
+    {ButtonAbort + ButtonRetry + ButtonIgnore, os::MB_ABORTRETRYIGNORE},
+    {ButtonYes + ButtonNo + ButtonCancel, os::MB_YESNOCANCEL},
+    {ButtonYes + ButtonNo, os::MB_YESNO},
+    {ButtonRetry + ButtonCancel, os::MB_RETRYCANCEL},
+};
+
+struct IconRow {
+  const std::string* code;
+  uint32_t flag;
+  const char* name;
+};
+
+const IconRow kIcons[] = {
+    {&IconHand, os::MB_ICONHAND, "Error"},
+    {&IconQuestion, os::MB_ICONQUESTION, "Question"},
+    {&IconExclamation, os::MB_ICONEXCLAMATION, "Warning"},
+    {&IconAsterisk, os::MB_ICONASTERISK, "Information"},
+};
+
+}  // namespace
+
+std::span<const BoxButton> AllBoxButtons() { return kButtons; }
+std::span<const NativeButtonSet> NativeButtonSets() { return kNativeSets; }
+
+std::vector<BoxButton> ButtonsOf(int32_t set) {
+  std::vector<BoxButton> shown;
+  for (const BoxButton& b : kButtons)
+    if (set & b.value) shown.push_back(b);
+  return shown;
+}
+
+int32_t ButtonSetOfType(uint32_t type) {
+  for (const NativeButtonSet& s : kNativeSets)
+    if (s.type == type) return s.set;
+  return 0;
+}
+
+bool TypeOfButtonSet(int32_t set, uint32_t& type) {
+  for (const NativeButtonSet& s : kNativeSets)
+    if (s.set == set) {
+      type = s.type;
+      return true;
+    }
+  return false;
+}
+
+std::size_t DefaultPlace(const std::vector<BoxButton>& shown, int32_t defaultButton) {
+  if ((defaultButton == 2 || defaultButton == 3) && static_cast<std::size_t>(defaultButton) <= shown.size())
+    return static_cast<std::size_t>(defaultButton - 1);
+  for (std::size_t i = 0; i < shown.size(); ++i)
+    if (shown[i].value == defaultButton) return i;
+  return 0;
+}
+
+int32_t EscapeValue(int32_t set) {
+  if (set & ButtonCancel) return ButtonCancel;
+  if ((set & ~ButtonHelp) == ButtonOk) return ButtonOk;
+  return 0;
+}
+
+int32_t ButtonOfNativeId(int32_t id) {
+  for (const BoxButton& b : kButtons)
+    if (b.nativeId && b.nativeId == id) return b.value;
+  return 0;
+}
+
+int32_t NativeIdOfButton(int32_t value) {
+  for (const BoxButton& b : kButtons)
+    if (b.value == value) return b.nativeId;
+  return 0;
+}
+
+std::vector<std::string> SplitBoxText(std::string_view text) {
+  const std::string clipped = Clip(text);
+  std::vector<std::string> lines(1);
+  for (std::size_t i = 0; i < clipped.size(); ++i) {
+    const char c = clipped[i];
+    if (c == '|' || c == '\n' || c == '\r') {
+      if (c == '\r' && i + 1 < clipped.size() && clipped[i + 1] == '\n') ++i;
+      lines.emplace_back();
+    } else {
+      lines.back() += c;
+    }
+  }
+  return lines;
+}
+
+std::vector<std::string> WrapLines(const std::vector<std::string>& lines, std::size_t columns) {
+  std::vector<std::string> wrapped;
+  for (std::string_view rest : lines) {
+    while (rest.size() > columns) {
+      std::size_t cut = rest.rfind(' ', columns);
+      if (cut == std::string_view::npos || cut == 0) {
+        wrapped.emplace_back(rest.substr(0, columns));
+        rest.remove_prefix(columns);
+      } else {
+        wrapped.emplace_back(rest.substr(0, cut));
+        rest.remove_prefix(cut + 1);
+      }
+    }
+    wrapped.emplace_back(rest);
+  }
+  return wrapped;
+}
+
+BoxTextArea TextAreaOn(ScreenArea screen, bool icon) {
+  using namespace box_layout;
+  const int32_t reserved = kFrameHeight + kMargin + kButtonsAbove + kButtonHeight + kMargin;
+  const int32_t textX = icon ? kMargin + kIconSize + kIconGap : kMargin;
+  const int32_t columns = (screen.width - kFrameWidth - textX - kMargin - kScrollBarWidth) / kCharWidth;
+  return {static_cast<std::size_t>(std::clamp<int32_t>(columns, 10, static_cast<int32_t>(kBoxWrapColumns))),
+          static_cast<std::size_t>(std::max<int32_t>(3, (screen.height - reserved) / kLineHeight))};
+}
+
+uint32_t IconFlag(const std::string& icon) {
+  for (const IconRow& row : kIcons)
+    if (*row.code == icon) return row.flag;
+  return 0;
+}
+
+std::string IconOfFlag(uint32_t flags) {
+  for (const IconRow& row : kIcons)
+    if (row.flag == (flags & os::MB_ICONMASK)) return *row.code;
+  return {};
+}
+
+const char* IconName(const std::string& icon) {
+  for (const IconRow& row : kIcons)
+    if (*row.code == icon) return row.name;
+  return "";
+}
+
+uint32_t NativeFlags(const BoxRequest& r) {
+  uint32_t flags = os::MB_OK;
+  if (TypeOfButtonSet(r.buttons, flags)) {
+    const std::size_t place = DefaultPlace(ButtonsOf(r.buttons), r.defaultButton);
+    flags |= place == 1 ? os::MB_DEFBUTTON2 : place == 2 ? os::MB_DEFBUTTON3 : os::MB_DEFBUTTON1;
+  }
+  return flags | IconFlag(r.icon) | (r.style ? os::MB_SYSTEMMODAL : 0);
+}
+
+std::string PressedReport(int32_t value) {
+  for (const BoxButton& b : kButtons)
+    if (b.value == value) return std::string("BUTTON:") + b.name + " was pressed";
+  return {};
+}
+
+}  // namespace rt
