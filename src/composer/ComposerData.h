@@ -30,6 +30,7 @@ struct ComposerData {
 
 // The composer window's controls that the procedure names.
 enum ComposerControls : int32_t {
+  ControlMessageTextPrompt = 1,
   ControlMessageText = 2,
   ControlMessageTitle = 4,
   ControlButtonStyle = 5,

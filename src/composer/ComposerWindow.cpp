@@ -20,7 +20,8 @@ Level ComposerWindow::Setup() {
   GlobalErrorManager.TrackProcedure("Main", false);
   REQUEST = NextRequest;
   if (Level r = WindowController::Setup(); r != LevelOk) return r;
-  FIRSTFIELD = ControlMessageText;
+  // The prompt: selecting it puts the caret in the message text after it.
+  FIRSTFIELD = ControlMessageTextPrompt;
   VCRREQUEST = &NavigationRequest;
   ERRORS = &GlobalErrorManager;
   NextRequest = 0;

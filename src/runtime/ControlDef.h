@@ -31,6 +31,13 @@ constexpr bool IsDataKind(ControlKind kind) {
          kind == ControlKind::CheckBox;
 }
 
+// Kinds a person can move the focus to; an option group takes it at its
+// chosen radio.
+constexpr bool CanTakeFocus(ControlKind kind) {
+  return kind != ControlKind::Prompt && kind != ControlKind::Group && kind != ControlKind::Image &&
+         kind != ControlKind::Sheet;
+}
+
 struct ControlDef {
   int32_t number = 0;  // explicit, unique within the window, greater than 0
   std::string name;    // "?MESSAGETEXT"

@@ -145,6 +145,17 @@ void Window::Update(int32_t c) {
   bindings_[s->binding].Write(s->contents);
 }
 
+int32_t Window::FocusTarget(int32_t c) const {
+  // A prompt takes no focus: selecting it hands the focus on to the next
+  // control that can take it, as a dialog does for a label's access key.
+  const std::vector<ControlDef>& controls = def_.controls;
+  auto at = std::find_if(controls.begin(), controls.end(), [c](const ControlDef& d) { return d.number == c; });
+  if (at == controls.end() || at->kind != ControlKind::Prompt) return c;
+  for (auto next = at + 1; next != controls.end(); ++next)
+    if (CanTakeFocus(next->kind) && !IsHidden(next->number)) return next->number;
+  return c;
+}
+
 void Window::Select(int32_t c) {
   if (c == 0) {
     pass_ = {true, 0};
@@ -152,8 +163,8 @@ void Window::Select(int32_t c) {
   }
   if (!State(c)) return;
   pass_.active = false;  // a selection during the pass stops it
-  focus_ = c;
-  if (open_) CurrentBackend().FocusChanged(*this, c);
+  focus_ = FocusTarget(c);
+  if (open_) CurrentBackend().FocusChanged(*this, focus_);
 }
 
 Value Window::GetProperty(int32_t c, int32_t property, int32_t index) const {

@@ -65,7 +65,9 @@ class Window {
   // Control to variable; 0 = all. Contents that break their picture are not
   // stored: the variable keeps its last good value.
   void Update(int32_t c);
-  void Select(int32_t c);  // 0 starts the select-all validation pass
+  // Moves the focus to a control; a prompt hands it on to the next control
+  // that can take it. 0 starts the select-all validation pass.
+  void Select(int32_t c);
   Value GetProperty(int32_t c, int32_t property, int32_t index) const;
   void SetProperty(int32_t c, int32_t property, int32_t index, const Value& value);
   std::string ListCell(int32_t c, int32_t row, int32_t column) const;
@@ -96,6 +98,7 @@ class Window {
   void MarkOpen(bool open);
 
  private:
+  int32_t FocusTarget(int32_t c) const;
   struct QueuedEvent {
     int32_t event;
     int32_t control;

@@ -61,6 +61,7 @@ TEST_F(ProgramRun, IntroThenStartValuesThenShowMessageThenClose) {
         EXPECT_EQ(w->Contents(19), "0");
         EXPECT_EQ(w->Contents(20), "0");
         EXPECT_TRUE(w->IsChecked(22)) << "Thread Safe";
+        EXPECT_EQ(w->Focus(), 2) << "the caret is in the message text";
       })
       .Press(24)
       .AnswerBox(rt::ButtonOk)

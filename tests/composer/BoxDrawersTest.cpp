@@ -33,7 +33,11 @@ class HeadlessDrawer : public box_cases::Drawer {
     // The runtime's box is a window: what it draws is read from it.
     rt::WindowDef shape;
     User().Run([&] {
-      if (const rt::Window* box = rt::CurrentWindow()) shape = box->Def();
+      const rt::Window* box = rt::CurrentWindow();
+      if (!box || !box->BoxInfo()) return;
+      shape = box->Def();
+      for (const rt::MessageBoxInfo::Button& b : box->BoxInfo()->shown)
+        if (b.control == box->Focus()) seen.focusedValue = b.value;
     });
     if (c.act == Act::Press) User().AnswerBox(c.press);
     if (c.act == Act::Escape) User().EscapeBox();

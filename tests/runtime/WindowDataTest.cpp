@@ -89,6 +89,29 @@ TEST_F(WindowData, OpeningShowsTheVariablesAndQueuesTheOpenedEvent) {
   EXPECT_EQ(w->QueuedEvents(), 1u) << "opening an open window does nothing";
 }
 
+TEST_F(WindowData, ASelectedPromptHandsTheFocusToTheNextControlThatTakesIt) {
+  struct Case {
+    const char* label;
+    int32_t selected;
+    std::vector<int32_t> hidden;
+    int32_t focus;
+  };
+  const Case cases[] = {
+      {"the entry after the prompt", tiny::NamePrompt, {}, tiny::Name},
+      {"a hidden entry is passed over", tiny::NamePrompt, {tiny::Name}, tiny::Size},
+      {"any other control keeps it", tiny::Picture, {}, tiny::Picture},
+      {"a control that takes it", tiny::Ok, {}, tiny::Ok},
+  };
+  for (const Case& c : cases) {
+    tiny::Data data;
+    rt::Window* w = tiny::Open(data);
+    for (int32_t h : c.hidden) w->SetProperty(h, rt::PropHide, 0, rt::Value(1));
+    w->Select(c.selected);
+    EXPECT_EQ(w->Focus(), c.focus) << c.label;
+    rt::ReleaseWindow(w);
+  }
+}
+
 TEST_F(WindowData, UpdateAndDisplayCopyOneControlOrAll) {
   tiny::Data data;
   rt::Window* w = tiny::Open(data);

@@ -268,9 +268,13 @@ void ExpectEveryCase(Drawer& drawer) {
     EXPECT_EQ(seen.title, c.caption);
     EXPECT_EQ(seen.captions, c.captions);
     EXPECT_EQ(seen.defaultValue, c.defaultValue);
+    if (seen.focusedValue != -1) EXPECT_EQ(seen.focusedValue, c.defaultValue) << "the default button has the focus";
     EXPECT_EQ(seen.icon, c.icon);
     EXPECT_EQ(seen.systemModal, c.style != 0);
-    if (c.act != Act::Press) EXPECT_EQ(seen.stayedOpen, c.ignored);
+    if (c.act != Act::Press) {
+      EXPECT_EQ(seen.stayedOpen, c.ignored);
+      if (seen.closeBox != -1) EXPECT_EQ(seen.closeBox == 1, !c.ignored) << "the close box works only where it answers";
+    }
     EXPECT_EQ(seen.scrolls, c.scrolls);
     EXPECT_TRUE(seen.fitsScreen) << "the box outgrows the screen's work area";
     EXPECT_EQ(seen.result, c.result);

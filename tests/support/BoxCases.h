@@ -44,9 +44,11 @@ struct Seen {
   std::string title;
   std::vector<std::string> captions;
   int32_t defaultValue = 0;
-  std::string icon;  // the icon code shown, empty for none
+  int32_t focusedValue = -1;  // the button with the focus; -1 where a drawer cannot tell
+  std::string icon;           // the icon code shown, empty for none
   bool systemModal = false;
   std::vector<std::string> lines;  // as shown; empty where a drawer cannot read them
+  int closeBox = -1;               // the close box works (1) or is greyed (0); -1: cannot tell
   bool stayedOpen = false;         // after an ignored Escape or close box
   bool scrolls = false;
   bool fitsScreen = true;

@@ -2,13 +2,15 @@
 // a runtime window, and the native box (a Qt message box behind MessageBoxA)
 // that the native message hook shows. A scripted person reads each box and
 // answers it with the mouse and the keyboard.
-#include <QGuiApplication>
+#include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTest>
+#include <QWheelEvent>
 
 #include "QtFixture.h"
 #include "backends/qt/BoxClipboard.h"
@@ -64,7 +66,10 @@ void Read(QWidget* box, Seen& seen) {
   for (const QString& caption : BoxButtons(box)) seen.captions.push_back(caption.toStdString());
   for (QPushButton* b : box->findChildren<QPushButton*>())
     if (b->isDefault()) seen.defaultValue = ValueOfCaption(b->text());
+  if (auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget()))
+    seen.focusedValue = ValueOfCaption(focused->text());
   seen.systemModal = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+  seen.closeBox = box->windowFlags().testFlag(Qt::WindowCloseButtonHint) ? 1 : 0;
   const QRect screen = box->screen()->availableGeometry();
   seen.fitsScreen = box->frameGeometry().height() <= screen.height() && box->frameGeometry().width() <= screen.width();
   if (auto* native = dynamic_cast<qtbackend::NativeMessageBox*>(box)) {
@@ -124,6 +129,38 @@ TEST_F(BoxDrawers, TheRuntimeBoxKeepsEveryRule) {
 TEST_F(BoxDrawers, TheNativeBoxKeepsEveryRule) {
   QtDrawer drawer(true);
   box_cases::ExpectEveryCase(drawer);
+}
+
+// A text taller than the screen scrolls with the keyboard (once the person
+// tabs to it) and with the wheel, in both drawers.
+TEST_F(BoxDrawers, ALongTextScrollsWithTheKeyboardAndTheWheel) {
+  std::string text;
+  for (int i = 1; i <= 200; ++i) text += (i > 1 ? "|" : "") + std::string("line ") + std::to_string(i);
+  for (bool native : {false, true}) {
+    SCOPED_TRACE(native ? "native box" : "runtime box");
+    rt::SetProperty(rt::SystemTarget, rt::PropMessageHook,
+                    native ? rt::FunctionAddressNumber(&quibra::NativeMessageHook) : int64_t{0});
+    int byKey = -1, byWheel = -1;
+    User()
+        .LookAtBox([&](QWidget* box) {
+          auto* area = box->findChild<QAbstractScrollArea*>();
+          ASSERT_NE(area, nullptr) << "nothing scrolls";
+          QScrollBar* bar = area->verticalScrollBar();
+          area->setFocus(Qt::TabFocusReason);
+          QTest::keyClick(area, Qt::Key_PageDown);
+          byKey = bar->value();
+          bar->setValue(0);
+          const QPoint middle = area->viewport()->rect().center();
+          QWheelEvent wheel(middle, area->viewport()->mapToGlobal(middle), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                            Qt::NoScrollPhase, false);
+          QCoreApplication::sendEvent(area->viewport(), &wheel);
+          byWheel = bar->value();
+        })
+        .Answer("OK");
+    EXPECT_EQ(rt::MessageBox(text, "Long", "", "1", 0, 0, 0, 0, 0), rt::ButtonOk);
+    EXPECT_GT(byKey, 0) << "Page Down scrolls";
+    EXPECT_GT(byWheel, 0) << "the wheel scrolls";
+  }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The runtime's own message box (the "Runtime" style) drawn by the Qt
-// backend as a runtime window: its buttons, default, icon and lines, and
-// what each way of answering it gives.
+// backend as a runtime window: its lines in any font, the keys, and the
+// clipboard. The box rules are checked with every drawer (BoxDrawersTest).
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -46,57 +46,7 @@ BoxLook LookAt(QWidget* box) {
   return look;
 }
 
-struct RuntimeCase {
-  const char* label;
-  std::string text;
-  std::string icon;
-  int32_t buttons;
-  int32_t defaultButton;
-  Captions shown;
-  QString defaultCaption;
-  QString answer;
-  int32_t result;
-};
-
 class RuntimeBox : public QtTest {};
-
-TEST_F(RuntimeBox, ButtonsDefaultIconAndAnswer) {
-  const RuntimeCase cases[] = {
-      {"OK with an exclamation", "Test Message | Second Line", rt::IconExclamation, 1, 0, {"OK"}, "OK", "OK", 1},
-      {"Yes No Cancel, Cancel by value",
-       "Sure?",
-       rt::IconQuestion,
-       70,
-       64,
-       {"&Yes", "&No", "Cancel"},
-       "Cancel",
-       "No",
-       4},
-      {"Abort Retry Ignore, third place",
-       "Disk",
-       rt::IconHand,
-       56,
-       3,
-       {"&Abort", "&Retry", "&Ignore"},
-       "&Ignore",
-       "Abort",
-       8},
-      {"OK Cancel, no icon, second place", "Go on?", "", 65, 2, {"OK", "Cancel"}, "Cancel", "Cancel", 64},
-      {"Retry Cancel, asterisk", "Again?", rt::IconAsterisk, 80, 0, {"&Retry", "Cancel"}, "&Retry", "Retry", 16},
-      {"Yes No, 2 is the second place", "Sure?", "", 6, 2, {"&Yes", "&No"}, "&No", "Yes", 2},
-  };
-  for (const RuntimeCase& c : cases) {
-    SCOPED_TRACE(c.label);
-    BoxLook look;
-    User().LookAtBox([&look](QWidget* box) { look = LookAt(box); }).Answer(c.answer);
-    EXPECT_EQ(rt::RuntimeMessageBox(c.text, "Quibra Demo", c.icon, c.buttons, c.defaultButton, 0), c.result);
-    EXPECT_EQ(look.title, QStringLiteral("Quibra Demo"));
-    EXPECT_EQ(look.buttons, c.shown);
-    EXPECT_EQ(look.defaultButton, c.defaultCaption);
-    EXPECT_EQ(look.focused, c.defaultCaption) << "the default button has the focus";
-    EXPECT_EQ(look.icon, !c.icon.empty());
-  }
-}
 
 TEST_F(RuntimeBox, LinesAreShownWholeHoweverWide) {
   const struct {
@@ -119,38 +69,6 @@ TEST_F(RuntimeBox, LinesAreShownWholeHoweverWide) {
     EXPECT_EQ(rt::RuntimeMessageBox(c.text, "", rt::IconExclamation, 1, 0, 0), 1);
     EXPECT_EQ(look.lines, c.lines);
     EXPECT_LE(look.buttonsOffCentre, 1);
-  }
-}
-
-struct EscapeCase {
-  const char* label;
-  int32_t buttons;
-  bool closeBox;   // else Escape
-  int32_t result;  // 0: the box stays and is then answered with `then`
-  QString then;
-  int32_t thenResult;
-};
-
-TEST_F(RuntimeBox, EscapeAndTheCloseBoxAnswerAsWindowsDoes) {
-  const EscapeCase cases[] = {
-      {"OK box, Escape", 1, false, 1, "", 0},
-      {"OK box, close box", 1, true, 1, "", 0},
-      {"OK Cancel, Escape", 65, false, 64, "", 0},
-      {"Yes No Cancel, close box", 70, true, 64, "", 0},
-      {"Yes No, Escape does nothing", 6, false, 0, "No", 4},
-      {"Abort Retry Ignore, close box does nothing", 56, true, 0, "Ignore", 32},
-  };
-  for (const EscapeCase& c : cases) {
-    SCOPED_TRACE(c.label);
-    bool closeBox = false;
-    User().LookAtBox([&closeBox](QWidget* box) { closeBox = box->windowFlags().testFlag(Qt::WindowCloseButtonHint); });
-    if (c.closeBox)
-      User().CloseBox();
-    else
-      User().BoxKey(Qt::Key_Escape);
-    if (!c.result) User().Answer(c.then);
-    EXPECT_EQ(rt::RuntimeMessageBox("Text", "Title", "", c.buttons, 0, 0), c.result ? c.result : c.thenResult);
-    EXPECT_EQ(closeBox, c.result != 0) << "the close box is offered only where it answers";
   }
 }
 

@@ -92,10 +92,14 @@ void Person(const BoxCase& c, bool native, DWORD boxThread, box_cases::Seen& see
     Sleep(25);
   }
   seen.shown = true;
+  if (info.hwndFocus && ClassOf(info.hwndFocus) == "Button") seen.focusedValue = ValueOfCaption(TextOf(info.hwndFocus));
   char title[256] = {};
   GetWindowTextA(box, title, sizeof title);
   seen.title = title;
   seen.systemModal = (GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  MENUITEMINFOA item{sizeof item, MIIM_STATE};
+  GetMenuItemInfoA(GetSystemMenu(box, FALSE), SC_CLOSE, FALSE, &item);
+  seen.closeBox = (item.fState & MFS_GRAYED) ? 0 : 1;
   RECT frame{}, area{};
   GetWindowRect(box, &frame);
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
@@ -134,12 +138,8 @@ void Person(const BoxCase& c, bool native, DWORD boxThread, box_cases::Seen& see
     return;
   }
   if (c.act == Act::Escape) PostMessageA(focus, WM_KEYDOWN, VK_ESCAPE, 1);
-  if (c.act == Act::Close) {
-    // A person cannot click a close box that is greyed out.
-    MENUITEMINFOA item{sizeof item, MIIM_STATE};
-    GetMenuItemInfoA(GetSystemMenu(box, FALSE), SC_CLOSE, FALSE, &item);
-    if (!(item.fState & MFS_GRAYED)) PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
-  }
+  // A person cannot click a close box that is greyed out.
+  if (c.act == Act::Close && seen.closeBox) PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
   Sleep(300);
   seen.stayedOpen = Open(box);
   if (seen.stayedOpen) PostMessageA(focus, WM_KEYDOWN, VK_RETURN, 1);
