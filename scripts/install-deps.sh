@@ -16,7 +16,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libsqlite3-dev
-  clang-format
+  clang-format python3
   qt6-base-dev libgl-dev xvfb xauth x11-utils zenity
 )
 # The Windows builds: both cross compilers, and Wine to run the tests. 64-bit

@@ -10,14 +10,16 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/win64}
 program=$build/src/app/QuibraD.exe
 demo=$build/tools/errordemo/ErrorWindowDemo.exe
+longDemo=$build/tools/longdemo/LongTextDemo.exe
 driver=$build/tools/uia/quibra-uia.exe
-for f in "$program" "$demo" "$driver"; do
+for f in "$program" "$demo" "$longDemo" "$driver"; do
   [ -f "$f" ] || { echo "screenshots-win32: $f is not built (cmake --build --preset win64)" >&2; exit 1; }
 done
 
 quibra_desktop_session shots "$program" || exit 1
 mkdir -p "$work/run" "$work/out" "$root/docs"
 timeout --kill-after=10 300 "$QUIBRA_WINE" "$driver" screenshots "$(quibra_winpath "$program")" "$(quibra_winpath "$demo")" \
+  "$(quibra_winpath "$longDemo")" \
   "$(quibra_winpath "$work/run")" "$(quibra_winpath "$work/out")" || exit 1
 
 # The driver writes plain PNG; packed again here, they take a tenth of the room.

@@ -44,6 +44,21 @@ const IconRow kIcons[] = {
     {&IconAsterisk, os::MB_ICONASTERISK, "Information"},
 };
 
+// Lines broken at CR LF, LF or CR alone, and at '|' where bars break lines.
+std::vector<std::string> SplitAt(std::string_view text, bool bars) {
+  std::vector<std::string> lines(1);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if ((bars && c == '|') || c == '\n' || c == '\r') {
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      lines.emplace_back();
+    } else {
+      lines.back() += c;
+    }
+  }
+  return lines;
+}
+
 }  // namespace
 
 std::span<const BoxButton> AllBoxButtons() { return kButtons; }
@@ -97,20 +112,9 @@ int32_t NativeIdOfButton(int32_t value) {
   return 0;
 }
 
-std::vector<std::string> SplitBoxText(std::string_view text) {
-  const std::string clipped = Clip(text);
-  std::vector<std::string> lines(1);
-  for (std::size_t i = 0; i < clipped.size(); ++i) {
-    const char c = clipped[i];
-    if (c == '|' || c == '\n' || c == '\r') {
-      if (c == '\r' && i + 1 < clipped.size() && clipped[i + 1] == '\n') ++i;
-      lines.emplace_back();
-    } else {
-      lines.back() += c;
-    }
-  }
-  return lines;
-}
+std::vector<std::string> SplitBoxText(std::string_view text) { return SplitAt(Clip(text), true); }
+
+std::vector<std::string> SplitLineEnds(std::string_view text) { return SplitAt(text, false); }
 
 std::vector<std::string> WrapLines(const std::vector<std::string>& lines, std::size_t columns) {
   std::vector<std::string> wrapped;

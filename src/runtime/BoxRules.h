@@ -91,6 +91,9 @@ BoxTextArea TextAreaOn(ScreenArea screen, bool icon);
 // A box's text as lines: trailing blanks dropped, then broken at '|' and at
 // line ends (CR LF, LF or CR alone).
 std::vector<std::string> SplitBoxText(std::string_view text);
+// A native box's text as lines: broken at line ends only, as MessageBoxA
+// breaks them.
+std::vector<std::string> SplitLineEnds(std::string_view text);
 // Lines longer than `columns` wrapped at the last blank that lets them fit
 // (the blank goes), or cut where a word alone is longer.
 std::vector<std::string> WrapLines(const std::vector<std::string>& lines, std::size_t columns);

@@ -9,7 +9,7 @@ int RunEndToEnd(const std::string& program, const std::string& folder);
 
 // Takes the screenshots for the documentation into `outFolder`; returns the
 // number of failures.
-int TakeScreenshots(const std::string& program, const std::string& errorDemo, const std::string& folder,
-                    const std::string& outFolder);
+int TakeScreenshots(const std::string& program, const std::string& errorDemo, const std::string& longDemo,
+                    const std::string& folder, const std::string& outFolder);
 
 }  // namespace uia

@@ -45,8 +45,8 @@ void ShootBox(const Program& program, HWND composer, const std::string& path, Re
 
 }  // namespace
 
-int TakeScreenshots(const std::string& exe, const std::string& errorDemo, const std::string& folder,
-                    const std::string& out) {
+int TakeScreenshots(const std::string& exe, const std::string& errorDemo, const std::string& longDemo,
+                    const std::string& folder, const std::string& out) {
   Report report;
   {
     Program program;
@@ -76,6 +76,25 @@ int TakeScreenshots(const std::string& exe, const std::string& errorDemo, const 
     Shoot(window, out + "\\win32-error-window.png", report);
     PressAndWait(window, "Ok", report);
     report.Equal(demo.WaitForExit(kWait), 0, "the error window demo ends");
+  }
+  {
+    // A long text in each style. The native box is the system's own, laid
+    // out by Windows (taller than the screen here): it is answered unshot.
+    // The runtime's scrolls, and is shot a page down.
+    Program demo;
+    if (!report.Check(demo.Start(longDemo, folder), "start " + longDemo + " " + demo.Error())) return 1;
+    for (const bool runtime : {false, true}) {
+      HWND box = WaitBox(demo, nullptr);
+      if (!report.Check(box != nullptr, runtime ? "the long runtime box appears" : "the long native box appears"))
+        return report.Failures();
+      if (runtime) {
+        if (HWND text = FindWindowExA(box, nullptr, "Edit", nullptr))
+          SendMessageTimeoutA(text, WM_VSCROLL, SB_PAGEDOWN, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+        Shoot(box, out + "\\win32-long-runtime.png", report);
+      }
+      PressAndWait(box, "OK", report);
+    }
+    report.Equal(demo.WaitForExit(kWait), 0, "the long text demo ends");
   }
   return report.Failures();
 }

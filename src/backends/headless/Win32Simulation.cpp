@@ -14,19 +14,6 @@
 namespace headless {
 namespace {
 
-std::vector<std::string> SplitCrLf(const std::string& text) {
-  std::vector<std::string> lines(1);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-      lines.emplace_back();
-      ++i;
-    } else {
-      lines.back() += text[i];
-    }
-  }
-  return lines;
-}
-
 using namespace os;
 
 int32_t RecordedMessageBox(HWND owner, const char* text, const char* caption, UINT flags) {
@@ -38,7 +25,7 @@ int32_t RecordedMessageBox(HWND owner, const char* text, const char* caption, UI
   r.caption = caption ? caption : "";
   // A native box wraps long lines, and scrolls a text taller than the screen.
   const rt::BoxTextArea area = rt::TextAreaOn(rt::kClassicWorkArea, (flags & MB_ICONMASK) != 0);
-  r.lines = rt::WrapLines(SplitCrLf(r.text), area.columns);
+  r.lines = rt::WrapLines(rt::SplitLineEnds(r.text), area.columns);
   r.scrolls = r.lines.size() > area.lines;
   r.owner = reinterpret_cast<intptr_t>(owner);
   r.flags = flags;

@@ -34,21 +34,6 @@ QMessageBox::Icon IconOf(os::UINT flags) {
   return QMessageBox::NoIcon;
 }
 
-// The text's lines: line ends as the user's text has them, CR LF or a lone
-// CR (or LF) ending one line.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines(1);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      lines.emplace_back();
-    } else {
-      lines.back() += text[i];
-    }
-  }
-  return lines;
-}
-
 std::string Joined(const std::vector<std::string>& lines) {
   std::string text;
   for (std::size_t i = 0; i < lines.size(); ++i) text += (i ? "\n" : "") + lines[i];
@@ -66,11 +51,11 @@ int32_t Show(os::HWND owner, const char* text, const char* caption, os::UINT fla
 }  // namespace
 
 NativeMessageBox::NativeMessageBox(QWidget* owner, const std::string& text, const std::string& caption, os::UINT flags)
-    : QMessageBox(owner), text_(Joined(Lines(text))), caption_(caption) {
+    : QMessageBox(owner), text_(Joined(rt::SplitLineEnds(text))), caption_(caption) {
   setObjectName(QStringLiteral("MessageBoxA"));
   setTextFormat(Qt::PlainText);
   // Long lines wrap as in every box; the clipboard keeps them whole.
-  setText(FromAnsi(Joined(rt::WrapLines(Lines(text), rt::kBoxWrapColumns))));
+  setText(FromAnsi(Joined(rt::WrapLines(rt::SplitLineEnds(text), rt::kBoxWrapColumns))));
   setWindowTitle(FromAnsi(caption_));
   setIcon(IconOf(flags));
   // The runtime's windows under the box take no input while it is shown. A
@@ -114,6 +99,7 @@ void NativeMessageBox::ScrollLongText() {
   scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   scroll->setFocusPolicy(Qt::StrongFocus);
   delete layout()->replaceWidget(label, scroll);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   scroll->setWidget(label);
   scroll->setFixedSize(label->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width(), room);
 }

@@ -35,19 +35,6 @@ std::string ClassOf(HWND hwnd) {
   return name;
 }
 
-std::vector<std::string> SplitCrLf(const std::string& text) {
-  std::vector<std::string> lines(1);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-      lines.emplace_back();
-      ++i;
-    } else {
-      lines.back() += text[i];
-    }
-  }
-  return lines;
-}
-
 std::string IconCode(HICON icon) {
   if (!icon) return {};
   const struct {
@@ -123,7 +110,7 @@ void Person(const BoxCase& c, bool native, DWORD boxThread, box_cases::Seen& see
     } else if (!native && cls == "Static") {
       seen.lines.push_back(TextOf(child));
     } else if (!native && cls == "Edit") {
-      seen.lines = SplitCrLf(TextOf(child));
+      seen.lines = rt::SplitLineEnds(TextOf(child));
       SCROLLINFO scroll{sizeof scroll, SIF_RANGE | SIF_PAGE};
       seen.scrolls = GetScrollInfo(child, SB_VERT, &scroll) && scroll.nMax >= static_cast<int>(scroll.nPage);
     }

@@ -6,8 +6,10 @@
 //   qt_screenshots <folder>
 #include <gtest/gtest.h>
 
+#include <QAbstractScrollArea>
 #include <QDir>
 #include <QPixmap>
+#include <QTest>
 #include <QtGlobal>
 #include <cstdio>
 #include <string>
@@ -15,8 +17,11 @@
 #include "QtUser.h"
 #include "app/ProgramBody.h"
 #include "backends/InstallBackend.h"
+#include "composer/NativeMessageHook.h"
 #include "framework/error/ErrorManager.h"
 #include "framework/error/ErrorWindowModule.h"
+#include "runtime/Address.h"
+#include "runtime/MessageBox.h"
 #include "runtime/Program.h"
 #include "runtime/Property.h"
 #include "runtime/Window.h"
@@ -29,9 +34,9 @@ using qt_test::User;
 
 QString folder;
 
-qt_test::QtUser::Act Grab(const char* name) {
+qt_test::QtUser::Act Grab(std::string name) {
   return [name](QWidget* window) {
-    const QString file = QDir(folder).filePath(QString::fromLatin1(name));
+    const QString file = QDir(folder).filePath(QString::fromStdString(name));
     if (!window->grab().save(file)) {
       ADD_FAILURE() << "cannot write " << file.toStdString();
     }
@@ -58,6 +63,28 @@ TEST(Screenshots, ComposerAndBothStylesOfBox) {
       .Answer("OK")
       .Click(composer, 25);
   EXPECT_EQ(quibra::RunProgram(), 0);
+  EXPECT_TRUE(User().Remaining().empty());
+}
+
+// A long text in each style, shot a page down.
+TEST(Screenshots, ALongTextScrollsInBothStyles) {
+  std::string text;
+  for (int i = 1; i <= 200; ++i) text += (i > 1 ? "|" : "") + std::to_string(i);
+  const qt_test::QtUser::Act pageDown = [](QWidget* box) {
+    if (auto* area = box->findChild<QAbstractScrollArea*>()) {
+      area->setFocus(Qt::TabFocusReason);
+      QTest::keyClick(area, Qt::Key_PageDown);
+    }
+  };
+  for (const char* style : {"thread-safe", "runtime"}) {
+    const bool native = std::string(style) == "thread-safe";
+    rt::SetProperty(rt::SystemTarget, rt::PropMessageHook,
+                    native ? rt::FunctionAddressNumber(&quibra::NativeMessageHook) : int64_t{0});
+    const std::string file = std::string("linux-long-") + style + ".png";
+    User().LookAtBox(pageDown).LookAtBox(Grab(file)).Answer("OK");
+    EXPECT_EQ(rt::MessageBox(text, native ? "Thread Safe" : "Runtime", rt::IconAsterisk, "1", 0, 0, 0, 0, 0), 1);
+  }
+  rt::SetProperty(rt::SystemTarget, rt::PropMessageHook, int64_t{0});
   EXPECT_TRUE(User().Remaining().empty());
 }
 
