@@ -22,6 +22,12 @@ constexpr BoxButton kButtons[] = {
     {ButtonHelp, 0, "&Help", "HELP"},
 };
 
+// The button sets a native box can show, and the MessageBoxA type of each.
+struct NativeButtonSet {
+  int32_t set;
+  uint32_t type;
+};
+
 constexpr NativeButtonSet kNativeSets[] = {
     {ButtonOk, os::MB_OK},
     {ButtonOk + ButtonCancel, os::MB_OKCANCEL},
@@ -59,10 +65,19 @@ std::vector<std::string> SplitAt(std::string_view text, bool bars) {
   return lines;
 }
 
+// The MessageBoxA type of a ButtonSet sum; false when no native box has it.
+bool TypeOfButtonSet(int32_t set, uint32_t& type) {
+  for (const NativeButtonSet& s : kNativeSets)
+    if (s.set == set) {
+      type = s.type;
+      return true;
+    }
+  return false;
+}
+
 }  // namespace
 
 std::span<const BoxButton> AllBoxButtons() { return kButtons; }
-std::span<const NativeButtonSet> NativeButtonSets() { return kNativeSets; }
 
 std::vector<BoxButton> ButtonsOf(int32_t set) {
   std::vector<BoxButton> shown;
@@ -75,15 +90,6 @@ int32_t ButtonSetOfType(uint32_t type) {
   for (const NativeButtonSet& s : kNativeSets)
     if (s.type == type) return s.set;
   return 0;
-}
-
-bool TypeOfButtonSet(int32_t set, uint32_t& type) {
-  for (const NativeButtonSet& s : kNativeSets)
-    if (s.set == set) {
-      type = s.type;
-      return true;
-    }
-  return false;
 }
 
 std::size_t DefaultPlace(const std::vector<BoxButton>& shown, int32_t defaultButton) {

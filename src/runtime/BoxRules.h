@@ -27,21 +27,13 @@ struct BoxButton {
 // Every button, in the order buttons stand in a box, left to right.
 std::span<const BoxButton> AllBoxButtons();
 
-// The button sets a native box can show, and the MessageBoxA type of each.
-struct NativeButtonSet {
-  int32_t set;    // a ButtonSet sum
-  uint32_t type;  // MB_OK .. MB_RETRYCANCEL
-};
-std::span<const NativeButtonSet> NativeButtonSets();
-
 // The buttons of a ButtonSet sum, left to right; only the eight known bits
 // count. An empty sum has none.
 std::vector<BoxButton> ButtonsOf(int32_t set);
 
-// The ButtonSet sum of a MessageBoxA type; 0 for a type that is none of them.
+// The ButtonSet sum of a MessageBoxA type (MB_OK .. MB_RETRYCANCEL, the six
+// sets a native box can show); 0 for a type that is none of them.
 int32_t ButtonSetOfType(uint32_t type);
-// The MessageBoxA type of a ButtonSet sum; false when no native box has it.
-bool TypeOfButtonSet(int32_t set, uint32_t& type);
 
 // Which of the shown buttons is the default, from 0: a default of 2 or 3
 // names a place (so 2 is always the second button, also where 2 is YES's

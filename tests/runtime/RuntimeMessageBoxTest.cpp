@@ -93,6 +93,14 @@ TEST_F(RuntimeBox, SplitsTheTextIntoLines) {
       {"trailing blanks go first", "one|two   ", {"one", "two"}},
       {"a lone bar", "|", {"", ""}},
       {"blank text", "   ", {""}},
+      {"a long line wraps at the last blank that fits, which goes",
+       std::string(70, 'a') + " " + std::string(20, 'b') + " c",
+       {std::string(70, 'a'), std::string(20, 'b') + " c"}},
+      {"a line of exactly 80 stays whole", std::string(80, 'x'), {std::string(80, 'x')}},
+      {"a word longer than a line is cut",
+       std::string(170, 'y'),
+       {std::string(80, 'y'), std::string(80, 'y'), std::string(10, 'y')}},
+      {"a blank just past the width breaks there", std::string(80, 'z') + " end", {std::string(80, 'z'), "end"}},
   };
   for (const Case& c : cases) {
     headless::Reset();

@@ -109,7 +109,7 @@ void Person(const BoxCase& c, bool native, DWORD boxThread, box_cases::Seen& see
       seen.icon = IconCode(reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)));
     } else if (!native && cls == "Static") {
       seen.lines.push_back(TextOf(child));
-    } else if (!native && cls == "Edit") {
+    } else if (cls == "Edit") {
       seen.lines = rt::SplitLineEnds(TextOf(child));
       SCROLLINFO scroll{sizeof scroll, SIF_RANGE | SIF_PAGE};
       seen.scrolls = GetScrollInfo(child, SB_VERT, &scroll) && scroll.nMax >= static_cast<int>(scroll.nPage);
@@ -138,7 +138,6 @@ class Win32Drawer : public box_cases::Drawer {
   const char* Name() const override { return native_ ? "Win32 native box" : "Win32 runtime box"; }
   bool Native() const override { return native_; }
   std::string CannotCheck(const BoxCase& c) const override {
-    if (native_ && c.scrolls) return "the system lays out its own box and does not scroll it";
     // Windows ignores Escape and the close box where there is no Cancel (OK
     // answers them in an OK box); Wine answers them all with IDCANCEL.
     if (native_ && c.act != Act::Press && !(c.buttons & rt::ButtonCancel) && OnWine())
