@@ -3,7 +3,7 @@
 SHELL := /bin/bash
 .DEFAULT_GOAL := test
 
-.PHONY: deps test test-linux test-win32 test-win64 test-asan run bench screenshots format clean
+.PHONY: deps test test-linux test-win32 test-win64 test-asan run bench screenshots format clean mutants
 
 deps:
 	@bash scripts/install-deps.sh
@@ -58,6 +58,12 @@ screenshots: deps
 	cmake --preset win64 >/dev/null
 	cmake --build --preset win64
 	@for s in scripts/screenshots-*.sh; do [ -f "$$s" ] && bash "$$s"; done
+
+# Mutation testing of one folder (not part of make test):
+#   make mutants DIR=src/framework/window [MAX=40] [SEED=1]
+mutants: deps
+	@test -n "$(DIR)" || { echo "make mutants: name a folder, e.g. DIR=src/framework/window" >&2; exit 2; }
+	@python3 tools/mutants.py "$(DIR)" --max "$(or $(MAX),40)" --seed "$(or $(SEED),1)"
 
 format:
 	@git ls-files '*.h' '*.cpp' | xargs clang-format -i

@@ -166,11 +166,15 @@ Level FileAccessManager::InsertRecord() {
   if (PrepareForUse(UsageForm) != LevelOk) return LevelNotify;
   if (DATAFILE && DATAFILE->Add()) return LevelOk;
   if (rt::ErrorCode() == rt::ErrDuplicateKey) {
-    // The driver names the key after the colon of its text.
+    // The driver names the key after the colon of its text. The key's name
+    // is the message's for this report only: a later message of the manager
+    // shows its own text again, not this key.
     const std::string text = rt::ErrorText();
     const std::size_t colon = text.find(": ");
+    const std::string before(Errors().MESSAGETEXT.view());
     Errors().MESSAGETEXT = colon == std::string::npos ? text : text.substr(colon + 2);
     ReportError(13);
+    Errors().MESSAGETEXT = before;
   } else {
     ReportError(4);
   }

@@ -99,7 +99,7 @@ class FileAccessManager : public FormFile {
   uint16_t SaveState() override;
   // Puts the state back when putBack is non-zero and releases it in either
   // case; the caller then holds 0.
-  void RestoreState(uint16_t savedStateId, uint8_t putBack) override;
+  void RestoreState(uint16_t& savedStateId, uint8_t putBack) override;
   uint16_t HoldFileState();
   // The text without trailing spaces, at least one byte (a blank text is one space).
   static std::string CopyClipped(std::string_view text);

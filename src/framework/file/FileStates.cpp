@@ -8,6 +8,7 @@
 // spaces are contents, and a value cut of them would not come back whole.
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "framework/file/FileAccessManager.h"
 #include "runtime/ErrorState.h"
@@ -66,8 +67,10 @@ uint16_t FileAccessManager::SaveState() {
   return static_cast<uint16_t>(base);
 }
 
-void FileAccessManager::RestoreState(uint16_t savedStateId, uint8_t putBack) {
+void FileAccessManager::RestoreState(uint16_t& savedStateId, uint8_t putBack) {
   if (savedStateId == 0 || !FindPart(savedStateId)) return;
+  // The caller's id names no state once this one is released.
+  const uint16_t id = std::exchange(savedStateId, 0);
   if (putBack && RECORDAREA.address) {
     const std::string& copy = SAVEDSTATES->buffer.COPY;
     const std::size_t n = std::min<std::size_t>(copy.size(), RECORDAREA.size);
@@ -77,11 +80,11 @@ void FileAccessManager::RestoreState(uint16_t savedStateId, uint8_t putBack) {
   SAVEDSTATES->Delete();
   const int32_t n = LargeObjectCount();
   for (int32_t i = 1; i <= n; ++i) {
-    if (!FindPart(savedStateId + i)) continue;
+    if (!FindPart(id + i)) continue;
     if (putBack) DATAFILE->SetProperty(rt::PropLargeObject, SAVEDSTATES->buffer.COPY, -i);
     SAVEDSTATES->Delete();
   }
-  if (FindPart(savedStateId + n + 1)) {
+  if (FindPart(id + n + 1)) {
     // Released without putting back, the record keeps its own null flags:
     // flags of an older record would null fields of the one now held.
     if (putBack && DATAFILE) DATAFILE->SetNulls(SAVEDSTATES->buffer.COPY);

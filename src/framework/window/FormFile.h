@@ -18,8 +18,9 @@ class FormFile {
   virtual Level RefetchAt(const std::string& position) = 0;
   // Saves the record buffer; returns the saved state's id (0 = none).
   virtual uint16_t SaveState() = 0;
-  // putBack 1 copies the saved record back; 0 releases the state only.
-  virtual void RestoreState(uint16_t id, uint8_t putBack) = 0;
+  // putBack 1 copies the saved record back; 0 releases the state only. The
+  // caller's id is set to 0 either way: the state it named is gone.
+  virtual void RestoreState(uint16_t& id, uint8_t putBack) = 0;
   // Non-zero when the record buffer still equals saved state `id`.
   virtual uint8_t BufferUnchanged(uint16_t id) = 0;
   // LevelOk = inserted.

@@ -49,11 +49,12 @@ TEST_F(SavedStates, OfATextFileTakeTwoIds) {
   auto text = ItemFile(dir.File("t.txt"), item, "ASCII");
   FileAccessManager t;
   Manage(t, *text);
-  EXPECT_EQ(t.SaveState(), 1);
-  EXPECT_EQ(t.SaveState(), 3);
+  uint16_t first = t.SaveState(), second = t.SaveState();
+  EXPECT_EQ(first, 1);
+  EXPECT_EQ(second, 3);
   EXPECT_EQ(t.SAVEDSTATES->Records(), 4);
-  t.RestoreState(1, 0);
-  t.RestoreState(3, 0);
+  t.RestoreState(first, 0);
+  t.RestoreState(second, 0);
   EXPECT_EQ(t.SAVEDSTATES->Records(), 0);
   EXPECT_EQ(t.SaveState(), 1) << "ids start again once every state is released";
 }
@@ -62,12 +63,14 @@ TEST_F(SavedStates, OfATextFileTakeTwoIds) {
 
 TEST_F(SavedStates, TakeIdsAboveTheHighestHeld) {
   EXPECT_EQ(file->GetProperty(rt::PropLargeObjectCount), "1");
-  EXPECT_EQ(m.SaveState(), 1);
-  EXPECT_EQ(m.SaveState(), 4) << "n + 3 with one large-object field";
-  m.RestoreState(1, 0);
-  EXPECT_EQ(m.SaveState(), 7) << "above the highest still held";
-  m.RestoreState(4, 0);
-  m.RestoreState(7, 0);
+  uint16_t first = m.SaveState(), second = m.SaveState();
+  EXPECT_EQ(first, 1);
+  EXPECT_EQ(second, 4) << "n + 3 with one large-object field";
+  m.RestoreState(first, 0);
+  uint16_t third = m.SaveState();
+  EXPECT_EQ(third, 7) << "above the highest still held";
+  m.RestoreState(second, 0);
+  m.RestoreState(third, 0);
   EXPECT_EQ(m.SAVEDSTATES->Records(), 0);
   EXPECT_EQ(m.SaveState(), 1);
 }
@@ -86,18 +89,21 @@ TEST_F(SavedStates, PutTheRecordBackByteForByte) {
   SetItem(item, "other", "changed", 7);
   file->SetProperty(rt::PropLargeObject, "", -1);
   file->SetNulls("1111");
+  uint16_t stale = id;
   m.RestoreState(id, 1);
+  EXPECT_EQ(id, 0) << "the caller's id names no state any more";
   EXPECT_EQ(std::memcmp(&item, &before, sizeof item), 0);
   EXPECT_EQ(file->GetProperty(rt::PropLargeObject, -1), "note   ");
   EXPECT_EQ(file->GetNulls(), "0101");
   EXPECT_EQ(m.SAVEDSTATES->Records(), 0);
-  m.RestoreState(id, 1);
-  EXPECT_EQ(file->GetNulls(), "0101") << "a released id stands for no state";
+  file->SetNulls("1111");
+  m.RestoreState(stale, 1);
+  EXPECT_EQ(file->GetNulls(), "1111") << "a released id stands for no state";
 }
 
 TEST_F(SavedStates, ABlankRecordIsKeptAsOneSpaceAndComesBackBlank) {
   std::memset(&item, ' ', sizeof item);
-  const uint16_t id = m.SaveState();
+  uint16_t id = m.SaveState();
   EXPECT_EQ(m.SAVEDSTATES->At(1).COPY, " ");
   SetItem(item, "X", "Y", 1);
   m.RestoreState(id, 1);
@@ -107,17 +113,18 @@ TEST_F(SavedStates, ABlankRecordIsKeptAsOneSpaceAndComesBackBlank) {
 TEST_F(SavedStates, ReleasedWithoutPuttingBackLeaveTheRecordAlone) {
   SetItem(item, "A", "saved", 1);
   file->SetNulls("0000");
-  const uint16_t id = m.SaveState();
+  uint16_t id = m.SaveState();
   SetItem(item, "B", "now", 2);
   file->SetProperty(rt::PropLargeObject, "now", -1);
   file->SetNulls("0100");
   const Item now = item;
   m.RestoreState(id, 0);
+  EXPECT_EQ(id, 0) << "released: the caller's id names no state any more";
   EXPECT_EQ(std::memcmp(&item, &now, sizeof item), 0);
   EXPECT_EQ(file->GetProperty(rt::PropLargeObject, -1), "now");
   EXPECT_EQ(file->GetNulls(), "0100") << "the flags of the record now held stay";
   EXPECT_EQ(m.SAVEDSTATES->Records(), 0);
-  m.RestoreState(0, 1);
+  m.RestoreState(id, 1);
   EXPECT_EQ(NameOf(item), "now") << "id 0 changes nothing";
 }
 
@@ -139,11 +146,12 @@ TEST_F(SavedStates, TellWhetherTheRecordChanged) {
     SetItem(item, "A", "name", 1);
     file->SetProperty(rt::PropLargeObject, "n", -1);
     file->SetNulls("0000");
-    const uint16_t id = m.SaveState();
+    uint16_t id = m.SaveState();
+    const uint16_t released = id;
     c.change(*file, item);
     EXPECT_EQ(m.BufferUnchanged(id), c.unchanged) << c.label;
     m.RestoreState(id, 0);
-    EXPECT_EQ(m.BufferUnchanged(id), 0) << c.label << ": a released state says nothing is unchanged";
+    EXPECT_EQ(m.BufferUnchanged(released), 0) << c.label << ": a released state says nothing is unchanged";
   }
   EXPECT_EQ(m.BufferUnchanged(0), 0);
 }

@@ -182,6 +182,11 @@ TEST_F(Form, ADuplicateKeyKeepsTheFormOpenUntilTheUserMendsIt) {
   ASSERT_EQ(headless::Boxes().size(), 1u);
   EXPECT_EQ(headless::Boxes()[0].text, "Adding this record creates a duplicate entry for the key: BYCODE");
   EXPECT_EQ(AllItems(path), kBoth + ";V|Avocado|1");
+  // The key's name was that report's: the next message shows the manager's
+  // own message text again (none was set).
+  User().AnswerBox(rt::ButtonOk);
+  errors.Raise(24);
+  EXPECT_EQ(headless::Boxes().back().text, "The Procedure  has not been defined.") << "no stale key name";
 }
 
 TEST_F(Form, AChangeIsWrittenUnderTheBusyCursor) {
