@@ -105,6 +105,8 @@ TEST_F(ProgramRun, ShowMessageInTheNativeStyleTable) {
        os::MB_ABORTRETRYIGNORE | os::MB_ICONHAND | os::MB_SYSTEMMODAL, rt::ButtonIgnore, "BUTTON:IGNORE was pressed"},
       {"retry/cancel", 11, 15, 1, false, os::MB_RETRYCANCEL | os::MB_ICONASTERISK, rt::ButtonRetry,
        "BUTTON:RETRY was pressed"},
+      {"abort/retry/ignore, abort, no icon", 10, 13, 0, false, os::MB_ABORTRETRYIGNORE, rt::ButtonAbort,
+       "BUTTON:ABORT was pressed"},
       {"ok/cancel, default 6 names no button", 7, 14, 6, false, os::MB_OKCANCEL | os::MB_ICONEXCLAMATION, rt::ButtonOk,
        "BUTTON:OK was pressed"},
   };
@@ -121,6 +123,15 @@ TEST_F(ProgramRun, ShowMessageInTheNativeStyleTable) {
     EXPECT_EQ(boxes[1].flags, c.flags);
     EXPECT_EQ(boxes[2].text, c.report);
   }
+}
+
+TEST_F(ProgramRun, ABoxThatFailedIsNotReported) {
+  // MessageBoxA gives 0 when it cannot show the box: no button was pressed.
+  User().AnswerBox(rt::ButtonOk).Press(24).AnswerNative(0).Press(25);
+  ASSERT_EQ(quibra::RunProgram(), 0);
+  const auto boxes = headless::Boxes();
+  ASSERT_EQ(boxes.size(), 2u) << "the intro and the failed box, and no report";
+  EXPECT_EQ(boxes[1].drawer, "native");
 }
 
 TEST_F(ProgramRun, RuntimeStyleShowsTheRuntimesOwnBoxAndTheSameReport) {
@@ -197,13 +208,18 @@ TEST_F(ProgramRun, FullWindowDragIsOffWhileTheWindowRunsAndOnAgainAfter) {
   EXPECT_EQ(calls[2].winIni, os::SPIF_UPDATEINIFILE | os::SPIF_SENDWININICHANGE);
 }
 
-TEST_F(ProgramRun, FullWindowDragOffAtStartIsReadOnceAndNeverWritten) {
-  headless::SetFullWindowDrag(false);
-  User().AnswerBox(rt::ButtonOk).Press(25);
-  ASSERT_EQ(quibra::RunProgram(), 0);
-  const auto calls = DragCalls();
-  ASSERT_EQ(calls.size(), 1u);
-  EXPECT_EQ(calls[0].action, os::SPI_GETDRAGFULLWINDOWS);
+TEST_F(ProgramRun, FullWindowDragNotExactlyOnIsReadOnceAndNeverWritten) {
+  // Only the value 1 means on: off, and anything a damaged profile reports,
+  // leave the user's setting alone.
+  for (int32_t value : {0, 2, -1}) {
+    headless::Reset();
+    headless::SetFullWindowDragValue(value);
+    User().AnswerBox(rt::ButtonOk).Press(25);
+    ASSERT_EQ(quibra::RunProgram(), 0);
+    const auto calls = DragCalls();
+    ASSERT_EQ(calls.size(), 1u) << "value " << value;
+    EXPECT_EQ(calls[0].action, os::SPI_GETDRAGFULLWINDOWS) << "value " << value;
+  }
 }
 
 TEST_F(ProgramRun, AFatalErrorRestoresFullWindowDragBeforeTheProgramEnds) {

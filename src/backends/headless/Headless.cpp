@@ -53,7 +53,7 @@ void Reset() {
   s.calls.clear();
   s.beeps.clear();
   s.cursors.clear();
-  s.fullWindowDrag = false;
+  s.fullWindowDrag = 0;
   s.failSystemParameters = false;
   s.allocationsBeforeFailure = 0;
   s.allocationsToFail = 0;
@@ -72,13 +72,19 @@ std::vector<std::string> Cursors() { return Copy(Shared().cursors); }
 void SetFullWindowDrag(bool on) {
   State& s = Shared();
   std::lock_guard<std::recursive_mutex> hold(s.lock);
-  s.fullWindowDrag = on;
+  s.fullWindowDrag = on ? 1 : 0;
+}
+
+void SetFullWindowDragValue(int32_t value) {
+  State& s = Shared();
+  std::lock_guard<std::recursive_mutex> hold(s.lock);
+  s.fullWindowDrag = value;
 }
 
 bool FullWindowDrag() {
   State& s = Shared();
   std::lock_guard<std::recursive_mutex> hold(s.lock);
-  return s.fullWindowDrag;
+  return s.fullWindowDrag != 0;
 }
 
 void FailSystemParameters(bool on) {

@@ -53,6 +53,8 @@ std::vector<std::string> Cursors();  // the cursor bytes set; empty = normal
 
 // The simulated full-window-drag setting (off after Reset).
 void SetFullWindowDrag(bool on);
+// Makes the setting report a value other than 0 or 1, as a damaged profile can.
+void SetFullWindowDragValue(int32_t value);
 bool FullWindowDrag();
 // Makes SystemParametersInfoA fail (return 0, change nothing) while on.
 void FailSystemParameters(bool on);

@@ -55,7 +55,7 @@ struct State {
   std::vector<PlatformCall> calls;
   std::vector<BeepRecord> beeps;
   std::vector<std::string> cursors;
-  bool fullWindowDrag = false;
+  int32_t fullWindowDrag = 0;  // what the system would report: 1 on, 0 off, any other value as it is
   bool failSystemParameters = false;
   int allocationsBeforeFailure = 0;
   int allocationsToFail = 0;

@@ -86,10 +86,10 @@ BOOL SimulatedSystemParameters(UINT action, UINT param, LPVOID data, UINT winIni
   BOOL result = 0;
   if (!s.failSystemParameters) {
     if (action == SPI_GETDRAGFULLWINDOWS && data) {
-      *static_cast<BOOL*>(data) = s.fullWindowDrag ? 1 : 0;
+      *static_cast<BOOL*>(data) = s.fullWindowDrag;
       result = 1;
     } else if (action == SPI_SETDRAGFULLWINDOWS) {
-      s.fullWindowDrag = param != 0;
+      s.fullWindowDrag = param != 0 ? 1 : 0;
       result = 1;
     }
   }
