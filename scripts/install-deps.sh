@@ -17,14 +17,14 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libsqlite3-dev
   clang-format python3
-  qt6-base-dev libgl-dev xvfb xauth x11-utils zenity
+  qt6-base-dev libgl-dev xvfb xauth x11-utils xdotool zenity
 )
 # The Windows builds: both cross compilers, and Wine to run the tests. 64-bit
 # Wine runs everywhere; 32-bit Wine only where the kernel runs 32-bit programs.
 want_wine32=0
 if [ "$want_win32" = 1 ]; then
   packages+=(g++-mingw-w64-i686-posix mingw-w64-i686-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
-             wine wine64 xdotool fonts-wine)
+             wine wine64 fonts-wine)
   if bash "$(dirname "$0")/can-run-32bit.sh"; then
     want_wine32=1
     packages+=(wine32:i386)

@@ -11,6 +11,8 @@ awk -v build="$(basename "$1")" '
   /^[0-9]+\/[0-9]+ Test: / { name = $3; next }
   name != "" && /^\[  PASSED  \] [0-9]+ tests?\./ { ran[name] = $4 " tests passed" }
   name != "" && /^\[  SKIPPED \] [0-9]+ tests?,/ { skipped[name] = ", " $4 " skipped" }
+  name != "" && /crashed under Wine \(try 1 of 2\)/ { skipped[name] = skipped[name] ", CRASHED once under Wine and passed when run again" }
+  name != "" && /^[0-9]+ passed, [0-9]+ failed$/ { ran[name] = $0 }
   name != "" && /^[0-9]+ checks, [0-9]+ failed$/ { ran[name] = $0 }
   name != "" && /^ok   / && !(name in ran) { ran[name] = "checked" }
   /^<end of output>/ && name != "" { order[++n] = name; if (!(name in ran)) ran[name] = "no count (see its output)"; name = "" }

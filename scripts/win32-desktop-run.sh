@@ -12,4 +12,7 @@ shift
 
 quibra_desktop_session desktop "$exe" || exit 1
 cd "$(dirname "$exe")" || exit 1
-timeout --kill-after=10 "${WINE_TEST_TIMEOUT:-600}" "$QUIBRA_WINE" "$exe" "$@"
+quibra_run_checked() {
+  timeout --kill-after=10 "${WINE_TEST_TIMEOUT:-600}" "$QUIBRA_WINE" "$exe" "$@"
+}
+quibra_run_unless_crashed "$@"

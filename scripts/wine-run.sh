@@ -21,4 +21,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   ) 9>"$build_dir/wineprefix.lock"
 fi
 cd "$(dirname "$exe")"
-timeout --kill-after=10 "${WINE_TEST_TIMEOUT:-600}" "$QUIBRA_WINE" "$exe" "$@"
+quibra_run_checked() {
+  timeout --kill-after=10 "${WINE_TEST_TIMEOUT:-600}" "$QUIBRA_WINE" "$exe" "$@"
+}
+quibra_run_unless_crashed "$@"

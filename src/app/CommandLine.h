@@ -1,0 +1,52 @@
+#pragma once
+// The program's command line. With arguments the program shows one message
+// box and exits, its status telling which button was pressed, so that shell
+// scripts can ask a person something. Parsing is pure: it reads no input and
+// shows nothing, so every option and every mistake can be tested as a table.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/ExitStatus.h"
+#include "runtime/MessageBox.h"
+
+namespace quibra {
+
+// Who draws the box: the platform's native box through the native message
+// hook (the composer's "Thread Safe"), or the runtime's own ("Runtime").
+enum class BoxStyle : uint8_t { Native, Runtime };
+
+enum class CommandAction : uint8_t { ShowBox, Help, Version };
+
+struct CommandLine {
+  CommandAction action = CommandAction::ShowBox;
+  rt::BoxRequest request;
+  // The text is to be read from standard input ("-"); the request's text is
+  // then empty until the caller has read it.
+  bool textFromInput = false;
+  BoxStyle style = BoxStyle::Native;
+  ExitScheme exits = ExitScheme::Native;
+  bool print = false;  // print the pressed button's name on standard output
+};
+
+struct ParsedCommandLine {
+  CommandLine line;
+  // What is wrong, in one line without the program's name; empty when the
+  // command line is good.
+  std::string error;
+  bool Ok() const { return error.empty(); }
+};
+
+// The arguments after the program's name.
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// The program's name as messages give it: argv[0] without its folder (either
+// slash) and without a Windows ".exe".
+std::string ProgramName(std::string_view argv0);
+
+// What --help and --version print, each ending in a line end.
+std::string UsageText(std::string_view program);
+std::string VersionText(std::string_view program);
+
+}  // namespace quibra

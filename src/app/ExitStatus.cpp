@@ -1,0 +1,42 @@
+#include "app/ExitStatus.h"
+
+#include "runtime/MessageBox.h"
+
+namespace quibra {
+namespace {
+
+// The buttons' own codes are their native result ids less one, so that OK is
+// 0 as a shell expects of success. The two codes for no box come from the
+// BSD exit codes (sysexits.h): 64 for a usage error, 69 for a service that is
+// not available; no button code can reach them.
+constexpr ExitStatusRow kTable[] = {
+    {rt::ButtonOk, "OK", 0, 0},
+    {rt::ButtonCancel, "Cancel (or Escape, or the close box)", 1, 1},
+    {rt::ButtonAbort, "Abort", 2, 1},
+    {rt::ButtonRetry, "Retry", 3, 1},
+    {rt::ButtonIgnore, "Ignore", 4, 1},
+    {rt::ButtonYes, "Yes", 5, 0},
+    {rt::ButtonNo, "No", 6, 1},
+    {kNoButtonRow, "the box could not be shown", 69, 69},
+    {kUsageRow, "a wrong command line (no box is shown)", 64, 64},
+};
+
+const ExitStatusRow& RowOf(int32_t button) {
+  for (const ExitStatusRow& row : kTable)
+    if (row.button == button) return row;
+  return RowOf(kNoButtonRow);
+}
+
+}  // namespace
+
+std::span<const ExitStatusRow> ExitStatusTable() { return kTable; }
+
+int32_t ExitStatusOf(int32_t pressed, ExitScheme scheme) {
+  // The rows below zero are no answer a box can give.
+  const ExitStatusRow& row = RowOf(pressed < 0 ? kNoButtonRow : pressed);
+  return scheme == ExitScheme::Native ? row.native : row.dialogTool;
+}
+
+int32_t UsageStatus() { return RowOf(kUsageRow).native; }
+
+}  // namespace quibra

@@ -1,0 +1,37 @@
+#pragma once
+// The exit status of a run from the command line: which button closed the
+// box, or why no box was shown. One table serves both the exit logic and the
+// help text, so that what --help promises is what a script gets.
+#include <cstdint>
+#include <span>
+
+namespace quibra {
+
+// Which codes a run ends with. The program's own give each button a code of
+// its own; the desktop dialog tools' give 0 for OK and Yes and 1 for any other
+// answer, so that a script written for those tools works unchanged when it
+// calls this program by their options (--info, --warning, --error, --question).
+enum class ExitScheme : uint8_t { Native, DialogTool };
+
+// The rows of the table that stand for no button.
+constexpr int32_t kNoButtonRow = 0;  // the box could not be shown, or gave no button
+constexpr int32_t kUsageRow = -1;    // the command line was wrong, so no box was shown
+
+struct ExitStatusRow {
+  int32_t button;       // a ButtonSet value, or one of the rows above
+  const char* meaning;  // as the help text says it
+  int32_t native;
+  int32_t dialogTool;
+};
+
+std::span<const ExitStatusRow> ExitStatusTable();
+
+// The status of a run whose box answered `pressed`, a ButtonSet value; a
+// value that is no button the table knows (0 when the box failed) gives the
+// no-button row's status.
+int32_t ExitStatusOf(int32_t pressed, ExitScheme scheme);
+
+// The status of a wrong command line; the same in both schemes.
+int32_t UsageStatus();
+
+}  // namespace quibra

@@ -1,0 +1,281 @@
+// The command line: every option and every mistake as tables, the exit-status
+// table, and boxes shown from a command line on the headless backend.
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/ExitStatus.h"
+#include "app/RunCommandLine.h"
+#include "platform/Win32Api.h"
+#include "runtime/BoxRules.h"
+#include "support/HeadlessTest.h"
+
+namespace {
+
+using quibra::BoxStyle;
+using quibra::CommandAction;
+using quibra::CommandLine;
+using quibra::ExitScheme;
+using quibra::ParseCommandLine;
+using Args = std::vector<std::string>;
+
+// A parsed command line as what it changes from a plain OK box with no text,
+// title or icon ("title=Hi buttons=6 default=2"), so that each case of the
+// table below states only what it is about.
+std::string Describe(const quibra::ParsedCommandLine& parsed) {
+  const CommandLine& l = parsed.line;
+  if (!parsed.Ok()) return "error: " + parsed.error;
+  if (l.action != CommandAction::ShowBox) return l.action == CommandAction::Help ? "help" : "version";
+  std::ostringstream d;
+  if (l.textFromInput) d << " text=<input>";
+  if (!l.request.text.empty()) d << " text=" << l.request.text;
+  if (!l.request.captionOmitted) d << " title=" << l.request.caption;
+  if (l.request.icon != rt::IconNone) d << " icon=" << rt::IconName(l.request.icon);
+  if (l.request.buttons != rt::ButtonOk) d << " buttons=" << l.request.buttons;
+  if (l.request.defaultButton != 0) d << " default=" << l.request.defaultButton;
+  if (l.request.style != 0) d << " system-modal";
+  if (l.style == BoxStyle::Runtime) d << " runtime";
+  if (l.exits == ExitScheme::DialogTool) d << " dialog-tool-exits";
+  if (l.print) d << " print";
+  return d.str().empty() ? "" : d.str().substr(1);
+}
+
+struct ParseCase {
+  const char* label;
+  Args args;
+  const char* parsed;
+};
+
+TEST(CommandLineParse, EachOptionSetsItsPartOfTheBox) {
+  const ParseCase cases[] = {
+      {"nothing but a text", {"Hello|World"}, "text=Hello|World"},
+      {"--text with a dash", {"--text", "-x"}, "text=-x"},
+      {"--text= splits at the first =", {"--text=a=b"}, "text=a=b"},
+      {"a text after -- may start with a dash", {"--", "--info"}, "text=--info"},
+      {"a lone dash reads standard input", {"-"}, "text=<input>"},
+      {"--text - reads standard input", {"--text", "-"}, "text=<input>"},
+      {"--title", {"--title", "Hi there"}, "title=Hi there"},
+      {"--title= with an empty title is still a title", {"--title="}, "title="},
+      {"--buttons okcancel", {"--buttons", "okcancel"}, "buttons=65"},
+      {"--buttons yesno in capitals", {"--buttons=YesNo"}, "buttons=6"},
+      {"--buttons yesnocancel", {"--buttons", "yesnocancel"}, "buttons=70"},
+      {"--buttons abortretryignore", {"--buttons", "abortretryignore"}, "buttons=56"},
+      {"--buttons retrycancel", {"--buttons", "retrycancel"}, "buttons=80"},
+      {"--buttons by number", {"--buttons", "70"}, "buttons=70"},
+      {"--icon error", {"--icon", "error"}, "icon=Error"},
+      {"--icon question", {"--icon", "question"}, "icon=Question"},
+      {"--icon warning", {"--icon", "warning"}, "icon=Warning"},
+      {"--icon information", {"--icon", "information"}, "icon=Information"},
+      {"--icon none after another", {"--icon", "error", "--icon", "none"}, ""},
+      {"--default 1 is the first place", {"--buttons", "yesno", "--default", "1"}, "buttons=6"},
+      {"--default 2 is the second place", {"--buttons", "yesno", "--default", "2"}, "buttons=6 default=2"},
+      {"--default yes is a place, not YES's value 2", {"--buttons", "yesno", "--default", "YES"}, "buttons=6"},
+      {"--default no", {"--buttons", "yesno", "--default", "no"}, "buttons=6 default=2"},
+      {"--default cancel, third", {"--buttons", "yesnocancel", "--default", "cancel"}, "buttons=70 default=3"},
+      {"--default before --buttons", {"--default", "cancel", "--buttons", "okcancel"}, "buttons=65 default=2"},
+      {"--system-modal", {"--system-modal"}, "system-modal"},
+      {"--style runtime", {"--style", "runtime"}, "runtime"},
+      {"--style native, the last style", {"--style=runtime", "--style=native"}, ""},
+      {"--print", {"--print"}, "print"},
+      {"--info", {"--info"}, "title=Information icon=Information dialog-tool-exits"},
+      {"--warning", {"--warning"}, "title=Warning icon=Warning dialog-tool-exits"},
+      {"--error", {"--error"}, "title=Error icon=Error dialog-tool-exits"},
+      {"--question", {"--question"}, "title=Question icon=Question buttons=6 dialog-tool-exits"},
+      {"the last of two forms counts", {"--error", "--info"}, "title=Information icon=Information dialog-tool-exits"},
+      {"a form keeps --buttons, --icon and --title in any order",
+       {"--buttons", "okcancel", "--icon", "none", "--question", "--title", "T"},
+       "title=T buttons=65 dialog-tool-exits"},
+      {"--help wins over what follows", {"--text", "x", "--help", "--bogus"}, "help"},
+      {"--version wins over what follows", {"--version", "--buttons", "nine"}, "version"},
+  };
+  for (const ParseCase& c : cases) EXPECT_EQ(Describe(ParseCommandLine(c.args)), c.parsed) << c.label;
+}
+
+struct BadCase {
+  const char* label;
+  Args args;
+  const char* error;
+};
+
+TEST(CommandLineParse, EachMistakeIsNamedInOneLine) {
+  const BadCase cases[] = {
+      {"an unknown option", {"--colour", "red"}, "unknown option \"--colour\" (see --help)"},
+      {"an unknown short option", {"-x"}, "unknown option \"-x\" (see --help)"},
+      {"an unknown option with a value", {"--size=3"}, "unknown option \"--size\" (see --help)"},
+      {"a missing value", {"--title"}, "option --title needs a value (TEXT)"},
+      {"a value for a flag", {"--print=yes"}, "option --print takes no value"},
+      {"an unknown button set",
+       {"--buttons", "yesmaybe"},
+       "unknown button set \"yesmaybe\" (ok, okcancel, yesno, yesnocancel, abortretryignore, retrycancel)"},
+      {"an unknown icon", {"--icon", "stop"}, "unknown icon \"stop\" (none, error, question, warning, information)"},
+      {"an unknown style", {"--style", "fancy"}, "unknown style \"fancy\" (native, runtime)"},
+      {"a default out of 1-3",
+       {"--buttons", "yesno", "--default", "4"},
+       "bad default button \"4\" (a place 1-3, or a button's name: yes, no)"},
+      {"a default that names nothing",
+       {"--question", "--default", "maybe"},
+       "bad default button \"maybe\" (a place 1-3, or a button's name: yes, no)"},
+      {"a default button the set lacks",
+       {"--buttons", "yesno", "--default", "retry"},
+       "the button set yesno has no button \"retry\" (yes, no)"},
+      {"a default place the set lacks",
+       {"--buttons", "yesno", "--default", "3"},
+       "the button set yesno has no button 3 (yes, no)"},
+      {"a default for the OK box of --info", {"--info", "--default", "2"}, "the button set ok has no button 2 (ok)"},
+      {"two texts", {"--title", "My", "Title", "Here"}, "the text is given twice (\"Title\" and \"Here\")"},
+      {"a mistake before --help", {"--bogus", "--help"}, "unknown option \"--bogus\" (see --help)"},
+  };
+  for (const BadCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    EXPECT_EQ(ParseCommandLine(c.args).error, c.error);
+  }
+}
+
+TEST(CommandLineText, ProgramNameDropsTheFolderAndExe) {
+  const std::pair<const char*, const char*> cases[] = {{"/usr/bin/quibrad", "quibrad"},
+                                                       {"C:\\Apps\\QuibraD.EXE", "QuibraD"},
+                                                       {"./x.exe.bak", "x.exe.bak"},
+                                                       {"", "quibrad"}};
+  for (const auto& [argv0, name] : cases) EXPECT_EQ(quibra::ProgramName(argv0), name) << argv0;
+}
+
+TEST(CommandLineText, HelpListsEveryChoiceAndEveryExitStatusRow) {
+  const std::string help = quibra::UsageText("quibrad");
+  EXPECT_EQ(help.rfind("Usage: quibrad [OPTION]... [TEXT]\n", 0), 0u);
+  for (const char* word : {"abortretryignore", "retrycancel", "information", "--system-modal", "--question", "runtime"})
+    EXPECT_NE(help.find(word), std::string::npos) << word;
+  for (const quibra::ExitStatusRow& row : quibra::ExitStatusTable()) {
+    const std::regex line("\n  " + std::regex_replace(row.meaning, std::regex(R"([()])"), R"(\$&)") + " +" +
+                          std::to_string(row.native) + " +" + std::to_string(row.dialogTool) + "\n");
+    EXPECT_TRUE(std::regex_search(help, line)) << row.meaning;
+  }
+  EXPECT_TRUE(std::regex_match(quibra::VersionText("quibrad"), std::regex(R"(quibrad \d+\.\d+\.\d+\n)")));
+}
+
+TEST(ExitStatus, EachAnswerHasTheDocumentedCodeAndNoBoxLooksLikeAnAnswer) {
+  // {pressed, own code, the dialog tools' code}; the last three give no answer.
+  const int32_t cases[][3] = {{rt::ButtonOk, 0, 0},     {rt::ButtonCancel, 1, 1},
+                              {rt::ButtonAbort, 2, 1},  {rt::ButtonRetry, 3, 1},
+                              {rt::ButtonIgnore, 4, 1}, {rt::ButtonYes, 5, 0},
+                              {rt::ButtonNo, 6, 1},     {0, 69, 69},
+                              {rt::ButtonHelp, 69, 69}, {-1, 69, 69}};
+  for (const auto& [pressed, own, dialogTool] : cases) {
+    EXPECT_EQ(quibra::ExitStatusOf(pressed, ExitScheme::Native), own) << pressed;
+    EXPECT_EQ(quibra::ExitStatusOf(pressed, ExitScheme::DialogTool), dialogTool) << pressed;
+  }
+  EXPECT_EQ(quibra::UsageStatus(), 64);
+  // The dialog tools' scheme gives buttons 0 and 1 on purpose; no other
+  // meaning may share a code.
+  std::set<int32_t> own, dialogTool{0, 1};
+  for (const quibra::ExitStatusRow& row : quibra::ExitStatusTable()) {
+    EXPECT_TRUE(own.insert(row.native).second) << row.meaning;
+    if (row.button <= 0) {
+      EXPECT_TRUE(dialogTool.insert(row.dialogTool).second) << row.meaning;
+    }
+  }
+}
+
+// The scripted user's answer: a button, or Escape or the close box.
+constexpr int32_t kEscape = -1;
+constexpr int32_t kCloseBox = -2;
+
+struct RunCase {
+  const char* label;
+  Args args;
+  int32_t answer;
+  const char* seen;  // the box shown, as Seen() gives it
+  int32_t status;
+};
+
+class CommandLineRun : public quibra_test::HeadlessTest {
+ protected:
+  std::istringstream in;
+  std::ostringstream out, err;
+  int32_t Run(const Args& args) {
+    const quibra::ParsedCommandLine parsed = ParseCommandLine(args);
+    EXPECT_TRUE(parsed.Ok()) << parsed.error;
+    return quibra::RunCommandLine(parsed.line, "quibrad", in, out, err);
+  }
+  // Who drew the box, its title, icon, buttons and default as a person saw them.
+  static std::string Seen(const headless::BoxRecord& b) {
+    std::string seen = b.drawer + " title=" + b.caption + " icon=" + rt::IconName(b.icon) + " buttons=";
+    for (const std::string& caption : b.captions) seen += caption + (&caption == &b.captions.back() ? "" : ",");
+    for (const rt::BoxButton& button : rt::ButtonsOf(b.defaultValue)) seen += std::string(" default=") + button.caption;
+    return seen;
+  }
+};
+
+TEST_F(CommandLineRun, ShowsTheBoxAndEndsWithItsAnswersStatus) {
+  const RunCase cases[] = {
+      {"--question answered No",
+       {"--question", "Go on?"},
+       rt::ButtonNo,
+       "native title=Question icon=Question buttons=&Yes,&No default=&Yes",
+       1},
+      {"--question answered Yes",
+       {"--question", "--default", "no"},
+       rt::ButtonYes,
+       "native title=Question icon=Question buttons=&Yes,&No default=&No",
+       0},
+      {"own statuses: Yes is 5",
+       {"--buttons", "yesnocancel", "--default=cancel", "--icon=warning", "--title=T"},
+       rt::ButtonYes,
+       "native title=T icon=Warning buttons=&Yes,&No,Cancel default=Cancel",
+       5},
+      {"the runtime's own box: Retry is 3",
+       {"--style", "runtime", "--buttons", "abortretryignore", "--default", "2"},
+       rt::ButtonRetry,
+       "runtime title= icon= buttons=&Abort,&Retry,&Ignore default=&Retry",
+       3},
+      {"Escape is Cancel",
+       {"--buttons", "okcancel", "--error"},
+       kEscape,
+       "native title=Error icon=Error buttons=OK,Cancel default=OK",
+       1},
+      {"the runtime box's close box is Cancel",
+       {"--style=runtime", "--buttons=okcancel"},
+       kCloseBox,
+       "runtime title= icon= buttons=OK,Cancel default=OK",
+       1},
+  };
+  for (const RunCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    headless::Reset();
+    if (c.answer == kEscape) {
+      headless::User().EscapeBox();
+    } else if (c.answer == kCloseBox) {
+      headless::User().CloseBox();
+    } else {
+      headless::User().AnswerBox(c.answer);
+    }
+    EXPECT_EQ(Run(c.args), c.status);
+    const auto boxes = headless::Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(Seen(boxes[0]), c.seen);
+  }
+  EXPECT_EQ(out.str() + err.str(), "") << "nothing printed unless asked";
+}
+
+TEST_F(CommandLineRun, ReadsTheTextFromInputAndPrintsThePressedButton) {
+  in.str("first|second\nthird\r\n\n");
+  headless::User().AnswerBox(rt::ButtonNo);
+  EXPECT_EQ(Run({"--print", "--system-modal", "--buttons", "yesno", "-"}), 6);
+  ASSERT_EQ(headless::Boxes().size(), 1u);
+  EXPECT_EQ(headless::Boxes()[0].lines, (std::vector<std::string>{"first", "second", "third"}));
+  EXPECT_NE(headless::Boxes()[0].flags & os::MB_SYSTEMMODAL, 0u);
+  EXPECT_EQ(out.str(), "NO\n");
+}
+
+TEST_F(CommandLineRun, ABoxThatCannotBeShownSaysSoAndPrintsNoButton) {
+  headless::User().AnswerNative(0);
+  EXPECT_EQ(Run({"--print", "--info", "x"}), 69);
+  EXPECT_EQ(out.str(), "");
+  EXPECT_EQ(err.str(), "quibrad: the message box could not be shown\n");
+}
+
+}  // namespace
