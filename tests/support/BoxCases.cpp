@@ -93,12 +93,16 @@ void ExpectEveryCase(Drawer& drawer) {
     EXPECT_EQ(seen.title, c.caption);
     EXPECT_EQ(seen.captions, c.captions);
     EXPECT_EQ(seen.defaultValue, c.defaultValue);
-    if (seen.focusedValue != -1) EXPECT_EQ(seen.focusedValue, c.defaultValue) << "the default button has the focus";
+    if (seen.focusedValue != -1) {
+      EXPECT_EQ(seen.focusedValue, c.defaultValue) << "the default button has the focus";
+    }
     EXPECT_EQ(seen.icon, c.icon);
     EXPECT_EQ(seen.systemModal, c.style != 0);
     if (c.act != Act::Press) {
       EXPECT_EQ(seen.stayedOpen, c.ignored);
-      if (seen.closeBox != -1) EXPECT_EQ(seen.closeBox == 1, !c.ignored) << "the close box works only where it answers";
+      if (seen.closeBox != -1) {
+        EXPECT_EQ(seen.closeBox == 1, !c.ignored) << "the close box works only where it answers";
+      }
     }
     EXPECT_EQ(seen.scrolls, c.scrolls);
     EXPECT_TRUE(seen.fitsScreen) << "the box outgrows the screen's work area";
@@ -109,7 +113,9 @@ void ExpectEveryCase(Drawer& drawer) {
       EXPECT_LE(line.size(), rt::kBoxWrapColumns) << line;
       for (char ch : line) letters += ch != ' ';
     }
-    if (!seen.lines.empty()) EXPECT_EQ(letters, ShownLetters(c.text, drawer.Native())) << "letters shown";
+    if (!seen.lines.empty()) {
+      EXPECT_EQ(letters, ShownLetters(c.text, drawer.Native())) << "letters shown";
+    }
   }
 }
 

@@ -92,6 +92,7 @@ SIZE NativeWindow::AutoSize(const rt::ControlDef& def, HDC dc) const {
     case ControlKind::Image:
       return {std::max<LONG>(32, HorizontalPixels(21, units_)), std::max<LONG>(32, VerticalPixels(21, units_))};
     case ControlKind::List:
+    case ControlKind::Text:
       return {HorizontalPixels(120, units_), VerticalPixels(60, units_)};
     case ControlKind::OptionGroup:
     case ControlKind::Group:
