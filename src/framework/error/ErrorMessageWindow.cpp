@@ -1,6 +1,7 @@
 #include "framework/error/ErrorMessageWindow.h"
 
 #include "framework/error/ErrorWindowDef.h"
+#include "runtime/BoxRules.h"
 #include "runtime/EventLoop.h"
 #include "runtime/MessageBox.h"
 #include "runtime/Property.h"
@@ -8,16 +9,12 @@
 namespace quibra {
 
 const char* ErrorButtonCaption(int32_t bit) {
-  switch (bit) {
-    case rt::ButtonOk: return "O&k";
-    case rt::ButtonYes: return "&Yes";
-    case rt::ButtonNo: return "&No";
-    case rt::ButtonAbort: return "&Abort";
-    case rt::ButtonRetry: return "&Retry";
-    case rt::ButtonIgnore: return "&Ignore";
-    case rt::ButtonCancel: return "&Cancel";
-    case rt::ButtonHelp: return "&Help";
-  }
+  // The box's captions, except that this window gives OK and Cancel access
+  // keys of their own.
+  if (bit == rt::ButtonOk) return "O&k";
+  if (bit == rt::ButtonCancel) return "&Cancel";
+  for (const rt::BoxButton& b : rt::AllBoxButtons())
+    if (b.value == bit) return b.caption;
   return "";
 }
 
