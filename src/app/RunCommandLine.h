@@ -6,7 +6,7 @@
 #include <iosfwd>
 #include <string_view>
 
-#include "app/CommandLine.h"
+#include "composer/CommandLine.h"
 
 namespace quibra {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/CommandLine.h"
+#include "composer/CommandLine.h"
 #include "app/ProgramBody.h"
 #include "app/RunCommandLine.h"
 #include "backends/InstallBackend.h"

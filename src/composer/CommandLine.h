@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ExitStatus.h"
+#include "composer/ExitStatus.h"
 #include "runtime/MessageBox.h"
 
 namespace quibra {

@@ -1,4 +1,4 @@
-#include "app/CommandLine.h"
+#include "composer/CommandLine.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "app/ExitStatus.h"
+#include "composer/ExitStatus.h"
 
 #include "runtime/MessageBox.h"
 
