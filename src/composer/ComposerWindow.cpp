@@ -43,6 +43,16 @@ Level ComposerWindow::Shutdown() {
   return LevelOk;
 }
 
+rt::BoxRequest ComposerWindow::ComposedBox() const {
+  // A ticked "System Modal Message" asks for a system-modal box.
+  return {.text = std::string(DATA->MESSAGETEXT.raw()),
+          .caption = std::string(DATA->MESSAGETITLE.raw()),
+          .icon = std::string(DATA->MSGICON.raw()),
+          .buttons = DATA->BUTTONSTYLE,
+          .defaultButton = DATA->DEFAULTBUTTON,
+          .style = DATA->SYSTEMMODAL};
+}
+
 Level ComposerWindow::OnAccepted() {
   const int32_t c = rt::Accepted();
   if (c == ControlMessageStyle) DATA->utility->SetMessageHook(static_cast<uint8_t>(DATA->MESSAGESTYLE & 0xFF));
@@ -50,10 +60,7 @@ Level ComposerWindow::OnAccepted() {
     // Every control is copied first, so an edit is used even while the focus
     // is still in its field.
     rt::Update(0);
-    // A ticked "System Modal Message" asks for a system-modal box.
-    const int32_t pressed = rt::MessageBox(std::string(DATA->MESSAGETEXT.raw()), std::string(DATA->MESSAGETITLE.raw()),
-                                           std::string(DATA->MSGICON.raw()), std::to_string(DATA->BUTTONSTYLE), 0, 0, 0,
-                                           DATA->DEFAULTBUTTON, DATA->SYSTEMMODAL);
+    const int32_t pressed = rt::ShowBox(ComposedBox());
     // A box that failed (0) or an answer that is no button is not reported.
     if (const std::string report = rt::PressedReport(pressed); !report.empty()) ShowReport(report);
   }

@@ -3,6 +3,7 @@
 // message-box style chosen, and shows the composed box on "Show Message".
 #include "composer/ComposerData.h"
 #include "framework/window/WindowController.h"
+#include "runtime/MessageBox.h"
 
 namespace quibra {
 
@@ -15,6 +16,10 @@ class ComposerWindow : public WindowController {
   Level Setup() override;
   Level Shutdown() override;
   Level OnAccepted() override;
+
+  // The box as the controls compose it now (their variables, as last
+  // updated); "Show Message" shows it.
+  rt::BoxRequest ComposedBox() const;
 };
 
 }  // namespace quibra
