@@ -45,10 +45,18 @@ run: deps
 	cmake --build --preset linux
 	@bash scripts/run.sh
 
-bench: deps
+# The benchmarks in bench/, then the start-up of an optimised Linux program
+# beside a bare Qt box and the desktop's dialog programs (bench/startup.sh).
+# Only here are those dialog programs installed: make test does not need them.
+bench:
+	@bash scripts/install-deps.sh --bench
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench
 	@for b in build/bench/bench/*_bench; do [ -x "$$b" ] && "$$b"; done
+	cmake -S . -B build/bench-linux -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUIBRA_BACKENDS="headless;qt" \
+	  -DQUIBRA_TESTS=OFF >/dev/null
+	cmake --build build/bench-linux -j2 --target quibrad
+	@bash bench/startup.sh build/bench-linux/src/app/quibrad
 
 # Renders the windows of both desktop programs to docs/ under a virtual display
 # (the Windows program as its 64-bit build, which 64-bit Wine runs anywhere).

@@ -1,31 +1,56 @@
 #!/usr/bin/env bash
 # Start-up of the Linux program beside other ways of showing one message box:
-# the time from process start until the first window (the intro box) is
-# mapped on a virtual display, and the peak memory, median and highest of
-# several runs, for
-#   quibrad             the program (its intro box, the runtime's own box)
-#   bare Qt QMessageBox the least a Qt program does to show a box: the yardstick
-#   zenity --info       a GTK dialog program
-#   xmessage            a bare X toolkit program
+# the time from process start until its box is mapped on a virtual display,
+# and the peak memory, median and slowest of several runs, for
+#   quibrad --info --text hi   the command-line box, the one a script shows
+#   quibrad                    the composer's start (its intro box)
+#   bare Qt QMessageBox        the least a Qt program does to show the same box: the yardstick
+#   zenity --info              a GTK dialog program
+#   kdialog --msgbox           a KDE dialog program
+#   xmessage                   a bare X toolkit program
+# and whether the command-line box stays within 1.2 times the bare Qt box.
 #
-#   bench/startup.sh [quibrad]    (default: build/linux/src/app/quibrad; RUNS=10)
+#   bench/startup.sh [quibrad]   (default: build/bench-linux/src/app/quibrad; RUNS=15)
+#
+# Time an optimised quibrad: `make bench` builds one and runs this script. A
+# dialog program that is not installed gives a "not installed" row;
+# `scripts/install-deps.sh --bench` installs them all.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-quibrad=${1:-$root/build/linux/src/app/quibrad}
-runs=${RUNS:-10}
+quibrad=${1:-$root/build/bench-linux/src/app/quibrad}
+runs=${RUNS:-15}
 helpers=${BENCH_QT_BUILD:-$root/build/bench-qt}  # where the helpers are built
+limit=1.2
 
 if [ ! -x "$quibrad" ]; then
-  echo "startup: $quibrad is not built (cmake --preset linux && cmake --build --preset linux)" >&2
+  cat >&2 <<EOF
+startup: $quibrad is not built. Build an optimised one (make bench does all of this):
+  scripts/install-deps.sh --bench
+  cmake -S . -B build/bench-linux -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUIBRA_BACKENDS="headless;qt" -DQUIBRA_TESTS=OFF
+  cmake --build build/bench-linux -j2 --target quibrad
+EOF
   exit 1
 fi
 # The programs run in a folder of their own: the paths must not depend on where we are.
 quibrad=$(cd "$(dirname "$quibrad")" && pwd)/$(basename "$quibrad")
 mkdir -p "$helpers"
 helpers=$(cd "$helpers" && pwd)
-for tool in Xvfb zenity xmessage; do
-  command -v "$tool" >/dev/null || { echo "startup: $tool is missing (scripts/install-deps.sh installs it)" >&2; exit 1; }
+command -v Xvfb >/dev/null || { echo "startup: Xvfb is missing (scripts/install-deps.sh installs it)" >&2; exit 1; }
+
+# A debug build starts slower for reasons that are not the program's: say so
+# rather than publish its figures.
+build_type=unknown
+dir=$(dirname "$quibrad")
+while [ "$dir" != / ]; do
+  if [ -f "$dir/CMakeCache.txt" ]; then
+    build_type=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$dir/CMakeCache.txt")
+    break
+  fi
+  dir=$(dirname "$dir")
 done
+[ "$build_type" = Release ] ||
+  echo "startup: warning: $quibrad is a '${build_type}' build, not Release; its figures are not the ones to publish" >&2
+
 cmake -S "$root/bench/qt" -B "$helpers" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$helpers" -j2 >/dev/null
 [ -x "$helpers/map_watch" ] || { echo "startup: the helpers need Qt 6 and Xlib" >&2; exit 1; }
@@ -45,35 +70,79 @@ for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
 [ -s "$work/display" ] || { echo "startup: Xvfb did not start: $(cat "$work/xvfb.log")" >&2; exit 1; }
 export DISPLAY=":$(cat "$work/display")"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+# Every program gets the same private runtime folder, as a desktop session
+# gives one; without it the toolkits warn and look for a fallback.
+export XDG_RUNTIME_DIR=$work/xdg
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 mkdir -p "$work/run"  # quibrad writes its INI file where it runs
 
-names=("quibrad" "bare Qt QMessageBox" "zenity --info" "xmessage")
-commands=("$quibrad" "$helpers/bare_box" "zenity --info --text=OvQuibra-Demo" "xmessage OvQuibra Demo")
-
-# One warm-up of each (fonts and libraries into the page cache), then the
-# runs, the programs taking turns so that a slow moment hurts all alike.
+text=hi  # one word: the command lines below are split at blanks, so is the path to quibrad
+names=("quibrad --info --text $text" "quibrad (the composer)" "bare Qt QMessageBox" "zenity --info" "kdialog --msgbox"
+       "xmessage")
+commands=("$quibrad --info --text $text" "$quibrad" "$helpers/bare_box $text" "zenity --info --text=$text"
+          "kdialog --msgbox $text" "xmessage $text")
+cli=0 bare=2  # the two rows the verdict compares
+installed=()
 for i in "${!commands[@]}"; do
+  read -ra cmd <<<"${commands[$i]}"
+  if command -v "${cmd[0]}" >/dev/null; then installed+=(1); else installed+=(0); fi
+done
+
+started=$(date -u '+%Y-%m-%d %H:%M UTC')
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+# One warm-up of each (fonts and libraries into the page cache), then the
+# runs, the programs taking turns so that a slow moment hurts all alike, in a
+# new random order each run so that none always follows the same one.
+for i in "${!commands[@]}"; do
+  [ "${installed[$i]}" = 1 ] || continue
   (cd "$work/run" && read -ra cmd <<<"${commands[$i]}" && "$helpers/map_watch" 300 "${cmd[@]}" >/dev/null 2>&1) || true
 done
 for run in $(seq "$runs"); do
-  for i in "${!commands[@]}"; do
+  for i in $(shuf -i "0-$((${#commands[@]} - 1))"); do
+    [ "${installed[$i]}" = 1 ] || continue
     read -ra cmd <<<"${commands[$i]}"
     if result=$(cd "$work/run" && "$helpers/map_watch" 300 "${cmd[@]}" 2>"$work/errors"); then
-      echo "$result" >>"$work/result.$i"
+      echo "$run $result" >>"$work/result.$i"
     else
       echo "startup: ${names[$i]} showed no window in run $run: $(tail -1 "$work/errors")" >&2
     fi
   done
 done
+load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
 median() { sort -n | awk '{a[NR]=$1} END {if (NR) print (NR % 2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2); else print "-"}'; }
 highest() { sort -n | tail -1; }
-printf '%-22s %14s %14s %16s   (%s runs, Xvfb)\n' "program" "median ms" "slowest ms" "peak memory MB" "$runs"
+model=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
+echo "$started, $model, $(nproc) cores, load average $load_before before, $load_after after;" \
+  "quibrad: $build_type build; $runs runs on Xvfb"
+printf '%-28s %10s %11s %11s %15s\n' "program" "median ms" "slowest ms" "CPU ms" "peak memory MB"
+declare -A med cpu
 for i in "${!commands[@]}"; do
   file=$work/result.$i
-  [ -s "$file" ] || { printf '%-22s %14s\n' "${names[$i]}" "failed"; continue; }
-  ms=$(cut -d' ' -f1 "$file" | median)
-  slowest=$(cut -d' ' -f1 "$file" | highest)
-  kb=$(cut -d' ' -f2 "$file" | highest)
-  printf '%-22s %14s %14s %16s\n' "${names[$i]}" "$ms" "$slowest" "$(awk -v kb="$kb" 'BEGIN {printf "%.1f", kb / 1024}')"
+  if [ "${installed[$i]}" = 0 ]; then printf '%-28s %10s\n' "${names[$i]}" "not installed"; continue; fi
+  [ -s "$file" ] || { printf '%-28s %10s\n' "${names[$i]}" "failed"; continue; }
+  med[$i]=$(cut -d' ' -f2 "$file" | median)
+  cpu[$i]=$(cut -d' ' -f4 "$file" | median)
+  slowest=$(cut -d' ' -f2 "$file" | highest)
+  kb=$(cut -d' ' -f3 "$file" | highest)
+  printf '%-28s %10s %11s %11s %15s\n' "${names[$i]}" "${med[$i]}" "$slowest" "${cpu[$i]}" \
+    "$(awk -v kb="$kb" 'BEGIN {printf "%.1f", kb / 1024}')"
 done
+echo "(median and slowest: from the start to the box on the screen; CPU ms: the median processor time used until then)"
+[[ " ${installed[*]} " == *" 0 "* ]] && echo "(scripts/install-deps.sh --bench installs the programs that are not installed)"
+
+if [ -z "${med[$cli]:-}" ] || [ -z "${med[$bare]:-}" ]; then
+  echo "quibrad --info against the bare Qt box: no ratio, one of them showed no box"
+  exit 1
+fi
+# The ratio of the medians decides. The median of each run's own ratio (the
+# two started within the same run) and the ratio of the processor times say how
+# much of it is the machine's load rather than the program.
+ratio=$(awk -v a="${med[$cli]}" -v b="${med[$bare]}" 'BEGIN {printf "%.2f", a / b}')
+paired=$(join <(sort -k1,1 "$work/result.$cli") <(sort -k1,1 "$work/result.$bare") |
+  awk '{printf "%.4f\n", $2 / $5}' | median)
+verdict=$(awk -v r="$ratio" -v l="$limit" 'BEGIN {print (r <= l ? "WITHIN" : "NOT within")}')
+printf 'quibrad --info --text %s / bare Qt box: %s (%s / %s ms): %s %s times the bare Qt box\n' \
+  "$text" "$ratio" "${med[$cli]}" "${med[$bare]}" "$verdict" "$limit"
+printf '  median of the runs'"'"' own ratios %.2f; processor time %.2f (%s / %s ms)\n' "$paired" \
+  "$(awk -v a="${cpu[$cli]}" -v b="${cpu[$bare]}" 'BEGIN {printf "%.4f", a / b}')" "${cpu[$cli]}" "${cpu[$bare]}"

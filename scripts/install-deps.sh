@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
 # Installs everything the build, the tests and the benchmarks need on Debian 12.
+#   scripts/install-deps.sh [--no-win32] [--bench]
+# --bench adds the other dialog programs that the start-up benchmark
+# (bench/startup.sh) times beside ours. They are left out otherwise, so that
+# `make test` on CI does not download a desktop's libraries it never uses.
 # Safe to run again: packages already present are not touched and apt is not
 # asked at all when nothing is missing. Needs root (CI and developers run as root).
 set -euo pipefail
 
 want_win32=1
+want_bench=0
 for arg in "$@"; do
   case "$arg" in
     --no-win32) want_win32=0 ;;
+    --bench) want_bench=1 ;;
     *) echo "install-deps: unknown option $arg" >&2; exit 2 ;;
   esac
 done
@@ -17,8 +23,12 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libsqlite3-dev
   clang-format python3
-  qt6-base-dev libgl-dev xvfb xauth x11-utils xdotool zenity
+  qt6-base-dev libgl-dev xvfb xauth x11-utils xdotool
 )
+# zenity is a GTK program and kdialog a KDE one: each brings its toolkit.
+if [ "$want_bench" = 1 ]; then
+  packages+=(zenity kdialog)
+fi
 # The Windows builds: both cross compilers, and Wine to run the tests. 64-bit
 # Wine runs everywhere; 32-bit Wine only where the kernel runs 32-bit programs.
 want_wine32=0
