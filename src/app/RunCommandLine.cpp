@@ -4,6 +4,7 @@
 #include <iterator>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "composer/ComposerUtility.h"
 #include "runtime/BoxRules.h"
@@ -33,7 +34,12 @@ int32_t RunCommandLine(const CommandLine& line, std::string_view program, std::i
   if (line.textFromInput) request.text = ReadText(in);
   ComposerUtility().SetMessageHook(line.style == BoxStyle::Native ? 1 : 0);
   const int32_t pressed = rt::ShowBox(request);
-  if (const char* name = ButtonName(pressed)) {
+  // A box whose time ran out pressed its default button, and says that one.
+  const std::vector<rt::BoxButton> shown = rt::ButtonsOf(request.buttons);
+  const int32_t answer = pressed == rt::BoxTimedOut && !shown.empty()
+                             ? shown[rt::DefaultPlace(shown, request.defaultButton)].value
+                             : pressed;
+  if (const char* name = ButtonName(answer)) {
     if (line.print) out << name << '\n';
   } else {
     err << program << ": the message box could not be shown\n";

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "runtime/BoxRules.h"
+#include "runtime/Text.h"
 
 // The build passes the project's version, so that --version cannot fall
 // behind a release.
@@ -23,6 +24,7 @@ enum class Opt : uint8_t {
   Default,
   SystemModal,
   Style,
+  Timeout,
   Print,
   Info,
   Warning,
@@ -50,6 +52,9 @@ constexpr OptionDef kOptions[] = {
     {"--default", "BUTTON", Opt::Default, "the default button: its place 1-3, or its name, such as no"},
     {"--system-modal", nullptr, Opt::SystemModal, "show the box system-modal"},
     {"--style", "STYLE", Opt::Style, "native: the platform's own box (the default); runtime: the\nruntime's own box"},
+    {"--timeout", "SECONDS", Opt::Timeout,
+     "press the default button after SECONDS (1 to 86400), counting them\ndown on it; the exit status says the time "
+     "ran out"},
     {"--print", nullptr, Opt::Print, "print the pressed button's name (OK, YES, ...) on standard output"},
     {"--info", nullptr, Opt::Info, "an OK box with the information icon"},
     {"--warning", nullptr, Opt::Warning, "an OK box with the warning icon"},
@@ -80,6 +85,12 @@ const NamedIcon kIcons[] = {
     {"none", &rt::IconNone},           {"error", &rt::IconHand},           {"question", &rt::IconQuestion},
     {"warning", &rt::IconExclamation}, {"information", &rt::IconAsterisk},
 };
+
+struct NamedStyle {
+  const char* name;
+  BoxStyle style;
+};
+constexpr NamedStyle kStyles[] = {{"native", BoxStyle::Native}, {"runtime", BoxStyle::Runtime}};
 
 // The options of the usual desktop dialog tools: what each one asks for
 // when --buttons, --icon and --title do not say otherwise.
@@ -141,6 +152,19 @@ const std::string* IconNamed(std::string_view text) {
   for (const NamedIcon& i : kIcons)
     if (lower == i.name) return i.code;
   return nullptr;
+}
+
+// A time-out longer than a day is surely a mistake, and keeps the countdown's
+// milliseconds well inside 32 bits.
+constexpr int32_t kMostSeconds = 86400;
+
+std::optional<int32_t> SecondsIn(std::string_view text) {
+  if (text.empty() || text.size() > 5 ||
+      !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return std::nullopt;
+  const int32_t seconds = std::stoi(std::string(text));
+  if (seconds < 1 || seconds > kMostSeconds) return std::nullopt;
+  return seconds;
 }
 
 // The request's default for a default button named by its place (1-3) or
@@ -253,14 +277,21 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       case Opt::SystemModal:
         line.request.style = 1;
         break;
-      case Opt::Style:
-        if (Lower(*value) == "native") {
-          line.style = BoxStyle::Native;
-        } else if (Lower(*value) == "runtime") {
-          line.style = BoxStyle::Runtime;
-        } else {
-          parsed.error = "unknown style " + Quoted(*value) + " (native, runtime)";
-        }
+      case Opt::Style: {
+        const auto named = std::find_if(std::begin(kStyles), std::end(kStyles),
+                                        [&](const NamedStyle& n) { return Lower(*value) == n.name; });
+        if (named != std::end(kStyles))
+          line.style = named->style;
+        else
+          parsed.error = "unknown style " + Quoted(*value) + " (" + Names(kStyles) + ")";
+        break;
+      }
+      case Opt::Timeout:
+        if (const auto seconds = SecondsIn(*value))
+          line.request.timeout = *seconds;
+        else
+          parsed.error = "bad time-out " + Quoted(*value) + " (a whole number of seconds, 1 to " +
+                         std::to_string(kMostSeconds) + ")";
         break;
       case Opt::Print:
         line.print = true;
@@ -335,5 +366,100 @@ std::string UsageText(std::string_view program) {
 }
 
 std::string VersionText(std::string_view program) { return std::string(program) + " " + QUIBRA_VERSION + "\n"; }
+
+namespace {
+
+const char* OptionName(Opt id) {
+  for (const OptionDef& o : kOptions)
+    if (o.id == id) return o.name;
+  return "";
+}
+
+// The button set each drawer shows: the native box shows OK for a set it
+// does not have, the runtime's box the set's own eight buttons.
+int32_t DrawnSet(const rt::BoxRequest& r, BoxStyle style) {
+  if (r.buttonsOmitted) return rt::ButtonOk;
+  const bool named = std::any_of(std::begin(kButtonSets), std::end(kButtonSets),
+                                 [&](const NamedSet& s) { return s.set == r.buttons; });
+  if (named) return r.buttons;
+  if (style == BoxStyle::Native) return rt::ButtonOk;
+  return (r.buttons & 0xFF) ? (r.buttons & 0xFF) : rt::ButtonOk;
+}
+
+// The icon each drawer shows: the native hook compares the code as it is,
+// the runtime's box without its trailing blanks.
+uint32_t DrawnIcon(const rt::BoxRequest& r, BoxStyle style) {
+  if (r.iconOmitted) return 0;
+  return rt::IconFlag(style == BoxStyle::Native ? r.icon : rt::Clip(r.icon));
+}
+
+}  // namespace
+
+BoxArguments ArgumentsOf(const rt::BoxRequest& r, BoxStyle style) {
+  BoxArguments out;
+  const int32_t set = DrawnSet(r, style);
+  const auto namedSet =
+      std::find_if(std::begin(kButtonSets), std::end(kButtonSets), [&](const NamedSet& s) { return s.set == set; });
+  if (namedSet == std::end(kButtonSets)) {
+    out.cannot =
+        "the command line has no button set " + std::to_string(set) + " (" + ButtonNames(rt::ButtonsOf(set)) + ")";
+    return out;
+  }
+  if (r.timeout > kMostSeconds) {
+    out.cannot = "the command line takes a time-out of at most " + std::to_string(kMostSeconds) + " seconds";
+    return out;
+  }
+  const std::vector<rt::BoxButton> shown = rt::ButtonsOf(set);
+  const std::size_t place = rt::DefaultPlace(shown, r.defaultButton);
+  const uint32_t icon = DrawnIcon(r, style);
+  // Every drawer drops the blanks that pad a fixed-length field.
+  const std::string caption = r.captionOmitted ? std::string() : rt::Clip(r.caption);
+  std::string text = rt::Clip(r.text);
+  // A lone dash would be read as "the text comes from standard input"; the
+  // trailing blank that tells it apart is dropped again by every drawer.
+  if (text == "-") text += ' ';
+
+  auto add = [&](Opt id, std::string value = {}) {
+    out.args.emplace_back(OptionName(id));
+    if (!value.empty()) out.args.push_back(std::move(value));
+  };
+  // In the order the help lists the options, so that the same box is always
+  // written the same way; the text comes last.
+  for (const OptionDef& o : kOptions) {
+    switch (o.id) {
+      case Opt::Title:
+        // An empty title and an omitted one both leave the title bar empty.
+        if (!caption.empty()) add(o.id, caption);
+        break;
+      case Opt::Buttons:
+        if (set != rt::ButtonOk) add(o.id, namedSet->name);
+        break;
+      case Opt::Icon:
+        for (const NamedIcon& i : kIcons)
+          if (icon != 0 && rt::IconFlag(*i.code) == icon) add(o.id, i.name);
+        break;
+      case Opt::Default:
+        if (place != 0) add(o.id, Lower(shown[place].name));
+        break;
+      case Opt::SystemModal:
+        if (r.style != 0) add(o.id);
+        break;
+      case Opt::Style:
+        for (const NamedStyle& s : kStyles)
+          if (s.style == style && style != BoxStyle::Native) add(o.id, s.name);
+        break;
+      case Opt::Timeout:
+        if (r.timeout > 0) add(o.id, std::to_string(r.timeout));
+        break;
+      default:
+        break;
+    }
+  }
+  if (!text.empty()) {
+    if (text[0] == '-') out.args.emplace_back("--");
+    out.args.push_back(text);
+  }
+  return out;
+}
 
 }  // namespace quibra

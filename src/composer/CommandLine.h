@@ -49,4 +49,15 @@ std::string ProgramName(std::string_view argv0);
 std::string UsageText(std::string_view program);
 std::string VersionText(std::string_view program);
 
+// The arguments (after the program's name) that show the box `request` asks
+// for, drawn in `style`: ParseCommandLine reads them back as the same box.
+// Only what differs from a plain OK box is written, in the order the help
+// lists the options, the text last. A box the command line cannot ask for
+// has no arguments and `cannot` says why in one sentence.
+struct BoxArguments {
+  std::vector<std::string> args;
+  std::string cannot;
+};
+BoxArguments ArgumentsOf(const rt::BoxRequest& request, BoxStyle style);
+
 }  // namespace quibra

@@ -2,11 +2,15 @@
 
 #include <string>
 
+#include "composer/BoxCode.h"
 #include "composer/ComposerUtility.h"
+#include "composer/ComposerWindowDef.h"
 #include "framework/error/GlobalErrorManager.h"
 #include "framework/window/WindowGlobals.h"
+#include "platform/ThisOs.h"
 #include "runtime/BoxRules.h"
 #include "runtime/EventLoop.h"
+#include "runtime/Events.h"
 #include "runtime/MessageBox.h"
 
 namespace quibra {
@@ -51,6 +55,31 @@ rt::BoxRequest ComposerWindow::ComposedBox() const {
           .buttons = DATA->BUTTONSTYLE,
           .defaultButton = DATA->DEFAULTBUTTON,
           .style = DATA->SYSTEMMODAL};
+}
+
+Level ComposerWindow::OnWindowEvent() {
+  if (rt::Event() != rt::EventCommand) return WindowController::OnWindowEvent();
+  struct Form {
+    ComposerCommand command;
+    CodeForm form;
+  };
+  constexpr Form kForms[] = {{ComposerCopyCommandLine, CodeForm::CommandLine},
+                             {ComposerCopyCCall, CodeForm::CCall},
+                             {ComposerCopyZenity, CodeForm::Zenity},
+                             {ComposerCopyKdialog, CodeForm::Kdialog}};
+  for (const Form& f : kForms) {
+    if (f.command != rt::KeyCode()) continue;
+    rt::Update(0);  // an edit counts while the focus is still in its field
+    const BoxStyle style = DATA->MESSAGESTYLE == 1 ? BoxStyle::Native : BoxStyle::Runtime;
+    const BoxCode code = CodeOf(f.form, ComposedBox(), style, os::kWindows ? Shell::Windows : Shell::Posix);
+    // Where the form cannot show this box, the person is told why, and the
+    // clipboard keeps what it had.
+    if (code.Ok())
+      rt::SetClipboardText(code.code);
+    else
+      ShowReport(code.cannot);
+  }
+  return LevelOk;
 }
 
 Level ComposerWindow::OnAccepted() {

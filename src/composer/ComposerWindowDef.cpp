@@ -65,6 +65,14 @@ rt::WindowDef Build() {
       Control(24, "?BUTTON2", K::Button, "Show Message", 131, 164, 59, 14),
       Control(25, "?CLOSE", K::Button, "Close", 195, 164, 45, 14),
   };
+  // The composed box as code, for a script or a program (its context menu,
+  // on Windows also its system menu).
+  w.commands = {
+      {ComposerCopyCommandLine, "Copy as &command line", "Ctrl+Shift+C"},
+      {ComposerCopyCCall, "Copy as C &call (MessageBoxA)", ""},
+      {ComposerCopyZenity, "Copy as &zenity command", ""},
+      {ComposerCopyKdialog, "Copy as &kdialog command", ""},
+  };
   return w;
 }
 

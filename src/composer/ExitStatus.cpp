@@ -6,7 +6,8 @@ namespace quibra {
 namespace {
 
 // The buttons' own codes are their native result ids less one, so that OK is
-// 0 as a shell expects of success. The two codes for no box come from the
+// 0 as a shell expects of success; a time-out comes next, and is 5 for the
+// dialog tools, as theirs is. The two codes for no box come from the
 // BSD exit codes (sysexits.h): 64 for a usage error, 69 for a service that is
 // not available; no button code can reach them.
 constexpr ExitStatusRow kTable[] = {
@@ -17,6 +18,7 @@ constexpr ExitStatusRow kTable[] = {
     {rt::ButtonIgnore, "Ignore", 4, 1},
     {rt::ButtonYes, "Yes", 5, 0},
     {rt::ButtonNo, "No", 6, 1},
+    {rt::BoxTimedOut, "the time ran out (--timeout) and pressed the default", 7, 5},
     {kNoButtonRow, "the box could not be shown", 69, 69},
     {kUsageRow, "a wrong command line (no box is shown)", 64, 64},
 };

@@ -11,24 +11,10 @@
 namespace quibra {
 namespace {
 
+static_assert(os::MB_TIMEDOUT == rt::BoxTimedOut, "a native box's time-out is the runtime's");
+
 constexpr std::size_t kTextBufferBytes = 512;  // 511 characters and the terminator
 constexpr std::size_t kCaptionBufferBytes = 64;
-
-// Appends to a zero-terminated buffer, keeping what fits.
-void Append(char* buffer, std::size_t capacity, std::size_t& length, std::string_view more) {
-  std::size_t n = std::min(more.size(), capacity - 1 - length);
-  std::memcpy(buffer + length, more.data(), n);
-  length += n;
-  buffer[length] = 0;
-}
-
-// The text without its trailing blanks, each '|' turned into CR LF.
-void ExpandLineBreaks(char* buffer, std::size_t capacity, const std::string& text) {
-  std::size_t length = 0;
-  buffer[0] = 0;
-  for (char c : rt::Clip(text))
-    Append(buffer, capacity, length, c == '|' ? std::string_view("\r\n") : std::string_view(&c, 1));
-}
 
 // The call's heap blocks, freed in the order the call took them (the text
 // copy, the caption copy, then the text buffer) on every way out.
@@ -53,16 +39,30 @@ struct CallStorage {
 
 }  // namespace
 
+std::string NativeBoxText(const std::string& text) {
+  std::string native;
+  for (char c : rt::Clip(text)) native += c == '|' ? std::string("\r\n") : std::string(1, c);
+  if (native.size() >= kTextBufferBytes) native.resize(kTextBufferBytes - 1);
+  return native;
+}
+
+std::string NativeBoxTitle(const std::string& caption) {
+  std::string native = rt::Clip(caption);
+  if (native.size() >= kCaptionBufferBytes) native.resize(kCaptionBufferBytes - 1);
+  return native;
+}
+
 int32_t NativeMessageHook(const std::string& text, const std::string& caption, const std::string& icon,
                           const std::string& buttons, uint8_t captionOmitted, uint8_t, uint8_t, int32_t defaultButton,
                           int32_t style) {
   CallStorage storage;
   storage.buffer = static_cast<char*>(os::HeapAlloc(storage.heap, 0, kTextBufferBytes));
   if (!storage.buffer) return 0;
-  ExpandLineBreaks(storage.buffer, kTextBufferBytes, text);
+  const std::string nativeText = NativeBoxText(text);
+  std::memcpy(storage.buffer, nativeText.c_str(), nativeText.size() + 1);
 
   char captionBuffer[kCaptionBufferBytes] = {};
-  if (!captionOmitted) rt::StoreCString(captionBuffer, sizeof captionBuffer, rt::Clip(caption));
+  if (!captionOmitted) rt::StoreCString(captionBuffer, sizeof captionBuffer, NativeBoxTitle(caption));
 
   // An omitted icon or button set arrives empty: no icon, and OK.
   const os::UINT flags = rt::NativeFlags(
@@ -74,9 +74,13 @@ int32_t NativeMessageHook(const std::string& text, const std::string& caption, c
   if (!storage.captionCopy) return 0;
 
   int64_t owner = rt::GetProperty(0, rt::PropHandle).Number();
-  int32_t result = os::MessageBoxA(reinterpret_cast<os::HWND>(static_cast<intptr_t>(owner)), storage.textCopy,
-                                   storage.captionCopy, flags);
-  // A result that is no button's (0 when the box failed) is returned as it is.
+  const auto ownerWindow = reinterpret_cast<os::HWND>(static_cast<intptr_t>(owner));
+  const int32_t seconds = rt::ShownBoxTimeout();
+  const int32_t result = seconds > 0 ? os::CountdownMessageBoxA(ownerWindow, storage.textCopy, storage.captionCopy,
+                                                                flags, static_cast<os::UINT>(seconds))
+                                     : os::MessageBoxA(ownerWindow, storage.textCopy, storage.captionCopy, flags);
+  // A result that is no button's (0 when the box failed, MB_TIMEDOUT, which
+  // is the runtime's BoxTimedOut) is returned as it is.
   const int32_t button = rt::ButtonOfNativeId(result);
   return button ? button : result;
 }

@@ -17,4 +17,10 @@ int32_t NativeMessageHook(const std::string& text, const std::string& caption, c
                           const std::string& buttons, uint8_t captionOmitted, uint8_t iconOmitted,
                           uint8_t buttonsOmitted, int32_t defaultButton, int32_t style);
 
+// The text and the title as the hook hands them to MessageBoxA: trailing
+// blanks dropped, each '|' of the text as CR LF, cut to the 511 and 63
+// characters its buffers hold.
+std::string NativeBoxText(const std::string& text);
+std::string NativeBoxTitle(const std::string& caption);
+
 }  // namespace quibra

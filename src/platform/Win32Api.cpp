@@ -21,10 +21,16 @@ Win32Calls InstallWin32Calls(const Win32Calls& calls) {
   if (calls.getProcessHeap) installed.getProcessHeap = calls.getProcessHeap;
   if (calls.heapAlloc) installed.heapAlloc = calls.heapAlloc;
   if (calls.heapFree) installed.heapFree = calls.heapFree;
+  if (calls.countdownMessageBox) installed.countdownMessageBox = calls.countdownMessageBox;
   return before;
 }
 
 int32_t MessageBoxA(HWND owner, const char* text, const char* caption, UINT flags) {
+  return Installed().messageBox(owner, text, caption, flags);
+}
+
+int32_t CountdownMessageBoxA(HWND owner, const char* text, const char* caption, UINT flags, UINT seconds) {
+  if (const auto countdown = Installed().countdownMessageBox) return countdown(owner, text, caption, flags, seconds);
   return Installed().messageBox(owner, text, caption, flags);
 }
 

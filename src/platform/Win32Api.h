@@ -43,6 +43,8 @@ constexpr int32_t IDRETRY = 4;
 constexpr int32_t IDIGNORE = 5;
 constexpr int32_t IDYES = 6;
 constexpr int32_t IDNO = 7;
+// What a box with a time-out answers when its time ran out.
+constexpr int32_t MB_TIMEDOUT = 32000;
 
 // The full-window-drag setting.
 constexpr UINT SPI_SETDRAGFULLWINDOWS = 37;
@@ -57,6 +59,10 @@ struct Win32Calls {
   HANDLE (*getProcessHeap)() = nullptr;
   LPVOID (*heapAlloc)(HANDLE heap, DWORD flags, SIZE_T bytes) = nullptr;
   BOOL (*heapFree)(HANDLE heap, DWORD flags, LPVOID block) = nullptr;
+  // A message box that counts `seconds` down on its default button and
+  // presses it when they have run out, answering MB_TIMEDOUT. The system has
+  // none: each backend draws its own.
+  int32_t (*countdownMessageBox)(HWND owner, const char* text, const char* caption, UINT flags, UINT seconds) = nullptr;
 };
 
 // The system's own calls, and the ones in force now.
@@ -67,6 +73,9 @@ Win32Calls InstalledCalls();
 Win32Calls InstallWin32Calls(const Win32Calls& calls);
 
 int32_t MessageBoxA(HWND owner, const char* text, const char* caption, UINT flags);
+// MessageBoxA with a time-out (see Win32Calls); without a backend's own, the
+// box is shown as MessageBoxA shows it, with no time-out.
+int32_t CountdownMessageBoxA(HWND owner, const char* text, const char* caption, UINT flags, UINT seconds);
 BOOL SystemParametersInfoA(UINT action, UINT param, LPVOID data, UINT winIni);
 
 HANDLE GetProcessHeap();

@@ -15,6 +15,7 @@ class NoBackend : public Backend {
   void DestroyNativeWindow(Window&) override {}
   void ControlChanged(Window&, int32_t) override {}
   void FocusChanged(Window&, int32_t) override {}
+  void TimerChanged(Window&) override {}
   void WaitForEvent(Window&) override {
     Halt(1, "No user interface backend is installed: a window cannot wait for input");
   }
@@ -22,6 +23,7 @@ class NoBackend : public Backend {
   void Beep(int32_t, int32_t) override {}
   void SetCursor(const std::string&) override {}
   ScreenArea WorkArea() const override { return kClassicWorkArea; }
+  void SetClipboardText(const std::string&) override {}
 };
 
 NoBackend noBackend;
@@ -30,6 +32,8 @@ std::atomic<Backend*> installed{nullptr};
 }  // namespace
 
 void SetBackend(Backend* backend) { installed = backend; }
+
+void SetClipboardText(const std::string& text) { CurrentBackend().SetClipboardText(text); }
 
 Backend& CurrentBackend() {
   Backend* b = installed.load();

@@ -31,6 +31,9 @@ class Backend {
   // A control's contents or properties changed; control 0 is the window
   // itself (its title).
   virtual void ControlChanged(Window& window, int32_t control) = 0;
+  // The window's timer period changed (Window::TimerPeriod, 0: stopped):
+  // post EventTimer to it each time a period has passed while it is open.
+  virtual void TimerChanged(Window& window) = 0;
   // The program moved the focus.
   virtual void FocusChanged(Window& window, int32_t control) = 0;
   // The window's event loop has nothing left to do: wait until the user
@@ -45,11 +48,16 @@ class Backend {
   // The screen's work area (without task bars and panels), which no message
   // box outgrows.
   virtual ScreenArea WorkArea() const = 0;
+  // Puts text on the system's clipboard, for the user to paste elsewhere.
+  virtual void SetClipboardText(const std::string& text) = 0;
 };
 
 // Installs the backend (not owned). Without one, the runtime cannot wait for
 // input: a window that waits halts the program with a clear message.
 void SetBackend(Backend* backend);
 Backend& CurrentBackend();
+
+// Puts text on the clipboard, through the installed backend.
+void SetClipboardText(const std::string& text);
 
 }  // namespace rt

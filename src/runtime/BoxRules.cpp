@@ -100,6 +100,10 @@ std::size_t DefaultPlace(const std::vector<BoxButton>& shown, int32_t defaultBut
   return 0;
 }
 
+std::string CountdownCaption(std::string_view caption, int32_t secondsLeft) {
+  return std::string(caption) + " (" + std::to_string(secondsLeft) + ")";
+}
+
 int32_t EscapeValue(int32_t set) {
   if (set & ButtonCancel) return ButtonCancel;
   if ((set & ~ButtonHelp) == ButtonOk) return ButtonOk;

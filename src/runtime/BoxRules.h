@@ -45,6 +45,9 @@ std::size_t DefaultPlace(const std::vector<BoxButton>& shown, int32_t defaultBut
 // disabled).
 int32_t EscapeValue(int32_t set);
 
+// A default button's caption while its box counts down: "OK (5)".
+std::string CountdownCaption(std::string_view caption, int32_t secondsLeft);
+
 // A native result as a ButtonSet value, and back; 0 where there is none.
 int32_t ButtonOfNativeId(int32_t id);
 int32_t NativeIdOfButton(int32_t value);

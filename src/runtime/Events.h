@@ -18,6 +18,8 @@ enum EventCodes : int32_t {
   EventFocusGained = 518,
   EventFormCompleted = 549,
   EventWindowResized = 561,
+  EventTimer = 562,    // the window's timer (Window::SetTimer) ran its period
+  EventCommand = 563,  // a command of the window's definition was chosen; the key code is its number
 };
 
 // Window events are numbered from 512 up; they concern no control.

@@ -21,9 +21,23 @@ int32_t ButtonSetNumber(std::string_view text) {
   return n < INT32_MIN || n > INT32_MAX ? 0 : static_cast<int32_t>(n);
 }
 
+namespace {
+thread_local int32_t shownTimeout = 0;
+
+// Holds the time-out for the hook's call, however the call ends.
+struct TimeoutScope {
+  int32_t before;
+  explicit TimeoutScope(int32_t seconds) : before(shownTimeout) { shownTimeout = seconds; }
+  ~TimeoutScope() { shownTimeout = before; }
+};
+}  // namespace
+
+int32_t ShownBoxTimeout() { return shownTimeout; }
+
 int32_t ShowBox(const BoxRequest& r) {
   if (int64_t hook = GetProperty(SystemTarget, PropMessageHook).Number()) {
     const std::string buttons = r.buttonsOmitted ? std::string() : std::to_string(r.buttons);
+    TimeoutScope timeout(r.timeout);
     return PointerFromNumber<MessageHook>(hook)(r.text, r.captionOmitted ? std::string() : r.caption,
                                                 r.iconOmitted ? std::string() : r.icon, buttons, r.captionOmitted,
                                                 r.iconOmitted, r.buttonsOmitted, r.defaultButton, r.style);

@@ -36,6 +36,9 @@ struct BoxRequest {
   int32_t buttons = ButtonOk;  // a ButtonSet sum
   int32_t defaultButton = 0;   // a place (2, 3) or a button's value
   int32_t style = 0;           // non-zero: system-modal
+  // Seconds until the box presses its default button by itself, counting
+  // down on it ("OK (5)"); 0: the box waits for the user.
+  int32_t timeout = 0;
   // What the caller left out; an omitted part is passed on as empty (the
   // button set as OK to the runtime's box).
   bool captionOmitted = false;
@@ -43,14 +46,24 @@ struct BoxRequest {
   bool buttonsOmitted = false;
 };
 
+// What a box answers when its time ran out and it pressed its default button
+// (MessageBoxA's own result for a box that timed out).
+constexpr int32_t BoxTimedOut = 32000;
+
 // A button set given as the text of a number; 0 (no known set) for text that
 // is no number or one out of range.
 int32_t ButtonSetNumber(std::string_view text);
 
 // Shows the box: through the hook while one is installed, else the
-// runtime's own box. Returns the pressed button as a ButtonSet value; 0 when
-// none was (the box could not be shown).
+// runtime's own box. Returns the pressed button as a ButtonSet value,
+// BoxTimedOut when the request's time ran out, 0 when no button was pressed
+// (the box could not be shown).
 int32_t ShowBox(const BoxRequest& request);
+
+// The time-out of the box that ShowBox is handing to the hook on this thread;
+// 0 otherwise. The hook's calling contract has no place for it, so a hook
+// that draws the box itself reads it here.
+int32_t ShownBoxTimeout();
 
 // The hook's calling contract: the text, caption, icon and button set as
 // strings (the button set as the text of a number, or empty when omitted),

@@ -21,6 +21,7 @@ struct MessageBoxInfo {
   int32_t buttons = 0;
   int32_t defaultButton = 0;  // the argument as given
   int32_t style = 0;
+  int32_t timeout = 0;             // seconds until the default button presses itself; 0: none
   std::vector<std::string> lines;  // the text as shown, line by line, wrapped
   bool scrolls = false;            // the lines are more than the screen holds: they scroll
   std::vector<Button> shown;       // left to right
@@ -28,7 +29,8 @@ struct MessageBoxInfo {
   // What Escape and the close box answer; 0 when they do nothing.
   int32_t escapeValue = 0;
   intptr_t owner = 0;  // native handle of the window that was current
-  int32_t result = 0;  // the pressed button, once the box has closed
+  // The pressed button once the box has closed; BoxTimedOut when the time ran out.
+  int32_t result = 0;
 };
 
 }  // namespace rt

@@ -31,6 +31,7 @@ MessageBoxInfo Describe(const BoxRequest& r, const BoxTextArea& area) {
   info.buttons = r.buttons;
   info.defaultButton = r.defaultButton;
   info.style = r.style;
+  info.timeout = std::max(0, r.timeout);
   info.lines = WrapLines(SplitBoxText(r.text), area.columns);
   info.scrolls = info.lines.size() > area.lines;
   int32_t set = r.buttons & 0xFF;
@@ -123,13 +124,30 @@ int32_t RuntimeMessageBox(const BoxRequest& request) {
   OpenWindow(window);
   window->SetProperty(defaultControl, PropDefaultButton, 0, Value(1));
   window->Select(defaultControl);
+  // A box with a time-out counts the seconds down on its default button.
+  int32_t secondsLeft = info.timeout;
+  const std::string defaultCaption = window->Text(defaultControl);
+  auto showCountdown = [&] {
+    window->SetProperty(defaultControl, PropText, 0, Value(CountdownCaption(defaultCaption, secondsLeft)));
+  };
+  if (secondsLeft > 0) {
+    showCountdown();
+    window->SetTimer(1000);
+  }
 
   int32_t result = 0;
   StartEventLoop();
   for (;;) {
     int32_t flag = 0;
     int32_t event = Event();
-    if (event == EventControlAccepted) {
+    if (event == EventTimer && secondsLeft > 0) {
+      if (--secondsLeft > 0) {
+        showCountdown();
+      } else {
+        result = BoxTimedOut;
+        flag = -1;
+      }
+    } else if (event == EventControlAccepted) {
       for (const MessageBoxInfo::Button& b : info.shown)
         if (b.control == Accepted()) {
           result = b.value;

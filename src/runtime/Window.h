@@ -77,6 +77,11 @@ class Window {
   void Post(int32_t event, int32_t control = 0, int32_t keyCode = KeepKeyCode);
   std::size_t QueuedEvents() const { return queue_.size(); }
   bool ValidationPassActive() const { return pass_.active; }
+  // Queues EventTimer every `milliseconds` from now until it is stopped (0)
+  // or the window closes; a closed window takes no timer. The backend keeps
+  // the time.
+  void SetTimer(int32_t milliseconds);
+  int32_t TimerPeriod() const { return timer_; }
   void RegisterCallback(int32_t event, EventCallback fn, void* object);
   void UnregisterCallback(int32_t event, EventCallback fn, void* object);
 
@@ -140,6 +145,7 @@ class Window {
   Pass pass_;
   std::vector<Callback> callbacks_;
   MessageBoxInfo* box_ = nullptr;
+  int32_t timer_ = 0;
 };
 
 // Prepares a registered window with variables bound, in order, to its data

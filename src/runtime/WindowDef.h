@@ -14,6 +14,15 @@ namespace rt {
 // A position that lets the platform place the window.
 constexpr int32_t DefaultPosition = std::numeric_limits<int32_t>::min();
 
+// A command the window offers beside its controls: in its context menu, on
+// Windows also in its system menu, and under its keyboard shortcut. Choosing
+// it queues EventCommand with the command's number as the key code.
+struct WindowCommand {
+  int32_t number;        // 1 and up
+  std::string text;      // the menu entry, '&' before its access key
+  std::string shortcut;  // "Ctrl+Shift+C": Ctrl, Shift and Alt, then a letter or digit; empty for none
+};
+
 struct WindowDef {
   std::string module;
   std::string name;
@@ -25,6 +34,7 @@ struct WindowDef {
   int32_t width = 0;
   int32_t height = 0;
   std::vector<ControlDef> controls;  // in definition order
+  std::vector<WindowCommand> commands;
 
   const ControlDef* Find(int32_t number) const;
 };

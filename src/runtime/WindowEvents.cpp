@@ -13,8 +13,15 @@ void Window::Post(int32_t event, int32_t control, int32_t keyCode) {
   if (open_) queue_.push_back({event, control, keyCode});
 }
 
+void Window::SetTimer(int32_t milliseconds) {
+  if (!open_) return;
+  timer_ = std::max(0, milliseconds);
+  CurrentBackend().TimerChanged(*this);
+}
+
 void Window::MarkOpen(bool open) {
   open_ = open;
+  timer_ = 0;
   if (open) {
     // Each opening makes the window anew from its definition: what the
     // program set on its controls during an earlier opening (texts, hidden

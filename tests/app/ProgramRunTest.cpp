@@ -9,8 +9,10 @@
 #include "app/Globals.h"
 #include "app/ProgramBody.h"
 #include "backends/headless/Headless.h"
+#include "composer/ComposerWindowDef.h"
 #include "framework/error/GlobalErrorManager.h"
 #include "framework/window/WindowGlobals.h"
+#include "platform/ThisOs.h"
 #include "platform/Win32Api.h"
 #include "runtime/MessageBox.h"
 #include "runtime/Program.h"
@@ -184,6 +186,39 @@ TEST_F(ProgramRun, AnEditIsUsedWhileTheFocusIsStillInItsField) {
   ASSERT_EQ(boxes.size(), 3u);
   EXPECT_EQ(boxes[1].lines, (std::vector<std::string>{"Hello", "World"}));
   EXPECT_EQ(boxes[1].caption, "Title typed");
+}
+
+// The window's commands copy the box as composed at that moment, an edit
+// still in its field included; a form that cannot show the box says why and
+// leaves the clipboard alone.
+TEST_F(ProgramRun, CopyAsCodeTakesTheComposedBox) {
+  std::vector<std::string> copied;
+  auto copy = [&copied] { copied.push_back(headless::Clipboard()); };
+  User()
+      .AnswerBox(rt::ButtonOk)
+      .Choose(8)
+      .Choose(16)
+      .SetSpin(19, 2)
+      .Type(4, "Backup")
+      .Type(2, "Back up now?")
+      .PressShortcut("Ctrl+Shift+C")
+      .Run(copy)
+      .ChooseCommand(quibra::ComposerCopyCCall)
+      .Run(copy)
+      .ChooseCommand(quibra::ComposerCopyKdialog)
+      .AnswerBox(rt::ButtonOk)
+      .Run(copy)
+      .Press(25);
+  ASSERT_EQ(quibra::RunProgram(), 0);
+  const std::string commandLine =
+      os::kWindows ? "QuibraD.exe --title Backup --buttons yesno --icon question --default no \"Back up now?\""
+                   : "quibrad --title Backup --buttons yesno --icon question --default no 'Back up now?'";
+  const std::string cCall =
+      "MessageBoxA(NULL, \"Back up now?\", \"Backup\", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);";
+  EXPECT_EQ(copied, (std::vector<std::string>{commandLine, cCall, cCall}));
+  const auto boxes = headless::Boxes();
+  ASSERT_EQ(boxes.size(), 2u) << "the intro, and why kdialog cannot show the box";
+  EXPECT_NE(boxes[1].text.find("kdialog"), std::string::npos) << boxes[1].text;
 }
 
 TEST_F(ProgramRun, ClosingTheWindowByItsCloseBoxEndsCancelled) {

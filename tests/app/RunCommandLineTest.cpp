@@ -109,6 +109,70 @@ TEST_F(CommandLineRun, ReadsTheTextFromInputAndPrintsThePressedButton) {
   EXPECT_EQ(out.str(), "NO\n");
 }
 
+// The countdown runs on the script's clock: each Wait is time the user lets
+// pass, and no test sleeps.
+TEST_F(CommandLineRun, ATimeOutCountsDownOnTheDefaultAndPressesIt) {
+  struct TimeOutCase {
+    const char* label;
+    Args args;
+    std::vector<int32_t> waits;  // milliseconds, one Wait step each
+    int32_t answer;              // a button pressed after the waits; 0: none
+    std::vector<std::string> countdown;
+    const char* printed;
+    int32_t status;
+  };
+  const TimeOutCase cases[] = {
+      {"native: the time runs out on No",
+       {"--print", "--timeout", "3", "--buttons", "yesno", "--default", "no"},
+       {1000, 1500, 500},
+       0,
+       {"&No (3)", "&No (2)", "&No (1)"},
+       "NO\n",
+       7},
+      {"runtime: the same",
+       {"--print", "--style", "runtime", "--timeout", "3", "--buttons", "yesno", "--default", "no"},
+       {1000, 1500, 500},
+       0,
+       {"&No (3)", "&No (2)", "&No (1)"},
+       "NO\n",
+       7},
+      {"native: a moment short of the time, the user presses Yes",
+       {"--print", "--timeout=2", "--buttons=yesno"},
+       {1999},
+       rt::ButtonYes,
+       {"&Yes (2)", "&Yes (1)"},
+       "YES\n",
+       5},
+      {"runtime: the same",
+       {"--print", "--style=runtime", "--timeout=2", "--buttons=yesno"},
+       {1999},
+       rt::ButtonYes,
+       {"&Yes (2)", "&Yes (1)"},
+       "YES\n",
+       5},
+      {"--question: a time-out is 5, as the dialog tools say",
+       {"--question", "--timeout", "1"},
+       {1000},
+       0,
+       {"&Yes (1)"},
+       "",
+       5},
+  };
+  for (const TimeOutCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    headless::Reset();
+    out.str("");
+    for (int32_t ms : c.waits) headless::User().Wait(ms);
+    if (c.answer) headless::User().AnswerBox(c.answer);
+    EXPECT_EQ(Run(c.args), c.status);
+    ASSERT_EQ(headless::Boxes().size(), 1u);
+    EXPECT_EQ(headless::Boxes()[0].countdown, c.countdown);
+    EXPECT_EQ(headless::Boxes()[0].result, c.answer ? c.answer : rt::BoxTimedOut);
+    EXPECT_EQ(out.str(), c.printed);
+    EXPECT_TRUE(headless::User().Remaining().empty());
+  }
+}
+
 TEST_F(CommandLineRun, ABoxThatCannotBeShownSaysSoAndPrintsNoButton) {
   headless::User().AnswerNative(0);
   EXPECT_EQ(Run({"--print", "--info", "x"}), 69);

@@ -42,15 +42,18 @@ class HeadlessDrawer : public box_cases::Drawer {
     if (c.act == Act::Press) User().AnswerBox(c.press);
     if (c.act == Act::Escape) User().EscapeBox();
     if (c.act == Act::Close) User().CloseBox();
+    if (c.act == Act::Wait) User().Wait(c.timeout * 1000);
     User().Run([&] { seen.stayedOpen = true; }).AnswerBox(c.defaultValue);
-    seen.result =
-        rt::MessageBox(c.text, c.caption, c.icon, std::to_string(c.buttons), 0, 0, 0, c.defaultButton, c.style);
+    seen.result = rt::ShowBox(box_cases::RequestOf(c));
     User().Clear();  // the steps an answered box did not need
     if (headless::Boxes().size() != 1) return seen;
     const headless::BoxRecord r = headless::Boxes()[0];
     seen.shown = r.drawer == (native_ ? "native" : "runtime");
     seen.title = r.caption;
     seen.captions = r.captions;
+    // What a person sees first on the default button of a box that counts down.
+    for (std::size_t i = 0; i < r.captions.size() && !r.countdown.empty(); ++i)
+      if (rt::ButtonsOf(r.buttons)[i].value == r.defaultValue) seen.captions[i] = r.countdown[0];
     seen.defaultValue = r.defaultValue;
     seen.systemModal = r.style != 0;
     seen.lines = r.lines;

@@ -38,6 +38,7 @@ std::string Describe(const quibra::ParsedCommandLine& parsed) {
   if (l.request.style != 0) d << " system-modal";
   if (l.style == BoxStyle::Runtime) d << " runtime";
   if (l.exits == ExitScheme::DialogTool) d << " dialog-tool-exits";
+  if (l.request.timeout != 0) d << " timeout=" << l.request.timeout;
   if (l.print) d << " print";
   return d.str().empty() ? "" : d.str().substr(1);
 }
@@ -79,6 +80,8 @@ TEST(CommandLineParse, EachOptionSetsItsPartOfTheBox) {
       {"--style runtime", {"--style", "runtime"}, "runtime"},
       {"--style native, the last style", {"--style=runtime", "--style=native"}, ""},
       {"--print", {"--print"}, "print"},
+      {"--timeout", {"--timeout", "5"}, "timeout=5"},
+      {"--timeout= at its highest", {"--timeout=86400"}, "timeout=86400"},
       {"--info", {"--info"}, "title=Information icon=Information dialog-tool-exits"},
       {"--warning", {"--warning"}, "title=Warning icon=Warning dialog-tool-exits"},
       {"--error", {"--error"}, "title=Error icon=Error dialog-tool-exits"},
@@ -124,6 +127,11 @@ TEST(CommandLineParse, EachMistakeIsNamedInOneLine) {
        {"--buttons", "yesno", "--default", "3"},
        "the button set yesno has no button 3 (yes, no)"},
       {"a default for the OK box of --info", {"--info", "--default", "2"}, "the button set ok has no button 2 (ok)"},
+      {"a negative time-out", {"--timeout", "-5"}, "bad time-out \"-5\" (a whole number of seconds, 1 to 86400)"},
+      {"a time-out of 0", {"--timeout=0"}, "bad time-out \"0\" (a whole number of seconds, 1 to 86400)"},
+      {"a time-out over a day", {"--timeout=86401"}, "bad time-out \"86401\" (a whole number of seconds, 1 to 86400)"},
+      {"a time-out in minutes", {"--timeout", "5m"}, "bad time-out \"5m\" (a whole number of seconds, 1 to 86400)"},
+      {"a missing time-out", {"--timeout"}, "option --timeout needs a value (SECONDS)"},
       {"two texts", {"--title", "My", "Title", "Here"}, "the text is given twice (\"Title\" and \"Here\")"},
       {"a mistake before --help", {"--bogus", "--help"}, "unknown option \"--bogus\" (see --help)"},
   };

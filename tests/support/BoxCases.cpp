@@ -76,9 +76,23 @@ const std::vector<BoxCase>& Cases() {
        {"OK"}, ButtonOk, false, ButtonOk, false},
       {"a 200-line text scrolls", ManyLines(200), "Quibra Demo", rt::IconExclamation, 1, 0, 0, Act::Press, ButtonOk,
        {"OK"}, ButtonOk, false, ButtonOk, true},
+      {"Yes No Cancel: the time runs out and presses Cancel", "Save?", "Quibra Demo", rt::IconQuestion, 70, 64, 0,
+       Act::Wait, 0, {"&Yes", "&No", "Cancel"}, ButtonCancel, false, rt::BoxTimedOut, false, 2, "Cancel (2)"},
+      {"OK Cancel: pressed before the time runs out", "Go on?", "Quibra Demo", "", 65, 0, 0, Act::Press, ButtonCancel,
+       {"OK", "Cancel"}, ButtonOk, false, ButtonCancel, false, 30, "OK (30)"},
   };
   // clang-format on
   return cases;
+}
+
+rt::BoxRequest RequestOf(const BoxCase& c) {
+  return {.text = c.text,
+          .caption = c.caption,
+          .icon = c.icon,
+          .buttons = c.buttons,
+          .defaultButton = c.defaultButton,
+          .style = c.style,
+          .timeout = c.timeout};
 }
 
 void ExpectEveryCase(Drawer& drawer) {
@@ -91,14 +105,19 @@ void ExpectEveryCase(Drawer& drawer) {
     const Seen seen = drawer.Show(c);
     ASSERT_TRUE(seen.shown) << "no box came";
     EXPECT_EQ(seen.title, c.caption);
-    EXPECT_EQ(seen.captions, c.captions);
+    std::vector<std::string> captions = c.captions;
+    if (c.timeout > 0) {
+      for (std::size_t i = 0; i < captions.size(); ++i)
+        if (rt::ButtonsOf(c.buttons)[i].value == c.defaultValue) captions[i] = c.countdown;
+    }
+    EXPECT_EQ(seen.captions, captions);
     EXPECT_EQ(seen.defaultValue, c.defaultValue);
     if (seen.focusedValue != -1) {
       EXPECT_EQ(seen.focusedValue, c.defaultValue) << "the default button has the focus";
     }
     EXPECT_EQ(seen.icon, c.icon);
     EXPECT_EQ(seen.systemModal, c.style != 0);
-    if (c.act != Act::Press) {
+    if (c.act == Act::Escape || c.act == Act::Close) {
       EXPECT_EQ(seen.stayedOpen, c.ignored);
       if (seen.closeBox != -1) {
         EXPECT_EQ(seen.closeBox == 1, !c.ignored) << "the close box works only where it answers";

@@ -8,12 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "runtime/MessageBox.h"
+
 namespace box_cases {
 
 enum class Act {
   Press,   // the button `press`, by its caption or access key
   Escape,  // the Escape key
   Close,   // the close box
+  Wait,    // nothing, until the box's time has run out
 };
 
 struct BoxCase {
@@ -34,15 +37,22 @@ struct BoxCase {
   bool ignored;
   int32_t result;
   bool scrolls;  // the text is taller than the screen: it scrolls, and the box fits the screen
+  // Seconds until the default button presses itself (0: none), and the
+  // default button's caption as the box first shows it, counting down.
+  int32_t timeout = 0;
+  std::string countdown = {};
 };
 
 const std::vector<BoxCase>& Cases();
+
+// The case's box as the message function's caller asks for it.
+rt::BoxRequest RequestOf(const BoxCase& c);
 
 // What a drawer saw while the box waited, and what the message function gave.
 struct Seen {
   bool shown = false;
   std::string title;
-  std::vector<std::string> captions;
+  std::vector<std::string> captions;  // as first shown: a countdown included
   int32_t defaultValue = 0;
   int32_t focusedValue = -1;  // the button with the focus; -1 where a drawer cannot tell
   std::string icon;           // the icon code shown, empty for none

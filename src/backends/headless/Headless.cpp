@@ -53,6 +53,7 @@ void Reset() {
   s.calls.clear();
   s.beeps.clear();
   s.cursors.clear();
+  s.clipboard.clear();
   s.fullWindowDrag = 0;
   s.failSystemParameters = false;
   s.allocationsBeforeFailure = 0;
@@ -62,12 +63,18 @@ void Reset() {
   s.handles.clear();
   s.boxRecords.clear();
   s.pendingEdits.clear();
+  s.timerElapsed.clear();
 }
 
 std::vector<BoxRecord> Boxes() { return Copy(Shared().boxes); }
 std::vector<PlatformCall> PlatformCalls() { return Copy(Shared().calls); }
 std::vector<BeepRecord> Beeps() { return Copy(Shared().beeps); }
 std::vector<std::string> Cursors() { return Copy(Shared().cursors); }
+std::string Clipboard() {
+  State& s = Shared();
+  std::lock_guard<std::recursive_mutex> hold(s.lock);
+  return s.clipboard;
+}
 
 void SetFullWindowDrag(bool on) {
   State& s = Shared();

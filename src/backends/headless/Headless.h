@@ -50,6 +50,7 @@ std::vector<BoxRecord> Boxes();
 std::vector<PlatformCall> PlatformCalls();
 std::vector<BeepRecord> Beeps();
 std::vector<std::string> Cursors();  // the cursor bytes set; empty = normal
+std::string Clipboard();             // what the program last put on the clipboard
 
 // The simulated full-window-drag setting (off after Reset).
 void SetFullWindowDrag(bool on);

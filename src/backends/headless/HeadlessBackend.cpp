@@ -84,6 +84,7 @@ void HeadlessBackend::CreateNativeWindow(rt::Window& window) {
   r.icon = box->icon;
   r.defaultButton = box->defaultButton;
   r.style = box->style;
+  r.timeout = box->timeout;
   s.boxRecords[&window] = s.boxes.size();
   s.boxes.push_back(r);
 }
@@ -97,9 +98,30 @@ void HeadlessBackend::DestroyNativeWindow(rt::Window& window) {
   }
   s.handles.erase(&window);
   s.pendingEdits.erase(&window);
+  s.timerElapsed.erase(&window);
 }
 
-void HeadlessBackend::ControlChanged(rt::Window&, int32_t) {}
+// A box's default button taking a new caption is its countdown.
+void HeadlessBackend::ControlChanged(rt::Window& window, int32_t control) {
+  const rt::MessageBoxInfo* box = window.BoxInfo();
+  if (!box || box->timeout <= 0) return;
+  State& s = Shared();
+  std::lock_guard<std::recursive_mutex> hold(s.lock);
+  auto record = s.boxRecords.find(&window);
+  if (record == s.boxRecords.end()) return;
+  std::vector<std::string>& countdown = s.boxes[record->second].countdown;
+  for (const rt::MessageBoxInfo::Button& b : box->shown)
+    if (b.control == control && b.value == box->defaultValue) {
+      const std::string caption = window.Text(control);
+      if (caption != (countdown.empty() ? b.caption : countdown.back())) countdown.push_back(caption);
+    }
+}
+
+void HeadlessBackend::TimerChanged(rt::Window& window) {
+  State& s = Shared();
+  std::lock_guard<std::recursive_mutex> hold(s.lock);
+  s.timerElapsed[&window] = 0;
+}
 
 rt::ScreenArea HeadlessBackend::WorkArea() const { return rt::kClassicWorkArea; }
 
@@ -118,6 +140,12 @@ void HeadlessBackend::Beep(int32_t frequency, int32_t duration) {
   s.beeps.push_back({frequency, duration});
 }
 
+void HeadlessBackend::SetClipboardText(const std::string& text) {
+  State& s = Shared();
+  std::lock_guard<std::recursive_mutex> hold(s.lock);
+  s.clipboard = text;
+}
+
 void HeadlessBackend::SetCursor(const std::string& cursor) {
   State& s = Shared();
   std::lock_guard<std::recursive_mutex> hold(s.lock);
@@ -133,7 +161,8 @@ void HeadlessBackend::WaitForEvent(rt::Window& window) {
       if (s.steps.empty()) Fail(Waiting(window) + " but the script has no more steps");
       step = s.steps.front();
       bool box = window.BoxInfo() != nullptr;
-      if (step.kind != Step::Kind::Run && (step.ForBox() != box || step.kind == Step::Kind::AnswerNative))
+      const bool anywhere = step.kind == Step::Kind::Run || step.kind == Step::Kind::Wait;
+      if (!anywhere && (step.ForBox() != box || step.kind == Step::Kind::AnswerNative))
         Fail(Waiting(window) + " but the script expects: " + step.Describe());
       s.steps.pop_front();
     }
@@ -244,6 +273,25 @@ void HeadlessBackend::Perform(rt::Window& w, const Step& step) {
     case K::EscapeBox:
       w.Post(rt::EventCloseRequested, 0, rt::KeyEscape);
       return;
+    case K::ChooseCommand:
+    case K::PressShortcut: {
+      for (const rt::WindowCommand& command : w.Def().commands)
+        if (step.kind == K::ChooseCommand ? command.number == step.value
+                                          : !command.shortcut.empty() && command.shortcut == step.text) {
+          w.Post(rt::EventCommand, 0, command.number);
+          return;
+        }
+      Fail("the script expects: " + step.Describe() + ", but " + WindowName(w) + " offers no such command");
+    }
+    case K::Wait: {
+      const int32_t period = w.TimerPeriod();
+      if (period <= 0) return;
+      State& s = Shared();
+      std::lock_guard<std::recursive_mutex> hold(s.lock);
+      int32_t& elapsed = s.timerElapsed[&w];
+      for (elapsed += step.value; elapsed >= period; elapsed -= period) w.Post(rt::EventTimer);
+      return;
+    }
     case K::Run:
     case K::AnswerNative:
       return;  // handled by the caller

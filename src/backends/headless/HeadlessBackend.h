@@ -13,11 +13,13 @@ class HeadlessBackend : public rt::Backend {
   void DestroyNativeWindow(rt::Window& window) override;
   void ControlChanged(rt::Window& window, int32_t control) override;
   void FocusChanged(rt::Window& window, int32_t control) override;
+  void TimerChanged(rt::Window& window) override;
   void WaitForEvent(rt::Window& window) override;
   intptr_t NativeHandle(const rt::Window& window) const override;
   void Beep(int32_t frequency, int32_t duration) override;
   void SetCursor(const std::string& cursor) override;
   rt::ScreenArea WorkArea() const override;
+  void SetClipboardText(const std::string& text) override;
 
  private:
   // Carries out one window or box step: queues the events it produces.

@@ -33,10 +33,13 @@ struct Step {
     AnswerNative,
     CloseBox,
     EscapeBox,
+    Wait,
+    ChooseCommand,
+    PressShortcut,
   };
   Kind kind;
   int32_t control = 0;
-  int32_t value = 0;  // spin value, key code, event code or answer
+  int32_t value = 0;  // spin value, key code, event code, answer or milliseconds
   std::string text;
   std::function<void()> run;
 
@@ -55,6 +58,7 @@ struct State {
   std::vector<PlatformCall> calls;
   std::vector<BeepRecord> beeps;
   std::vector<std::string> cursors;
+  std::string clipboard;
   int32_t fullWindowDrag = 0;  // what the system would report: 1 on, 0 off, any other value as it is
   bool failSystemParameters = false;
   int allocationsBeforeFailure = 0;
@@ -65,6 +69,8 @@ struct State {
   std::map<const rt::Window*, intptr_t> handles;
   std::map<const rt::Window*, std::size_t> boxRecords;
   std::map<const rt::Window*, int32_t> pendingEdits;
+  // Per window with a timer: the time waited since its last EventTimer.
+  std::map<const rt::Window*, int32_t> timerElapsed;
   intptr_t nextHandle = 0x10010;
 };
 

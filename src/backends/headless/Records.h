@@ -19,7 +19,7 @@ struct BoxRecord {
   // default one, and the answer (0 while unanswered or when none).
   int32_t buttons = 0;
   int32_t defaultValue = 0;
-  int32_t result = 0;
+  int32_t result = 0;  // rt::BoxTimedOut when the box's time ran out
   // The icon code, the style (non-zero: system-modal) and the button captions
   // left to right; a runtime box's default and style arguments as given, a
   // native box's icon and modality as its flags give them.
@@ -27,6 +27,10 @@ struct BoxRecord {
   int32_t defaultButton = 0;
   int32_t style = 0;
   std::vector<std::string> captions;
+  // A box with a time-out: its seconds, and the default button's caption at
+  // each second the user waited ("OK (3)", "OK (2)", ...).
+  int32_t timeout = 0;
+  std::vector<std::string> countdown;
   // A native box: MessageBoxA's flag word and its raw result (an ID* value).
   uint32_t flags = 0;
   int32_t rawResult = 0;

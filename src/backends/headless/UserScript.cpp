@@ -72,6 +72,12 @@ std::string Step::Describe() const {
       return "close the message box";
     case Kind::EscapeBox:
       return "press Escape in the message box";
+    case Kind::Wait:
+      return "wait " + std::to_string(value) + " ms";
+    case Kind::ChooseCommand:
+      return "choose command " + std::to_string(value);
+    case Kind::PressShortcut:
+      return "press " + text;
   }
   return "?";
 }
@@ -104,6 +110,13 @@ UserScript& UserScript::AnswerNative(int32_t result) {
 }
 UserScript& UserScript::CloseBox() { return Add(*this, {Step::Kind::CloseBox, 0, 0, {}, {}}); }
 UserScript& UserScript::EscapeBox() { return Add(*this, {Step::Kind::EscapeBox, 0, 0, {}, {}}); }
+UserScript& UserScript::ChooseCommand(int32_t number) {
+  return Add(*this, {Step::Kind::ChooseCommand, 0, number, {}, {}});
+}
+UserScript& UserScript::PressShortcut(std::string shortcut) {
+  return Add(*this, {Step::Kind::PressShortcut, 0, 0, std::move(shortcut), {}});
+}
+UserScript& UserScript::Wait(int32_t milliseconds) { return Add(*this, {Step::Kind::Wait, 0, milliseconds, {}, {}}); }
 
 std::vector<std::string> UserScript::Remaining() const {
   State& s = Shared();

@@ -19,6 +19,14 @@
 // - CloseWindow: the close box (EventCloseRequested); no focus move.
 // - Run: calls the test's function at that point, then goes on.
 // - PostEvent: queues a raw event for the waiting window.
+// - ChooseCommand: a command of the window (its context menu, or on Windows
+//   its system menu); PressShortcut: the command's keyboard shortcut
+//   ("Ctrl+Shift+C"). Both queue EventCommand with the command's number.
+// - Wait: the user does nothing for a while, by the script's clock (no test
+//   sleeps): a waiting window's timer runs as many periods as fit (one
+//   EventTimer each); a box with a time-out counts down and, when its time
+//   has run out, presses its default button. For a window or box with no
+//   timer it changes nothing.
 // - AnswerBox / CloseBox / EscapeBox answer the next message box, runtime or
 //   native; Escape and the close box answer Cancel where there is one, OK in
 //   an OK box, and are ignored otherwise (the box waits for the next step).
@@ -51,6 +59,9 @@ class UserScript {
   UserScript& AnswerNative(int32_t result);
   UserScript& CloseBox();
   UserScript& EscapeBox();
+  UserScript& Wait(int32_t milliseconds);
+  UserScript& ChooseCommand(int32_t number);
+  UserScript& PressShortcut(std::string shortcut);
 
   // The steps not yet taken, described ("press control 24").
   std::vector<std::string> Remaining() const;

@@ -4,6 +4,7 @@
 // desktop it runs on), and the process heap recorded, with a switch that
 // makes allocations fail.
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -16,7 +17,9 @@ namespace {
 
 using namespace os;
 
-int32_t RecordedMessageBox(HWND owner, const char* text, const char* caption, UINT flags) {
+// A box with a time-out (`seconds` > 0) counts down on its default button
+// while the script waits, and presses it when the time has run out.
+int32_t RecordedBox(HWND owner, const char* text, const char* caption, UINT flags, int32_t seconds) {
   State& s = Shared();
   std::lock_guard<std::recursive_mutex> hold(s.lock);
   BoxRecord r;
@@ -36,9 +39,17 @@ int32_t RecordedMessageBox(HWND owner, const char* text, const char* caption, UI
   r.buttons = set;
   for (const rt::BoxButton& b : buttons) r.captions.push_back(b.caption);
   std::size_t defaultIndex = (flags & MB_DEFMASK) >> 8;
-  r.defaultValue = buttons.empty() ? 0 : buttons[defaultIndex < buttons.size() ? defaultIndex : 0].value;
+  if (defaultIndex >= buttons.size()) defaultIndex = 0;
+  r.defaultValue = buttons.empty() ? 0 : buttons[defaultIndex].value;
+  r.timeout = std::max(0, seconds);
   std::size_t index = s.boxes.size();
   s.boxes.push_back(r);
+  int32_t secondsLeft = r.timeout, waited = 0;
+  auto showCountdown = [&] {
+    if (secondsLeft > 0 && !buttons.empty())
+      s.boxes[index].countdown.push_back(rt::CountdownCaption(buttons[defaultIndex].caption, secondsLeft));
+  };
+  showCountdown();
   std::string shown = "message box " + Quote(r.text) + " shown";
 
   int32_t result = 0;
@@ -50,6 +61,16 @@ int32_t RecordedMessageBox(HWND owner, const char* text, const char* caption, UI
     switch (step.kind) {
       case Step::Kind::Run:
         step.run();
+        break;
+      case Step::Kind::Wait:
+        for (waited += step.value; secondsLeft > 0 && waited >= 1000; waited -= 1000) {
+          --secondsLeft;
+          showCountdown();
+        }
+        if (r.timeout > 0 && secondsLeft == 0) {
+          result = MB_TIMEDOUT;
+          answered = true;
+        }
         break;
       case Step::Kind::AnswerNative:
         result = step.value;
@@ -75,9 +96,18 @@ int32_t RecordedMessageBox(HWND owner, const char* text, const char* caption, UI
     }
   }
   s.boxes[index].rawResult = result;
-  s.boxes[index].result = rt::ButtonOfNativeId(result);
-  s.calls.push_back({.function = "MessageBoxA", .flags = flags, .result = result});
+  s.boxes[index].result = result == MB_TIMEDOUT ? MB_TIMEDOUT : rt::ButtonOfNativeId(result);
+  s.calls.push_back(
+      {.function = seconds > 0 ? "CountdownMessageBoxA" : "MessageBoxA", .flags = flags, .result = result});
   return result;
+}
+
+int32_t RecordedMessageBox(HWND owner, const char* text, const char* caption, UINT flags) {
+  return RecordedBox(owner, text, caption, flags, 0);
+}
+
+int32_t RecordedCountdownBox(HWND owner, const char* text, const char* caption, UINT flags, UINT seconds) {
+  return RecordedBox(owner, text, caption, flags, static_cast<int32_t>(std::min<UINT>(seconds, INT32_MAX)));
 }
 
 BOOL SimulatedSystemParameters(UINT action, UINT param, LPVOID data, UINT winIni) {
@@ -136,7 +166,8 @@ void InstallPlatformCalls() {
   os::InstallWin32Calls({.messageBox = &RecordedMessageBox,
                          .systemParametersInfo = &SimulatedSystemParameters,
                          .heapAlloc = &RecordedHeapAlloc,
-                         .heapFree = &RecordedHeapFree});
+                         .heapFree = &RecordedHeapFree,
+                         .countdownMessageBox = &RecordedCountdownBox});
 }
 
 }  // namespace headless

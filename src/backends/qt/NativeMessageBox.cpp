@@ -11,6 +11,9 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QThread>
+#include <QTimer>
+#include <algorithm>
+#include <climits>
 
 #include "backends/qt/AnsiText.h"
 #include "backends/qt/BoxClipboard.h"
@@ -40,12 +43,29 @@ std::string Joined(const std::vector<std::string>& lines) {
   return text;
 }
 
-int32_t Show(os::HWND owner, const char* text, const char* caption, os::UINT flags) {
+int32_t Show(os::HWND owner, const char* text, const char* caption, os::UINT flags, os::UINT seconds) {
   QWidget* ownerWidget = owner ? QWidget::find(reinterpret_cast<WId>(owner)) : nullptr;
   // A missing caption is titled "Error", as Windows titles it.
   NativeMessageBox box(ownerWidget ? ownerWidget->window() : nullptr, text ? text : "", caption ? caption : "Error",
                        flags);
-  return box.Valid() ? box.Run() : 0;
+  if (!box.Valid()) return 0;
+  box.CountDown(static_cast<int32_t>(std::min<os::UINT>(seconds, INT32_MAX)));
+  return box.Run();
+}
+
+// Widgets live on the thread that made the application; a box asked for on
+// another thread is shown there, and this thread waits for the answer.
+int32_t ShowOnApplicationThread(os::HWND owner, const char* text, const char* caption, os::UINT flags,
+                                os::UINT seconds) {
+  QCoreApplication* app = QCoreApplication::instance();
+  if (app && QThread::currentThread() != app->thread()) {
+    int32_t result = 0;
+    QMetaObject::invokeMethod(
+        app, [&] { result = Show(owner, text, caption, flags, seconds); }, Qt::BlockingQueuedConnection);
+    return result;
+  }
+  EnsureApplication();
+  return Show(owner, text, caption, flags, seconds);
 }
 
 }  // namespace
@@ -72,9 +92,9 @@ NativeMessageBox::NativeMessageBox(QWidget* owner, const std::string& text, cons
   }
   if (choices_.empty()) return;
 
-  std::size_t defaultIndex = (flags & os::MB_DEFMASK) >> 8;
-  if (defaultIndex >= choices_.size()) defaultIndex = 0;
-  setDefaultButton(choices_[defaultIndex].button);
+  defaultIndex_ = (flags & os::MB_DEFMASK) >> 8;
+  if (defaultIndex_ >= choices_.size()) defaultIndex_ = 0;
+  setDefaultButton(choices_[defaultIndex_].button);
 
   escapeResult_ = rt::NativeIdOfButton(rt::EscapeValue(set));
   for (const Choice& c : choices_)
@@ -104,9 +124,28 @@ void NativeMessageBox::ScrollLongText() {
   scroll->setFixedSize(label->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width(), room);
 }
 
+void NativeMessageBox::CountDown(int32_t seconds) {
+  if (seconds <= 0 || choices_.empty()) return;
+  secondsLeft_ = seconds;
+  auto show = [this] {
+    const Choice& choice = choices_[defaultIndex_];
+    choice.button->setText(QString::fromLatin1(rt::CountdownCaption(choice.caption, secondsLeft_)));
+  };
+  show();
+  auto* timer = new QTimer(this);
+  connect(timer, &QTimer::timeout, this, [this, timer, show] {
+    if (--secondsLeft_ > 0) return show();
+    timer->stop();
+    timedOut_ = true;
+    choices_[defaultIndex_].button->click();
+  });
+  timer->start(1000);
+}
+
 int32_t NativeMessageBox::Run() {
   exec();
   ActivateTopWindow();
+  if (timedOut_) return os::MB_TIMEDOUT;
   QAbstractButton* pressed = clickedButton();
   for (const Choice& c : choices_)
     if (c.button == pressed) return c.id;
@@ -137,17 +176,12 @@ void NativeMessageBox::closeEvent(QCloseEvent* e) {
 }
 
 int32_t ShowMessageBoxA(os::HWND owner, const char* text, const char* caption, os::UINT flags) {
-  // Widgets live on the thread that made the application; a box asked for
-  // on another thread is shown there, and this thread waits for the answer.
-  QCoreApplication* app = QCoreApplication::instance();
-  if (app && QThread::currentThread() != app->thread()) {
-    int32_t result = 0;
-    QMetaObject::invokeMethod(
-        app, [&] { result = Show(owner, text, caption, flags); }, Qt::BlockingQueuedConnection);
-    return result;
-  }
-  EnsureApplication();
-  return Show(owner, text, caption, flags);
+  return ShowOnApplicationThread(owner, text, caption, flags, 0);
+}
+
+int32_t ShowCountdownMessageBoxA(os::HWND owner, const char* text, const char* caption, os::UINT flags,
+                                 os::UINT seconds) {
+  return ShowOnApplicationThread(owner, text, caption, flags, seconds);
 }
 
 }  // namespace qtbackend

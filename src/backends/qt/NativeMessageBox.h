@@ -23,7 +23,11 @@ class NativeMessageBox : public QMessageBox {
   // False when the flags name a button set that Windows does not know: the
   // call fails and shows nothing.
   bool Valid() const { return !choices_.empty(); }
-  // Shows the box until the user answers it; the ID* value of the answer.
+  // Counts `seconds` down on the default button, from when the box is shown,
+  // and presses it when they have run out.
+  void CountDown(int32_t seconds);
+  // Shows the box until the user answers it; the ID* value of the answer, or
+  // MB_TIMEDOUT when the countdown pressed the default button.
   int32_t Run();
   // What Escape and the close box answer: an ID* value, or 0 for nothing.
   int32_t EscapeResult() const { return escapeResult_; }
@@ -43,6 +47,9 @@ class NativeMessageBox : public QMessageBox {
     std::string caption;
   };
   std::vector<Choice> choices_;
+  std::size_t defaultIndex_ = 0;
+  int32_t secondsLeft_ = 0;
+  bool timedOut_ = false;
   int32_t escapeResult_ = 0;
   std::string text_;
   std::string caption_;
@@ -51,5 +58,8 @@ class NativeMessageBox : public QMessageBox {
 // MessageBoxA on Linux, installed behind the platform's call at start: the
 // box is shown on the application's thread whichever thread asks for it.
 int32_t ShowMessageBoxA(os::HWND owner, const char* text, const char* caption, os::UINT flags);
+// The same with a countdown (Win32Calls::countdownMessageBox).
+int32_t ShowCountdownMessageBoxA(os::HWND owner, const char* text, const char* caption, os::UINT flags,
+                                 os::UINT seconds);
 
 }  // namespace qtbackend

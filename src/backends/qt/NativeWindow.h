@@ -15,6 +15,7 @@
 #include "backends/qt/DialogUnits.h"
 
 class QButtonGroup;
+class QTimer;
 
 namespace rt {
 class Window;
@@ -40,6 +41,8 @@ class NativeWindow : public QWidget {
   void SyncAll();
   // The program moved the focus.
   void ApplyFocus(int32_t control);
+  // Posts EventTimer every `milliseconds`; 0 stops it.
+  void SetTimer(int32_t milliseconds);
   // Qt moved the focus to `now`, a widget of this window.
   void FocusMoved(QWidget* now);
 
@@ -70,6 +73,7 @@ class NativeWindow : public QWidget {
   QRect Geometry(const rt::ControlDef& def, QWidget* widget) const;
   void Wire(const rt::ControlDef& def, QWidget* widget);
   void SetBuddies();
+  void AddCommands();
   void FitBoxToText();
   // NativeWindowSync.cpp
   void SyncContents(const rt::ControlDef& def, QWidget* widget);
@@ -102,6 +106,7 @@ class NativeWindow : public QWidget {
   bool presented_ = false;
   bool activatedBefore_ = false;
   QSize lastSize_;
+  QTimer* timer_ = nullptr;
 };
 
 }  // namespace qtbackend

@@ -1,4 +1,5 @@
 // Making a native window from its runtime window's definition.
+#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -110,11 +111,26 @@ void NativeWindow::Build() {
     Wire(c, widget);
   }
   SetBuddies();
+  AddCommands();
   if (window_->BoxInfo()) FitBoxToText();
   // Every part of every control reports keys and clicks here, a spin's
   // editor and a list's viewport included.
   for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
   SyncAll();
+}
+
+// The window's commands are its context menu, each under its shortcut
+// while the window is active.
+void NativeWindow::AddCommands() {
+  for (const rt::WindowCommand& command : window_->Def().commands) {
+    auto* action = new QAction(FromAnsi(command.text), this);
+    action->setObjectName(QStringLiteral("command") + QString::number(command.number));
+    if (!command.shortcut.empty()) action->setShortcut(QKeySequence(QString::fromStdString(command.shortcut)));
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, [this, number = command.number] { Post(rt::EventCommand, 0, number); });
+    addAction(action);
+  }
+  if (!actions().isEmpty()) setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 QWidget* NativeWindow::MakeControl(const rt::ControlDef& def) {

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 
 #include "backends/qt/AnsiText.h"
 #include "backends/qt/BoxClipboard.h"
@@ -27,6 +28,18 @@ constexpr int32_t kKeep = rt::Window::KeepKeyCode;
 
 void NativeWindow::Post(int32_t event, int32_t control, int32_t keyCode) {
   if (window_) window_->Post(event, control, keyCode);
+}
+
+void NativeWindow::SetTimer(int32_t milliseconds) {
+  if (milliseconds <= 0) {
+    if (timer_) timer_->stop();
+    return;
+  }
+  if (!timer_) {
+    timer_ = new QTimer(this);
+    connect(timer_, &QTimer::timeout, this, [this] { Post(rt::EventTimer, 0, rt::Window::KeepKeyCode); });
+  }
+  timer_->start(milliseconds);
 }
 
 // An edit is accepted when the focus leaves its control, as Windows does.

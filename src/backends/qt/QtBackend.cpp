@@ -1,11 +1,13 @@
 #include "backends/qt/QtBackend.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCursor>
 #include <QEventLoop>
 #include <QScreen>
 
 #include "backends/InstallBackend.h"
+#include "backends/qt/AnsiText.h"
 #include "backends/qt/DialogUnits.h"
 #include "backends/qt/NativeMessageBox.h"
 #include "backends/qt/NativeWindow.h"
@@ -40,7 +42,7 @@ void Install() {
   rt::SetBackend(&Backend());
   // The program's MessageBoxA: a Qt message box; the heap and the
   // full-window-drag setting stay the platform's.
-  os::InstallWin32Calls({.messageBox = &ShowMessageBoxA});
+  os::InstallWin32Calls({.messageBox = &ShowMessageBoxA, .countdownMessageBox = &ShowCountdownMessageBoxA});
 }
 
 NativeWindow* QtBackend::Find(const rt::Window& window) const {
@@ -56,6 +58,7 @@ void QtBackend::CreateNativeWindow(rt::Window& window) {
   QWidget* owner = QApplication::activeModalWidget();
   auto* native = new NativeWindow(window);
   windows_[&window] = native;
+  native->SetTimer(window.TimerPeriod());
   native->Present(owner);
 }
 
@@ -77,6 +80,10 @@ void QtBackend::ControlChanged(rt::Window& window, int32_t control) {
 
 void QtBackend::FocusChanged(rt::Window& window, int32_t control) {
   if (NativeWindow* native = Find(window)) native->ApplyFocus(control);
+}
+
+void QtBackend::TimerChanged(rt::Window& window) {
+  if (NativeWindow* native = Find(window)) native->SetTimer(window.TimerPeriod());
 }
 
 void QtBackend::WaitForEvent(rt::Window& window) {
@@ -110,6 +117,11 @@ rt::ScreenArea QtBackend::WorkArea() const {
   const QRect area = screen->availableGeometry();
   const DialogUnits units = DialogUnits::OfFont(WindowFont("MS Sans Serif", 8));
   return {area.width() * 4 / units.BaseX(), area.height() * 8 / units.BaseY()};
+}
+
+void QtBackend::SetClipboardText(const std::string& text) {
+  EnsureApplication();
+  QGuiApplication::clipboard()->setText(FromAnsi(text));
 }
 
 void QtBackend::SetCursor(const std::string& cursor) {

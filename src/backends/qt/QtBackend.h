@@ -18,11 +18,13 @@ class QtBackend : public rt::Backend {
   void DestroyNativeWindow(rt::Window& window) override;
   void ControlChanged(rt::Window& window, int32_t control) override;
   void FocusChanged(rt::Window& window, int32_t control) override;
+  void TimerChanged(rt::Window& window) override;
   void WaitForEvent(rt::Window& window) override;
   intptr_t NativeHandle(const rt::Window& window) const override;
   void Beep(int32_t frequency, int32_t duration) override;
   void SetCursor(const std::string& cursor) override;
   rt::ScreenArea WorkArea() const override;
+  void SetClipboardText(const std::string& text) override;
 
   // The native window of an open runtime window, or null.
   NativeWindow* Find(const rt::Window& window) const;

@@ -1,5 +1,6 @@
 // The Windows program's backend: installed once, before the program starts.
 #include "backends/InstallBackend.h"
+#include "backends/win32/CountdownBox.h"
 #include "backends/win32/NativeWindow.h"
 #include "backends/win32/Win32Backend.h"
 #include "runtime/Backend.h"
@@ -12,6 +13,7 @@ void Install() {
   InitCommonControlsEx(&controls);
   win32::NativeWindow::RegisterWindowClass();
   rt::SetBackend(&backend);
+  os::InstallWin32Calls({.countdownMessageBox = &win32::CountdownMessageBox});
 }
 
 }  // namespace backend

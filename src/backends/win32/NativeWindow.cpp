@@ -191,6 +191,7 @@ void NativeWindow::Create(HWND owner) {
     // A box that only its buttons can answer has no working close box.
     EnableMenuItem(GetSystemMenu(hwnd_, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
   }
+  AddCommands();
   ++updating_;
   Refresh(0);
   for (Child& c : children_) RefreshChild(c);

@@ -50,6 +50,9 @@ class NativeWindow {
   void Refresh(int32_t control);
   // The program moved the focus.
   void FocusControl(int32_t control);
+  // Posts EventTimer every `milliseconds` (a system timer of the window); 0
+  // stops it.
+  void SetTimer(int32_t milliseconds);
 
   // For the message loop: keys this window handles itself (Enter, Escape,
   // alerted keys) and the dialog manager's keyboard navigation (Tab, arrows,
@@ -107,6 +110,12 @@ class NativeWindow {
   void MoveFocus(WPARAM wParam, LPARAM lParam);
   bool AlertsKey(int32_t number, int32_t keyCode) const;
   int32_t EnterTarget() const;
+  // WindowCommands.cpp: the definition's commands in the system menu, a
+  // context menu and their shortcuts; each true when it was one of them.
+  void AddCommands();
+  bool ChooseCommand(UINT id);
+  bool ShowContextMenu(LPARAM at);
+  bool CommandShortcut(int32_t vk, bool shift, bool control, bool alt);
   void Post(int32_t event, int32_t control, int32_t keyCode);
 
   rt::Window& window_;

@@ -62,8 +62,28 @@ void NativeWindow::Post(int32_t event, int32_t control, int32_t keyCode) {
   if (created_) window_.Post(event, control, keyCode);
 }
 
+namespace {
+constexpr UINT_PTR kRuntimeTimer = 1;  // the one timer a runtime window has
+}  // namespace
+
+void NativeWindow::SetTimer(int32_t milliseconds) {
+  if (milliseconds > 0)
+    ::SetTimer(hwnd_, kRuntimeTimer, static_cast<UINT>(milliseconds), nullptr);
+  else
+    ::KillTimer(hwnd_, kRuntimeTimer);
+}
+
 LRESULT NativeWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_SYSCOMMAND:
+      if (ChooseCommand(static_cast<UINT>(wParam & 0xFFF0))) return 0;
+      return DefWindowProcA(hwnd_, message, wParam, lParam);
+    case WM_CONTEXTMENU:
+      if (ShowContextMenu(lParam)) return 0;
+      return DefWindowProcA(hwnd_, message, wParam, lParam);
+    case WM_TIMER:
+      if (wParam == kRuntimeTimer) Post(rt::EventTimer, 0, rt::Window::KeepKeyCode);
+      return 0;
     case WM_COMMAND:
       if (lParam != 0) {
         if (Child* c = FindHandle(reinterpret_cast<HWND>(lParam)))
@@ -264,6 +284,7 @@ bool NativeWindow::PreTranslate(MSG& message) {
   if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
     SyncFocus();
     const int32_t vk = static_cast<int32_t>(message.wParam);
+    if (CommandShortcut(vk, Down(VK_SHIFT), Down(VK_CONTROL), Down(VK_MENU))) return true;
     const int32_t code = KeyCodeOf(vk, Down(VK_SHIFT), Down(VK_CONTROL), Down(VK_MENU));
     if (lastFocus_ && AlertsKey(lastFocus_, code)) {
       Post(rt::EventAlertedKey, lastFocus_, code);

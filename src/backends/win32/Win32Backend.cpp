@@ -1,6 +1,7 @@
 #include "backends/win32/Win32Backend.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "backends/win32/ControlCodes.h"
@@ -77,6 +78,10 @@ void Win32Backend::FocusChanged(rt::Window& window, int32_t control) {
   if (NativeWindow* n = Native(window)) n->FocusControl(control);
 }
 
+void Win32Backend::TimerChanged(rt::Window& window) {
+  if (NativeWindow* n = Native(window)) n->SetTimer(window.TimerPeriod());
+}
+
 void Win32Backend::WaitForEvent(rt::Window& window) {
   if (!Native(window)) {
     std::string why;
@@ -131,6 +136,31 @@ rt::ScreenArea Win32Backend::WorkArea() const {
   if (font) DeleteObject(font);
   ReleaseDC(nullptr, screen);
   return {(area.right - area.left) * 4 / units.x, (area.bottom - area.top) * 8 / units.y};
+}
+
+void Win32Backend::SetClipboardText(const std::string& text) {
+  // The clipboard is taken in a window's name (without one the system
+  // refuses the data), and its text has CR LF line ends.
+  HWND owner = nullptr;
+  for (auto it = openOrder.rbegin(); it != openOrder.rend() && !owner; ++it)
+    if (NativeWindow* n = Native(**it)) owner = n->Handle();
+  std::string lines;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) lines += '\r';
+    lines += text[i];
+  }
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, lines.size() + 1);
+  if (!memory) return;
+  if (char* bytes = static_cast<char*>(GlobalLock(memory))) {
+    std::memcpy(bytes, lines.c_str(), lines.size() + 1);
+    GlobalUnlock(memory);
+  }
+  if (OpenClipboard(owner)) {
+    EmptyClipboard();
+    if (SetClipboardData(CF_TEXT, memory)) memory = nullptr;  // the system owns it now
+    CloseClipboard();
+  }
+  if (memory) GlobalFree(memory);
 }
 
 void Win32Backend::SetCursor(const std::string& cursor) { NativeWindow::UseCursor(CursorOfCode(cursor)); }

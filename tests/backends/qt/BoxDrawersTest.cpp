@@ -28,9 +28,12 @@ using box_cases::Act;
 using box_cases::BoxCase;
 using box_cases::Seen;
 
+// A button's value by its caption, which may be counting down ("OK (5)").
 int32_t ValueOfCaption(const QString& caption) {
-  for (const rt::BoxButton& b : rt::AllBoxButtons())
-    if (caption == QString::fromLatin1(b.caption)) return b.value;
+  for (const rt::BoxButton& b : rt::AllBoxButtons()) {
+    const QString own = QString::fromLatin1(b.caption);
+    if (caption == own || caption.startsWith(own + QStringLiteral(" ("))) return b.value;
+  }
   return 0;
 }
 
@@ -107,10 +110,10 @@ class QtDrawer : public box_cases::Drawer {
     }
     if (c.act == Act::Escape) User().BoxKey(Qt::Key_Escape);
     if (c.act == Act::Close) User().CloseBox();
-    // Where Escape or the close box did nothing, Enter presses the default.
-    User().LookAtBox([&seen](QWidget*) { seen.stayedOpen = true; }).BoxKey(Qt::Key_Return);
-    seen.result =
-        rt::MessageBox(c.text, c.caption, c.icon, std::to_string(c.buttons), 0, 0, 0, c.defaultButton, c.style);
+    // Where Escape or the close box did nothing, Enter presses the default;
+    // a box that counts down is left alone until its time runs out.
+    if (c.act != Act::Wait) User().LookAtBox([&seen](QWidget*) { seen.stayedOpen = true; }).BoxKey(Qt::Key_Return);
+    seen.result = rt::ShowBox(box_cases::RequestOf(c));
     User().Clear();
     return seen;
   }

@@ -1,6 +1,9 @@
 // The Linux program from its entry to exit code 0 on the Qt backend, run by
 // the scripted user through real widgets: the intro, both styles of box,
 // keyboard-only use, and the desktop setting kept in memory.
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -134,6 +137,30 @@ TEST_F(ProgramRun, KeyboardOnly) {
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_EQ(boxes[0].text, "Test Message \n Second Line");
   EXPECT_EQ(boxes[1].text, "BUTTON:OK was pressed");
+}
+
+// Ctrl+Shift+C and the context menu copy the composed box as code.
+TEST_F(ProgramRun, CopyAsCodeFromTheShortcutAndTheContextMenu) {
+  QStringList menu;
+  QString byShortcut, byMenu;
+  User()
+      .Answer("OK")
+      .Key(kComposer, 0, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier)
+      .Look(kComposer,
+            [&](QWidget* w) {
+              byShortcut = QGuiApplication::clipboard()->text();
+              EXPECT_EQ(w->contextMenuPolicy(), Qt::ActionsContextMenu);
+              for (QAction* a : w->actions()) menu << a->text();
+              if (auto* c = w->findChild<QAction*>(QStringLiteral("command2"))) c->trigger();
+            })
+      .Look(kComposer, [&](QWidget*) { byMenu = QGuiApplication::clipboard()->text(); })
+      .Click(kComposer, 25);
+  EXPECT_EQ(quibra::RunProgram(), 0);
+  EXPECT_EQ(menu, (QStringList{"Copy as &command line", "Copy as C &call (MessageBoxA)", "Copy as &zenity command",
+                               "Copy as &kdialog command"}));
+  EXPECT_TRUE(byShortcut.startsWith(QStringLiteral("quibrad "))) << byShortcut.toStdString();
+  EXPECT_TRUE(byShortcut.contains(QStringLiteral("Test Message"))) << byShortcut.toStdString();
+  EXPECT_TRUE(byMenu.startsWith(QStringLiteral("MessageBoxA(NULL, \"Test Message"))) << byMenu.toStdString();
 }
 
 TEST_F(ProgramRun, TheCloseBoxAndEscapeEndTheWindowCancelled) {

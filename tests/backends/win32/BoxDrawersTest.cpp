@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "backends/win32/CountdownBox.h"
 #include "composer/NativeMessageHook.h"
 #include "runtime/Address.h"
 #include "runtime/BoxRules.h"
@@ -49,9 +50,10 @@ std::string IconCode(HICON icon) {
   return "an icon of its own";
 }
 
+// A button's value by its caption, which may be counting down ("OK (5)").
 int32_t ValueOfCaption(const std::string& caption) {
   for (const rt::BoxButton& b : rt::AllBoxButtons())
-    if (caption == b.caption) return b.value;
+    if (caption == b.caption || caption.starts_with(std::string(b.caption) + " (")) return b.value;
   return 0;
 }
 
@@ -119,6 +121,7 @@ void Person(const BoxCase& c, bool native, DWORD boxThread, box_cases::Seen& see
   for (const auto& [x, button] : buttons) seen.captions.push_back(TextOf(button));
 
   HWND focus = info.hwndFocus ? info.hwndFocus : box;
+  if (c.act == Act::Wait) return;  // the box presses its default when its time runs out
   if (c.act == Act::Press) {
     for (const auto& [x, button] : buttons)
       if (ValueOfCaption(TextOf(button)) == c.press) PostMessageA(button, BM_CLICK, 0, 0);
@@ -147,13 +150,13 @@ class Win32Drawer : public box_cases::Drawer {
 
   box_cases::Seen Show(const BoxCase& c) override {
     // The system's own MessageBoxA stands behind the hook, not the recorder.
-    const os::Win32Calls before = os::InstallWin32Calls({.messageBox = os::SystemCalls().messageBox});
+    const os::Win32Calls before = os::InstallWin32Calls(
+        {.messageBox = os::SystemCalls().messageBox, .countdownMessageBox = &win32::CountdownMessageBox});
     rt::SetProperty(rt::SystemTarget, rt::PropMessageHook,
                     native_ ? rt::FunctionAddressNumber(&quibra::NativeMessageHook) : int64_t{0});
     box_cases::Seen seen;
     std::thread person(Person, std::cref(c), native_, GetCurrentThreadId(), std::ref(seen));
-    seen.result =
-        rt::MessageBox(c.text, c.caption, c.icon, std::to_string(c.buttons), 0, 0, 0, c.defaultButton, c.style);
+    seen.result = rt::ShowBox(box_cases::RequestOf(c));
     person.join();
     os::InstallWin32Calls(before);
     return seen;

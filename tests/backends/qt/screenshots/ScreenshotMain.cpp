@@ -88,6 +88,21 @@ TEST(Screenshots, ALongTextScrollsInBothStyles) {
   EXPECT_TRUE(User().Remaining().empty());
 }
 
+// A box from the command line counting down on its default button.
+TEST(Screenshots, ACountdownOnTheDefaultButton) {
+  rt::SetProperty(rt::SystemTarget, rt::PropMessageHook, rt::FunctionAddressNumber(&quibra::NativeMessageHook));
+  User().LookAtBox(Grab("linux-countdown.png")).Answer("Yes");
+  EXPECT_EQ(rt::ShowBox({.text = "Back up the settings now?",
+                         .caption = "Backup",
+                         .icon = rt::IconQuestion,
+                         .buttons = rt::ButtonYes | rt::ButtonNo | rt::ButtonCancel,
+                         .defaultButton = 3,
+                         .timeout = 10}),
+            rt::ButtonYes);
+  rt::SetProperty(rt::SystemTarget, rt::PropMessageHook, int64_t{0});
+  EXPECT_TRUE(User().Remaining().empty());
+}
+
 TEST(Screenshots, ErrorWindowWithThreeHistoryEntries) {
   quibra::ErrorWindowModuleSetup(0);
   quibra::ErrorManager manager;
