@@ -60,5 +60,10 @@ KEY=Return expect "Enter answers the native question's default" 0 "YES" -- --que
 KEY=Escape expect "Escape answers the runtime box's Cancel" 1 "CANCEL" -- --style runtime --buttons okcancel \
   --text "Go on?" --print
 KEY=Return expect "the default by name, own status" 6 "NO" -- --buttons yesnocancel --default no --text "Save?" --print
+# Nobody answers: each style counts down on its default and presses it.
+for style in native runtime; do
+  KEY= expect "the $style box's time runs out on its default" 7 "CANCEL" -- --style "$style" --timeout 1 \
+    --buttons yesnocancel --default cancel --text "Save?" --print
+done
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" = 0 ]
