@@ -4,6 +4,7 @@
 
 #include "Win32Fixture.h"
 #include "runtime/Address.h"
+#include "runtime/Backend.h"
 #include "runtime/EventLoop.h"
 #include "runtime/Events.h"
 #include "runtime/Property.h"
@@ -143,6 +144,62 @@ TEST_F(UserInput, EachActionQueuesTheEventsAUserCauses) {
     EXPECT_TRUE(w->IsOpen()) << "only the program closes a window";
     rt::ReleaseWindow(w);
   }
+}
+
+// Holds modifier keys down in this thread's keyboard state, as the key
+// messages the test posts do not.
+struct HeldKeys {
+  BYTE before[256] = {};
+  explicit HeldKeys(std::initializer_list<int> keys) {
+    GetKeyboardState(before);
+    BYTE state[256] = {};
+    for (int k : keys) state[k] = 0x80;
+    SetKeyboardState(state);
+  }
+  ~HeldKeys() { SetKeyboardState(before); }
+};
+
+TEST_F(UserInput, TheWindowsCommandsAreInItsSystemMenuAndUnderTheirShortcuts) {
+  rt::WindowDef def = TestForm();
+  def.commands = {{1, "Copy as &command line", "Ctrl+Shift+C"}, {2, "Copy as C &call", ""}};
+  rt::Window* w = Open(def);
+  ASSERT_NE(w, nullptr);
+  HMENU system = GetSystemMenu(Native(w).Handle(), FALSE);
+  const int count = GetMenuItemCount(system);
+  ASSERT_GE(count, 3);
+  char text[64] = {};
+  GetMenuStringA(system, count - 2, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, "Copy as &command line\tCtrl+Shift+C");
+  GetMenuStringA(system, count - 1, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, "Copy as C &call");
+  EXPECT_EQ(GetMenuItemID(system, count - 3), 0u) << "a separator before them";
+
+  PostMessageA(Native(w).Handle(), WM_SYSCOMMAND, GetMenuItemID(system, count - 1), 0);
+  EXPECT_EQ(Events(w, {rt::EventCommand}), (std::vector<Seen>{{rt::EventCommand, 0, 0, 2}}));
+  {
+    HeldKeys held{VK_CONTROL, VK_SHIFT};
+    Key(Control(w, 2), 'C');
+    EXPECT_EQ(Events(w, {rt::EventCommand}), (std::vector<Seen>{{rt::EventCommand, 0, 0, 1}}));
+  }
+  {
+    HeldKeys held{VK_CONTROL};
+    Key(Control(w, 2), 'C');
+    EXPECT_TRUE(Events(w, {rt::EventCommand}).empty()) << "Ctrl+C alone is the entry's copy";
+  }
+  rt::ReleaseWindow(w);
+}
+
+TEST_F(UserInput, TextPutOnTheClipboardReadsBackWithWindowsLineEnds) {
+  rt::Window* w = Open(TestForm());
+  ASSERT_NE(w, nullptr);
+  rt::SetClipboardText("quibrad 'two\nlines'");
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  HANDLE data = GetClipboardData(CF_TEXT);
+  const char* text = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+  EXPECT_STREQ(text ? text : "", "quibrad 'two\r\nlines'");
+  if (text) GlobalUnlock(data);
+  CloseClipboard();
+  rt::ReleaseWindow(w);
 }
 
 TEST_F(UserInput, TheSpinArrowsStepTheFieldWithinItsPicture) {
