@@ -124,22 +124,6 @@ void DropCache() {
 
 bool HasLineBreakOrNul(std::string_view text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != text.npos; }
 
-// Why a write is refused, or empty when it may go ahead.
-std::string Refusal(std::string_view section, std::string_view entry, std::string_view value,
-                    std::string_view fileName) {
-  std::string_view name = IniDocument::Trim(entry);
-  std::string_view group = IniDocument::Trim(section);
-  if (fileName.empty()) return "no file name";
-  if (group.empty()) return "no section name";
-  if (name.empty()) return "no entry name";
-  if (HasLineBreakOrNul(section) || HasLineBreakOrNul(entry) || HasLineBreakOrNul(value))
-    return "a line break or NUL in a name or value";
-  if (group.find(']') != group.npos) return "\"]\" in a section name";
-  if (name.find('=') != name.npos) return "\"=\" in an entry name";
-  if (name.front() == '[' || name.front() == ';') return "an entry name starting with \"[\" or \";\"";
-  return {};
-}
-
 // The writes noted by the open batches of this thread, by file.
 struct Pending {
   std::vector<IniDocument::Change> changes;
@@ -175,9 +159,20 @@ bool WriteChanges(const std::string& path, const std::vector<IniDocument::Change
 
 }  // namespace
 
-IniBatch::IniBatch(std::string_view fileName) : path_(fileName) {
-  outermost_ = Batches().try_emplace(path_).second;
+std::string IniRefusal(std::string_view section, std::string_view entry, std::string_view value) {
+  std::string_view name = IniDocument::Trim(entry);
+  std::string_view group = IniDocument::Trim(section);
+  if (group.empty()) return "no section name";
+  if (name.empty()) return "no entry name";
+  if (HasLineBreakOrNul(section) || HasLineBreakOrNul(entry) || HasLineBreakOrNul(value))
+    return "a line break or NUL in a name or value";
+  if (group.find(']') != group.npos) return "\"]\" in a section name";
+  if (name.find('=') != name.npos) return "\"=\" in an entry name";
+  if (name.front() == '[' || name.front() == ';') return "an entry name starting with \"[\" or \";\"";
+  return {};
 }
+
+IniBatch::IniBatch(std::string_view fileName) : path_(fileName) { outermost_ = Batches().try_emplace(path_).second; }
 
 IniBatch::~IniBatch() { Commit(); }
 
@@ -208,7 +203,7 @@ std::string GetIni(std::string_view section, std::string_view entry, std::string
 }
 
 bool PutIni(std::string_view section, std::string_view entry, std::string_view value, std::string_view fileName) {
-  std::string refusal = Refusal(section, entry, value, fileName);
+  std::string refusal = fileName.empty() ? "no file name" : IniRefusal(section, entry, value);
   if (!refusal.empty()) {
     SetError(ErrInvalidArgument, "Invalid Argument: " + refusal);
     return false;

@@ -25,6 +25,11 @@ std::string GetIni(std::string_view section, std::string_view entry, std::string
 // Returns false on failure.
 bool PutIni(std::string_view section, std::string_view entry, std::string_view value, std::string_view fileName);
 
+// Why PutIni would refuse these names and this value, or an empty text when
+// it would take them, so that a caller writing many values can refuse them all
+// before it writes any.
+std::string IniRefusal(std::string_view section, std::string_view entry, std::string_view value);
+
 // Many writes to one file as one: while a batch is open on this thread for a
 // file, PutIni to that file is checked as always but only noted, GetIni reads
 // the noted values, and the file is rewritten once, crash-safe, when the batch

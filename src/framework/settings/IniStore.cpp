@@ -1,5 +1,7 @@
 #include "framework/settings/IniStore.h"
 
+#include <vector>
+
 #include "runtime/ErrorState.h"
 #include "runtime/Ini.h"
 
@@ -45,16 +47,18 @@ void IniStore::Initialize(std::string_view fileName) {
   keepSavedList_ = readFailed_;
 }
 
-void IniStore::Finalize() {
+bool IniStore::Finalize() {
   // Without a list (never initialised, or finalised already) there is nothing
   // to save, and writing an empty one would wipe the list the file holds.
-  if (!SECTORS) return;
+  if (!SECTORS) return true;
+  bool saved = true;
   if (!keepSavedList_) {
     SectorEntry& buffer = SECTORS->buffer;
-    WriteList(OwnSection, OwnEntry, *SECTORS, buffer.FAMILY, buffer.ITEM, buffer.TYPE);
+    saved = WriteList(OwnSection, OwnEntry, *SECTORS, buffer.FAMILY, buffer.ITEM, buffer.TYPE);
   }
   SECTORS.reset();
   keepSavedList_ = false;
+  return saved;
 }
 
 std::string IniStore::Read(std::string_view section, std::string_view entry, std::string_view defaultValue) {
@@ -109,21 +113,36 @@ void IniStore::WriteValue(std::string_view section, std::string_view entry, std:
   WriteEntry(section, entry, value, FILENAME.view());
 }
 
-void IniStore::WriteList(std::string_view section, std::string_view entry, IniList list, IniField first,
+bool IniStore::WriteList(std::string_view section, std::string_view entry, IniList list, IniField first,
                          IniField second, IniField third) {
-  // The whole list goes to the file in one crash-safe write, not one per
-  // entry: a long list would otherwise rewrite the file once per entry.
-  rt::IniBatch batch(FILENAME.view());
+  // Every entry is checked before any is written: an entry the file cannot
+  // hold refuses the whole list, so that the list the file holds is never
+  // left with a hole where that entry was.
   const int32_t count = list.Records();
-  WriteValue(section, entry, std::to_string(count));
+  std::vector<std::string> values;
+  values.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
   for (int32_t i = 1; i <= count; ++i) {
     list.Get(i);
     std::string value = first.Text();
     if (second.Given()) value += ',' + second.Text();
     if (third.Given()) value += ',' + third.Text();
     if (value.size() > ListValueBuffer - 1) value.resize(ListValueBuffer - 1);
-    WriteValue(section, NumberedEntry(entry, static_cast<uint32_t>(i)), value);
+    const std::string name = NumberedEntry(entry, static_cast<uint32_t>(i));
+    const std::string refusal = rt::IniRefusal(section, name, value);
+    if (!refusal.empty()) {
+      rt::SetError(rt::ErrInvalidArgument, "Invalid Argument: " + refusal + " (list entry " + name + ")");
+      return false;
+    }
+    values.push_back(std::move(value));
   }
+
+  // The whole list goes to the file in one crash-safe write, not one per
+  // entry: a long list would otherwise rewrite the file once per entry.
+  rt::IniBatch batch(FILENAME.view());
+  WriteValue(section, entry, std::to_string(count));
+  for (std::size_t i = 0; i < values.size(); ++i)
+    WriteValue(section, NumberedEntry(entry, static_cast<uint32_t>(i + 1)), values[i]);
+  return batch.Commit();
 }
 
 }  // namespace quibra

@@ -57,7 +57,9 @@ class IniStore {
   virtual ~IniStore();
 
   void Initialize(std::string_view fileName);
-  void Finalize();
+  // Saves SECTORS and drops it. False, with the runtime's error state saying
+  // why, when the list was not saved; the file then keeps the list it held.
+  bool Finalize();
 
   std::string ReadRaw(std::string_view section, std::string_view entry);
   std::string ReadValue(std::string_view section, std::string_view entry);
@@ -70,7 +72,10 @@ class IniStore {
   void ReadList(std::string_view section, std::string_view entry, IniList list, IniField first, IniField second = {},
                 IniField third = {});
   void WriteValue(std::string_view section, std::string_view entry, std::string_view value);
-  void WriteList(std::string_view section, std::string_view entry, IniList list, IniField first, IniField second = {},
+  // Writes the count and then one entry per record, all in one write. An
+  // entry the file cannot hold (a line break in a field) refuses the whole
+  // list: false, with the error state set, and nothing written.
+  bool WriteList(std::string_view section, std::string_view entry, IniList list, IniField first, IniField second = {},
                  IniField third = {});
 
  private:

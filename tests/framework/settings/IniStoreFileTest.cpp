@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/settings/IniStore.h"
+#include "runtime/ErrorState.h"
 #include "runtime/Ini.h"
 #include "support/CaseName.h"
 #include "support/TempDir.h"
@@ -114,6 +115,39 @@ TEST_F(IniStoreFile, CommaInAFieldIsSplitWhenReadBack) {
   next.Initialize(file);
   ASSERT_EQ(next.SECTORS->Records(), 1);
   EXPECT_EQ(Triple(next, 1), (Strings{"a", "b", "c"}));
+}
+
+// A list entry the file cannot hold is refused with the whole list: the
+// error reaches the caller, and the list the file holds stays as it was.
+struct RefusedFieldCase {
+  const char* label;
+  const char* item;  // the middle field of the third of four entries
+};
+
+TEST_F(IniStoreFile, AListEntryTheFileCannotHoldKeepsTheSavedListAndReportsIt) {
+  const RefusedFieldCase cases[] = {
+      {"CR LF in a field", "two\r\nlines"},
+      {"LF in a field", "two\nlines"},
+  };
+  const std::string saved = "[__Dont_Touch_Me__]\r\nSectors=2\r\nSectors_1=a,b,c\r\nSectors_2=d,e,f\r\n";
+  for (const RefusedFieldCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    WriteBytes(file, saved);
+    IniStore store;
+    store.Initialize(file);
+    IniStore::SectorList& list = *store.SECTORS;
+    for (const char* item : {c.item, "fine"}) {
+      list.buffer.FAMILY = "new";
+      list.buffer.ITEM = item;
+      list.buffer.TYPE = "t";
+      list.Add();
+    }
+    rt::ClearError();
+    EXPECT_FALSE(store.Finalize());
+    EXPECT_EQ(rt::ErrorCode(), rt::ErrInvalidArgument);
+    EXPECT_NE(rt::ErrorText().find("Sectors_3"), std::string::npos) << rt::ErrorText();
+    EXPECT_EQ(ReadBytes(file), saved) << "nothing of the list is written";
+  }
 }
 
 TEST_F(IniStoreFile, ShorterListLeavesHigherEntriesThatReadingIgnores) {
