@@ -283,7 +283,10 @@ IoStatus ReadAll(const std::string& path, std::string& out) {
 
 IoStatus AtomicReplace(const std::string& path, std::string_view bytes) {
   std::string target = path;
+  // A new file is made as every program makes one (0666 less the umask); a
+  // file that is replaced keeps its own permissions.
   mode_t perms = 0666;
+  bool replacing = false;
   struct stat st;
   if (::lstat(path.c_str(), &st) == 0) {
     // Replace what a link points at, not the link itself.
@@ -298,6 +301,7 @@ IoStatus AtomicReplace(const std::string& path, std::string_view bytes) {
       if (S_ISDIR(st.st_mode)) return FromErrno(EISDIR, target);
       if ((st.st_mode & 0222) == 0) return Denied("The file is read-only");
       perms = st.st_mode & 07777;
+      replacing = true;
     }
   }
   std::string temp =
@@ -305,7 +309,7 @@ IoStatus AtomicReplace(const std::string& path, std::string_view bytes) {
   IoStatus status;
   int fd = OpenRegular(temp, O_WRONLY | O_CREAT | O_EXCL, status, perms);
   if (fd < 0) return status;
-  ::fchmod(fd, perms);
+  if (replacing) ::fchmod(fd, perms);
   status = WriteAll(fd, bytes, temp);
   if (status.ok() && ::fsync(fd) != 0) status = FromErrno(errno, temp);
   if (::close(fd) != 0 && status.ok()) status = FromErrno(errno, temp);
