@@ -44,7 +44,11 @@ IoStatus ReadAll(const std::string& path, std::string& out);
 // the new one: the bytes go to a temporary file in the same folder, which is
 // flushed to disk and then renamed over the target. A target that is
 // read-only is refused with IoDenied, on every system alike.
-IoStatus AtomicReplace(const std::string& path, std::string_view bytes);
+// With `written`, it receives what Stat gives for the new file, asked right
+// after the rename and kept only while the path still names the file this
+// call wrote (exists is false otherwise), so that the caller can tell its own
+// file from a later writer's.
+IoStatus AtomicReplace(const std::string& path, std::string_view bytes, FileInfo* written = nullptr);
 
 // Removes a file; a missing one is not a failure.
 IoStatus Remove(const std::string& path);

@@ -179,6 +179,18 @@ int OpenRegular(const std::string& path, int flags, IoStatus& status, mode_t per
 
 std::atomic<unsigned> tempCounter{0};
 
+FileInfo InfoOf(const struct stat& st) {
+  FileInfo info;
+  info.exists = true;
+  info.directory = S_ISDIR(st.st_mode);
+  info.size = static_cast<uint64_t>(st.st_size);
+  info.modified = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  uint64_t change = static_cast<uint64_t>(st.st_ctim.tv_sec) * 1000000000u + static_cast<uint64_t>(st.st_ctim.tv_nsec);
+  info.identity = (static_cast<uint64_t>(st.st_ino) * 0x9E3779B97F4A7C15ull) ^ static_cast<uint64_t>(st.st_dev) ^
+                  (change * 0xC2B2AE3D27D4EB4Full);
+  return info;
+}
+
 }  // namespace
 
 IoStatus OsFile::Open(const std::string& path, uint8_t accessMode) {
@@ -241,13 +253,7 @@ IoStatus Stat(const std::string& path, FileInfo& info) {
     if (errno == ENOENT || errno == ENOTDIR) return {};
     return FromErrno(errno, path);
   }
-  info.exists = true;
-  info.directory = S_ISDIR(st.st_mode);
-  info.size = static_cast<uint64_t>(st.st_size);
-  info.modified = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-  uint64_t change = static_cast<uint64_t>(st.st_ctim.tv_sec) * 1000000000u + static_cast<uint64_t>(st.st_ctim.tv_nsec);
-  info.identity = (static_cast<uint64_t>(st.st_ino) * 0x9E3779B97F4A7C15ull) ^ static_cast<uint64_t>(st.st_dev) ^
-                  (change * 0xC2B2AE3D27D4EB4Full);
+  info = InfoOf(st);
   return {};
 }
 
@@ -281,7 +287,8 @@ IoStatus ReadAll(const std::string& path, std::string& out) {
   return status;
 }
 
-IoStatus AtomicReplace(const std::string& path, std::string_view bytes) {
+IoStatus AtomicReplace(const std::string& path, std::string_view bytes, FileInfo* written) {
+  if (written) *written = FileInfo{};
   std::string target = path;
   // A new file is made as every program makes one (0666 less the umask); a
   // file that is replaced keeps its own permissions.
@@ -312,12 +319,20 @@ IoStatus AtomicReplace(const std::string& path, std::string_view bytes) {
   if (replacing) ::fchmod(fd, perms);
   status = WriteAll(fd, bytes, temp);
   if (status.ok() && ::fsync(fd) != 0) status = FromErrno(errno, temp);
+  struct stat made;
+  bool madeKnown = ::fstat(fd, &made) == 0;
   if (::close(fd) != 0 && status.ok()) status = FromErrno(errno, temp);
   if (status.ok() && ::rename(temp.c_str(), target.c_str()) != 0) status = FromErrno(errno, target);
   if (!status.ok()) {
     ::unlink(temp.c_str());
     return status;
   }
+  // The rename changes the file's time of last change, so the file is asked
+  // again; it is still ours while its inode is the one written.
+  struct stat now;
+  if (written && madeKnown && ::stat(target.c_str(), &now) == 0 && now.st_ino == made.st_ino &&
+      now.st_dev == made.st_dev)
+    *written = InfoOf(now);
   // The rename itself is durable only once the folder is flushed.
   int dir = ::open(Parent(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {

@@ -224,7 +224,8 @@ IoStatus ReadAll(const std::string& path, std::string& out) {
   return status;
 }
 
-IoStatus AtomicReplace(const std::string& path, std::string_view bytes) {
+IoStatus AtomicReplace(const std::string& path, std::string_view bytes, FileInfo* written) {
+  if (written) *written = FileInfo{};
   DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES) {
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return FromError(ERROR_ACCESS_DENIED);
@@ -240,10 +241,21 @@ IoStatus AtomicReplace(const std::string& path, std::string_view bytes) {
   if (h == INVALID_HANDLE_VALUE) return LastError();
   IoStatus status = WriteAt(h, bytes, false);
   if (status.ok() && !FlushFileBuffers(h)) status = LastError();
+  BY_HANDLE_FILE_INFORMATION made;
+  bool madeKnown = GetFileInformationByHandle(h, &made) != 0;
   if (!CloseHandle(h) && status.ok()) status = LastError();
   if (status.ok() && !MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     status = LastError();
-  if (!status.ok()) DeleteFileA(temp.c_str());
+  if (!status.ok()) {
+    DeleteFileA(temp.c_str());
+    return status;
+  }
+  // The file at the path is still ours while it has our file's time of
+  // creation and size (the identity Stat gives on Windows).
+  FileInfo now;
+  if (written && madeKnown && Stat(path, now).ok() && now.exists && now.identity == Ticks(made.ftCreationTime) &&
+      now.size == bytes.size())
+    *written = now;
   return status;
 }
 
