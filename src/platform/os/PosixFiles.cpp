@@ -15,6 +15,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -100,19 +101,25 @@ bool Take(int fd, LockByte byte) {
   return ::fcntl(fd, F_OFD_SETLK, &l) == 0;
 }
 
-// The gate is held only while an opener checks and takes its bytes, so a
-// short wait is enough; a gate that stays shut (an odd file system) refuses
-// the open rather than hanging the program.
+// The gate is held only while an opener checks and takes its bytes, a few
+// system calls, so a short wait is enough even on a busy machine. A gate that
+// stays shut (another program holding a lock of its own on the whole file, an
+// odd file system) refuses the open after that wait rather than holding up
+// the program: the error log is opened for each message, and a message must
+// not wait for a program that keeps its lock.
+constexpr auto kGateWait = std::chrono::milliseconds(50);
+
 bool EnterGate(int fd) {
-  for (int tries = 0; tries < 2000; ++tries) {
+  const auto until = std::chrono::steady_clock::now() + kGateWait;
+  for (;;) {
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
     if (errno != EWOULDBLOCK && errno != EINTR) return false;
+    if (std::chrono::steady_clock::now() >= until) return false;
     struct timespec pause {
       0, 1000000
     };
     ::nanosleep(&pause, nullptr);
   }
-  return false;
 }
 
 void LeaveGate(int fd) { ::flock(fd, LOCK_UN); }
