@@ -8,17 +8,23 @@
 // each opener that has or denies that access. A new opener checks the bytes
 // that matter to it and takes its own under a gate (an exclusive flock of the
 // file), so that two openers cannot both check before either takes.
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <mutex>
+#include <set>
+#include <string_view>
 
 #include "platform/AccessMode.h"
 #include "platform/FileSystem.h"
@@ -198,6 +204,61 @@ FileInfo InfoOf(const struct stat& st) {
   return info;
 }
 
+// A temporary file nothing writes any more: its writer has ended, and it has
+// not been written to for this long. The wait covers a writer that this
+// process cannot see (another machine sharing the folder, another process
+// namespace), which is still writing or flushing its file.
+constexpr int64_t kStaleAfter = 60;  // seconds
+
+// The writer's process number in a name of the form
+// "<target>.<process>-<number>.tmp", or 0 when the name is not of that form.
+int64_t WriterOf(std::string_view name, std::string_view target) {
+  constexpr std::string_view kEnd = ".tmp";
+  if (name.size() < target.size() + 1 + kEnd.size() || !name.starts_with(target) || name[target.size()] != '.' ||
+      !name.ends_with(kEnd))
+    return 0;
+  const char* first = name.data() + target.size() + 1;
+  const char* last = name.data() + name.size() - kEnd.size();
+  int64_t writer = 0;
+  uint64_t number = 0;
+  auto [dash, fault] = std::from_chars(first, last, writer);
+  if (fault != std::errc() || dash == last || *dash != '-') return 0;
+  auto [end, tail] = std::from_chars(dash + 1, last, number);
+  if (tail != std::errc() || end != last) return 0;
+  return writer;
+}
+
+// Removes what writers killed while writing the target left behind. Asked
+// once per target and process: a writer is killed seldom, and the folder may
+// be large.
+void RemoveStaleTemporaries(const std::string& target) {
+  static std::mutex lock;
+  static std::set<std::string> swept;
+  {
+    std::lock_guard<std::mutex> hold(lock);
+    if (!swept.insert(target).second) return;
+  }
+  const std::string folder = Parent(target);
+  const std::size_t slash = target.find_last_of('/');
+  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  const int64_t self = ::getpid();
+  while (struct dirent* entry = ::readdir(dir)) {
+    const int64_t writer = WriterOf(entry->d_name, base);
+    if (writer <= 0 || writer == self || writer > INT32_MAX) continue;
+    // A process that exists, or that this process may not signal, may be
+    // writing still.
+    if (::kill(static_cast<pid_t>(writer), 0) == 0 || errno != ESRCH) continue;
+    const std::string path = folder + "/" + entry->d_name;
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (std::time(nullptr) - static_cast<int64_t>(st.st_mtim.tv_sec) < kStaleAfter) continue;
+    ::unlink(path.c_str());
+  }
+  ::closedir(dir);
+}
+
 }  // namespace
 
 IoStatus OsFile::Open(const std::string& path, uint8_t accessMode) {
@@ -340,6 +401,7 @@ IoStatus AtomicReplace(const std::string& path, std::string_view bytes, FileInfo
   if (written && madeKnown && ::stat(target.c_str(), &now) == 0 && now.st_ino == made.st_ino &&
       now.st_dev == made.st_dev)
     *written = InfoOf(now);
+  RemoveStaleTemporaries(target);
   // The rename itself is durable only once the folder is flushed.
   int dir = ::open(Parent(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {

@@ -9,7 +9,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <charconv>
+#include <mutex>
+#include <set>
 #include <string>
+#include <string_view>
 
 #include "platform/AccessMode.h"
 #include "platform/FileSystem.h"
@@ -120,6 +124,60 @@ IoStatus ReadHandle(HANDLE h, std::string& out) {
 }
 
 std::atomic<unsigned> tempCounter{0};
+
+// The prefix of every temporary file the atomic replace makes in a folder.
+constexpr std::string_view kTempPrefix = "~qb";
+
+// A temporary file nothing writes any more: its writer has ended, and it has
+// not been written to for this long, which covers a writer this process
+// cannot see (another machine sharing the folder).
+constexpr uint64_t kStaleAfter = 60ull * 10000000;  // 100 ns steps
+
+bool Ended(DWORD process) {
+  HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
+  if (!h) return GetLastError() == ERROR_INVALID_PARAMETER;  // no such process; any other failure may be a live one
+  DWORD code = STILL_ACTIVE;
+  bool ended = GetExitCodeProcess(h, &code) && code != STILL_ACTIVE;
+  CloseHandle(h);
+  return ended;
+}
+
+// Removes what writers killed while writing left in the folder ("" or a path
+// ending with its separator). Asked once per folder and process: a writer is
+// killed seldom, and the folder may be large.
+void RemoveStaleTemporaries(const std::string& folder) {
+  static std::mutex lock;
+  static std::set<std::string> swept;
+  {
+    std::lock_guard<std::mutex> hold(lock);
+    if (!swept.insert(folder).second) return;
+  }
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + std::string(kTempPrefix) + "*.tmp").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  const uint64_t nowTicks = (static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+  do {
+    std::string_view name = found.cFileName;
+    // The system matches short names too, so the long name is checked again.
+    if (name.size() < kTempPrefix.size() + 4 || !name.starts_with(kTempPrefix) || !name.ends_with(".tmp")) continue;
+    const char* first = name.data() + kTempPrefix.size();
+    const char* last = name.data() + name.size() - 4;
+    uint32_t writer = 0;
+    uint64_t number = 0;
+    auto [dash, fault] = std::from_chars(first, last, writer);
+    if (fault != std::errc() || dash == last || *dash != '-') continue;
+    auto [end, tail] = std::from_chars(dash + 1, last, number);
+    if (tail != std::errc() || end != last || writer == GetCurrentProcessId()) continue;
+    const uint64_t written =
+        (static_cast<uint64_t>(found.ftLastWriteTime.dwHighDateTime) << 32) | found.ftLastWriteTime.dwLowDateTime;
+    if (nowTicks < written + kStaleAfter || !Ended(writer)) continue;
+    // A file still open in another writer's hands is refused by the system.
+    DeleteFileA((folder + found.cFileName).c_str());
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
 
 }  // namespace
 
@@ -235,8 +293,9 @@ IoStatus AtomicReplace(const std::string& path, std::string_view bytes, FileInfo
   // volumes) under a short name of its own, so that a target whose path is
   // near the 259-character limit still has room for it.
   const std::size_t slash = path.find_last_of("\\/:");
-  std::string temp = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "~qb" +
-                     std::to_string(GetCurrentProcessId()) + "-" + std::to_string(tempCounter.fetch_add(1)) + ".tmp";
+  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  std::string temp = folder + std::string(kTempPrefix) + std::to_string(GetCurrentProcessId()) + "-" +
+                     std::to_string(tempCounter.fetch_add(1)) + ".tmp";
   HANDLE h = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return LastError();
   IoStatus status = WriteAt(h, bytes, false);
@@ -250,6 +309,7 @@ IoStatus AtomicReplace(const std::string& path, std::string_view bytes, FileInfo
     DeleteFileA(temp.c_str());
     return status;
   }
+  RemoveStaleTemporaries(folder);
   // The file at the path is still ours while it has our file's time of
   // creation and size (the identity Stat gives on Windows).
   FileInfo now;
