@@ -204,6 +204,24 @@ FileInfo InfoOf(const struct stat& st) {
   return info;
 }
 
+// The path with every symbolic link along its last part followed, to the
+// file that the last link names, whether or not that file exists.
+IoStatus LinkTarget(const std::string& path, std::string& target) {
+  target = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st;
+    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return {};
+    std::string named(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+    ssize_t n = ::readlink(target.c_str(), named.data(), named.size());
+    if (n < 0) return FromErrno(errno, target);
+    // A link changed while it was read is read again.
+    if (static_cast<std::size_t>(n) == named.size()) continue;
+    named.resize(static_cast<std::size_t>(n));
+    target = named.front() == '/' ? named : Parent(target) + "/" + named;
+  }
+  return FromErrno(ELOOP, path);
+}
+
 // A temporary file nothing writes any more: its writer has ended, and it has
 // not been written to for this long. The wait covers a writer that this
 // process cannot see (another machine sharing the folder, another process
@@ -357,27 +375,20 @@ IoStatus ReadAll(const std::string& path, std::string& out) {
 
 IoStatus AtomicReplace(const std::string& path, std::string_view bytes, FileInfo* written) {
   if (written) *written = FileInfo{};
-  std::string target = path;
+  // The file a link names is replaced, not the link, and is made when it is
+  // missing.
+  std::string target;
+  if (IoStatus s = LinkTarget(path, target); !s.ok()) return s;
   // A new file is made as every program makes one (0666 less the umask); a
   // file that is replaced keeps its own permissions.
   mode_t perms = 0666;
   bool replacing = false;
   struct stat st;
-  if (::lstat(path.c_str(), &st) == 0) {
-    // Replace what a link points at, not the link itself.
-    if (S_ISLNK(st.st_mode)) {
-      char* real = ::realpath(path.c_str(), nullptr);
-      if (real) {
-        target = real;
-        ::free(real);
-      }
-    }
-    if (::stat(target.c_str(), &st) == 0) {
-      if (S_ISDIR(st.st_mode)) return FromErrno(EISDIR, target);
-      if ((st.st_mode & 0222) == 0) return Denied("The file is read-only");
-      perms = st.st_mode & 07777;
-      replacing = true;
-    }
+  if (::stat(target.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) return FromErrno(EISDIR, target);
+    if ((st.st_mode & 0222) == 0) return Denied("The file is read-only");
+    perms = st.st_mode & 07777;
+    replacing = true;
   }
   std::string temp =
       target + "." + std::to_string(::getpid()) + "-" + std::to_string(tempCounter.fetch_add(1)) + ".tmp";
