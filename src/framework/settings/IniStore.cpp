@@ -1,5 +1,7 @@
 #include "framework/settings/IniStore.h"
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "runtime/ErrorState.h"
@@ -123,12 +125,17 @@ bool IniStore::WriteList(std::string_view section, std::string_view entry, IniLi
   values.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
   for (int32_t i = 1; i <= count; ++i) {
     list.Get(i);
-    std::string value = first.Text();
-    if (second.Given()) value += ',' + second.Text();
-    if (third.Given()) value += ',' + third.Text();
+    const std::string texts[] = {first.Text(), second.Text(), third.Text()};
+    std::string value = texts[0];
+    if (second.Given()) value += ',' + texts[1];
+    if (third.Given()) value += ',' + texts[2];
     if (value.size() > ListValueBuffer - 1) value.resize(ListValueBuffer - 1);
     const std::string name = NumberedEntry(entry, static_cast<uint32_t>(i));
-    const std::string refusal = rt::IniRefusal(section, name, value);
+    // The fields are joined by commas without quoting, as saved lists have
+    // always been, so a comma inside a field would split it when read back.
+    const bool comma = std::any_of(std::begin(texts), std::end(texts),
+                                   [](const std::string& t) { return t.find(',') != std::string::npos; });
+    const std::string refusal = comma ? "a comma in a field" : rt::IniRefusal(section, name, value);
     if (!refusal.empty()) {
       rt::SetError(rt::ErrInvalidArgument, "Invalid Argument: " + refusal + " (list entry " + name + ")");
       return false;
