@@ -55,10 +55,10 @@ Cache& TheCache() {
   return cache;
 }
 
-// Writes are made one at a time in this process, so that two threads that
-// change the same file do not lose each other's change.
 std::atomic<uint64_t> fileReads{0};
 
+// Writes are made one at a time in this process, so that two threads that
+// change the same file do not lose each other's change.
 std::mutex& WriteLock() {
   static std::mutex lock;
   return lock;
@@ -161,6 +161,10 @@ std::string ChangeKey(std::string_view section, std::string_view entry) {
 // state set as PutIni does.
 bool WriteChanges(const std::string& path, const std::vector<IniDocument::Change>& changes) {
   std::lock_guard<std::mutex> hold(WriteLock());
+  // Writers in other processes take turns with us from the read to the
+  // replace, so that none writes over a change it has not read.
+  os::WriterTurn turn;
+  if (!ReportIo(turn.Take(path))) return false;
   std::shared_ptr<const IniDocument> doc;
   // A file that exists but cannot be read is never overwritten.
   if (!ReportIo(Load(path, doc))) return false;

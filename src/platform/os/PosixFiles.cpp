@@ -7,7 +7,8 @@
 // shared lock on "has read", "has write", "denies read" or "denies write" for
 // each opener that has or denies that access. A new opener checks the bytes
 // that matter to it and takes its own under a gate (an exclusive flock of the
-// file), so that two openers cannot both check before either takes.
+// file), so that two openers cannot both check before either takes. A fifth
+// byte, locked exclusively, is a writer's turn at a file it replaces.
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -34,7 +35,10 @@ namespace os {
 namespace {
 
 constexpr off_t kLockBase = off_t{1} << 62;
-enum LockByte : off_t { HasRead = 0, HasWrite = 1, DeniesRead = 2, DeniesWrite = 3 };
+enum LockByte : off_t { HasRead = 0, HasWrite = 1, DeniesRead = 2, DeniesWrite = 3, WriterTurnByte = 4 };
+// How long a writer waits for its turn at a file: many times one write of the
+// largest settings file.
+constexpr auto kTurnWait = std::chrono::seconds(10);
 
 std::string Parent(const std::string& path) {
   std::size_t slash = path.find_last_of('/');
@@ -222,6 +226,22 @@ IoStatus LinkTarget(const std::string& path, std::string& target) {
   return FromErrno(ELOOP, path);
 }
 
+// Whether another opener holds the file with writing denied: replacing it
+// is writing it.
+IoStatus RefuseIfWritingDenied(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return {};  // the replace itself reports what is wrong
+  if (!EnterGate(fd)) {
+    ::close(fd);
+    return Denied("The file's sharing could not be checked");
+  }
+  bool denied = Held(fd, DeniesWrite);
+  LeaveGate(fd);
+  ::close(fd);
+  if (denied) return Denied("The file is in use by another opener that does not allow writing");
+  return {};
+}
+
 // A temporary file nothing writes any more: its writer has ended, and it has
 // not been written to for this long. The wait covers a writer that this
 // process cannot see (another machine sharing the folder, another process
@@ -389,6 +409,7 @@ IoStatus AtomicReplace(const std::string& path, std::string_view bytes, FileInfo
     if ((st.st_mode & 0222) == 0) return Denied("The file is read-only");
     perms = st.st_mode & 07777;
     replacing = true;
+    if (IoStatus s = RefuseIfWritingDenied(target); !s.ok()) return s;
   }
   std::string temp =
       target + "." + std::to_string(::getpid()) + "-" + std::to_string(tempCounter.fetch_add(1)) + ".tmp";
@@ -420,6 +441,48 @@ IoStatus AtomicReplace(const std::string& path, std::string_view bytes, FileInfo
     ::close(dir);
   }
   return {};
+}
+
+WriterTurn::~WriterTurn() {
+  if (handle_ != kNone) ::close(static_cast<int>(handle_));
+}
+
+IoStatus WriterTurn::Take(const std::string& path) {
+  std::string target;
+  if (!LinkTarget(path, target).ok()) return {};
+  const auto until = std::chrono::steady_clock::now() + kTurnWait;
+  for (;;) {
+    int fd = ::open(target.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) return {};
+    for (;;) {
+      struct flock turn = LockOf(F_WRLCK, WriterTurnByte);
+      if (::fcntl(fd, F_OFD_SETLK, &turn) == 0) break;
+      const bool busy = errno == EAGAIN || errno == EACCES || errno == EINTR;
+      if (!busy) {
+        // A file system without such locks writes without turns, as before.
+        ::close(fd);
+        return {};
+      }
+      if (std::chrono::steady_clock::now() >= until) {
+        ::close(fd);
+        return Denied("Another program kept on writing the file");
+      }
+      struct timespec pause {
+        0, 1000000
+      };
+      ::nanosleep(&pause, nullptr);
+    }
+    // The writer before us may have replaced the file while we waited: our
+    // lock then lies on the old one, which no one reads any more.
+    struct stat held, now;
+    if (::fstat(fd, &held) == 0 && ::stat(target.c_str(), &now) == 0 && held.st_ino == now.st_ino &&
+        held.st_dev == now.st_dev) {
+      handle_ = fd;
+      return {};
+    }
+    ::close(fd);
+    if (std::chrono::steady_clock::now() >= until) return Denied("Another program kept on writing the file");
+  }
 }
 
 IoStatus Remove(const std::string& path) {

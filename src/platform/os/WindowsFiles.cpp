@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <atomic>
 #include <charconv>
+#include <cstdio>
 #include <mutex>
 #include <set>
 #include <string>
@@ -124,6 +125,10 @@ IoStatus ReadHandle(HANDLE h, std::string& out) {
 }
 
 std::atomic<unsigned> tempCounter{0};
+
+// How long a writer waits for its turn at a file: many times one write of the
+// largest settings file.
+constexpr DWORD kTurnWaitMs = 10000;
 
 // The prefix of every temporary file the atomic replace makes in a folder.
 constexpr std::string_view kTempPrefix = "~qb";
@@ -288,6 +293,13 @@ IoStatus AtomicReplace(const std::string& path, std::string_view bytes, FileInfo
   if (attributes != INVALID_FILE_ATTRIBUTES) {
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return FromError(ERROR_ACCESS_DENIED);
     if (attributes & FILE_ATTRIBUTE_READONLY) return Denied("The file is read-only");
+    // Replacing the file is writing it: an opener that denies writing
+    // refuses it with a sharing violation.
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION)
+      return FromError(ERROR_SHARING_VIOLATION);
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
   }
   // The temporary file lies in the target's folder (a rename never crosses
   // volumes) under a short name of its own, so that a target whose path is
@@ -317,6 +329,40 @@ IoStatus AtomicReplace(const std::string& path, std::string_view bytes, FileInfo
       now.size == bytes.size())
     *written = now;
   return status;
+}
+
+WriterTurn::~WriterTurn() {
+  if (handle_ == kNone) return;
+  HANDLE mutex = AsHandle(handle_);
+  ReleaseMutex(mutex);
+  CloseHandle(mutex);
+}
+
+IoStatus WriterTurn::Take(const std::string& path) {
+  // The mutex is named after the file's full path without case, as the file
+  // system compares names; a hash keeps the name within the system's limit.
+  char full[MAX_PATH * 4];
+  DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+  if (n == 0 || n >= sizeof full) return {};
+  uint64_t hash = 14695981039346656037ull;
+  for (DWORD i = 0; i < n; ++i) {
+    char c = full[i] == '/' ? '\\' : full[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    hash = (hash ^ static_cast<uint8_t>(c)) * 1099511628211ull;
+  }
+  char name[64];
+  std::snprintf(name, sizeof name, "Local\\QuibraIniWriter-%016llx", static_cast<unsigned long long>(hash));
+  HANDLE mutex = CreateMutexA(nullptr, FALSE, name);
+  if (!mutex) return LastError();
+  // A writer killed during its turn leaves the mutex abandoned, which hands
+  // it on; the file it was writing is still whole, as every write is.
+  DWORD waited = WaitForSingleObject(mutex, kTurnWaitMs);
+  if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+    CloseHandle(mutex);
+    return Denied("Another program kept on writing the file");
+  }
+  handle_ = reinterpret_cast<intptr_t>(mutex);
+  return {};
 }
 
 IoStatus Remove(const std::string& path) {
