@@ -61,6 +61,7 @@ TEST(IniSharing, AFileHeldWithWritingDeniedIsNotReplaced) {
     ASSERT_TRUE(holder.Open(path, mode).ok());
     EXPECT_FALSE(rt::PutIni("s", "k", "new", path));
     EXPECT_EQ(rt::ErrorCode(), rt::ErrAccessDenied);
+    holder.Close();  // a holder that denies reading keeps the checks below out on Windows
     EXPECT_EQ(FileTestDir::Read(path), content);
     EXPECT_EQ(rt::GetIni("s", "k", "", path), "old");
   }
