@@ -3,7 +3,14 @@
 // nothing shown.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <string>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
 
 #include "framework/error/ErrorManager.h"
 #include "runtime/ErrorState.h"
@@ -50,6 +57,31 @@ void BM_DeliverWithHistory(benchmark::State& state) {
   if (m.HISTORY->Records() != 1000) state.SkipWithError("the history did not keep 1,000");
   state.SetItemsProcessed(state.iterations());
 }
+
+#ifndef _WIN32
+// A logged message while another program holds a lock of its own on the whole
+// log (as a log rotator or "flock AppError.Log ..." does): the message is
+// kept for later, and must not wait long for the lock.
+void BM_DeliverWithTheLogLockedElsewhere(benchmark::State& state) {
+  const std::filesystem::path was = std::filesystem::current_path();
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "quibra-locked-log-bench";
+  std::filesystem::create_directories(folder);
+  std::filesystem::current_path(folder);  // the log lives in the current directory
+  ReadyManager ready;
+  quibra::ErrorManager& m = ready.manager;
+  m.LOGERRORS = 1;
+  m.SILENT = 1;
+  m.Raise(22);  // the log exists
+  const int fd = ::open(std::string(quibra::ErrorLogName).c_str(), O_RDWR);
+  if (fd < 0 || ::flock(fd, LOCK_EX) != 0) state.SkipWithError("the log could not be locked");
+  for (auto _ : state) benchmark::DoNotOptimize(m.Raise(22));
+  ::close(fd);
+  state.SetItemsProcessed(state.iterations());
+  std::filesystem::current_path(was);
+  std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_DeliverWithTheLogLockedElsewhere)->Unit(benchmark::kMillisecond)->Iterations(5);
+#endif
 
 BENCHMARK(BM_ExpandText)->ArgName("id")->Arg(31)->Arg(1)->Arg(32)->Arg(36);
 BENCHMARK(BM_DeliverWithHistory)->ArgName("id")->Arg(22)->Arg(32);

@@ -33,6 +33,8 @@ class ChildProcess {
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   bool Started() const { return handle_ != kNone; }
+  // The system's number of the child, 0 when none was started.
+  int64_t Id() const;
   // Ends the child at once. True when it was still running until then.
   bool Kill();
   // Waits for the child to end: its exit code, or -1 when it was killed.

@@ -44,7 +44,43 @@ IoStatus ReadAll(const std::string& path, std::string& out);
 // the new one: the bytes go to a temporary file in the same folder, which is
 // flushed to disk and then renamed over the target. A target that is
 // read-only is refused with IoDenied, on every system alike.
-IoStatus AtomicReplace(const std::string& path, std::string_view bytes);
+// With `written`, it receives what Stat gives for the new file, asked right
+// after the rename and kept only while the path still names the file this
+// call wrote (exists is false otherwise), so that the caller can tell its own
+// file from a later writer's.
+IoStatus AtomicReplace(const std::string& path, std::string_view bytes, FileInfo* written = nullptr);
+
+// A refusal of AtomicReplace not listed above: a target that another opener
+// holds through OsFile with writing denied is refused with IoDenied, on every
+// system alike (Windows refuses such a write with a sharing violation).
+
+// One writer's turn at a file among all the writers that go through this
+// layer, in this process and in others: taken before the file is read and
+// kept until it has been replaced, so that two writers never both change the
+// version they read and one of the changes is lost. The file itself is
+// replaced by every write, so the turn cannot be a lock held on it alone: on
+// POSIX systems it is a record lock on the file, taken again when the file
+// was replaced while the writer waited; on Windows, where a file held open
+// cannot be replaced, it is a named mutex of the file's full path (so it
+// binds the programs of one machine).
+class WriterTurn {
+ public:
+  WriterTurn() = default;
+  // Ends the turn.
+  ~WriterTurn();
+  WriterTurn(const WriterTurn&) = delete;
+  WriterTurn& operator=(const WriterTurn&) = delete;
+
+  // Waits for the turn, a few seconds at most (another writer keeps it for
+  // one write); IoDenied when it does not come. A path that cannot be
+  // written at all gets no turn and no error: its write reports the fault.
+  // On POSIX systems a missing file is made, empty, to hold the lock.
+  IoStatus Take(const std::string& path);
+
+ private:
+  static constexpr intptr_t kNone = -1;
+  intptr_t handle_ = kNone;
+};
 
 // Removes a file; a missing one is not a failure.
 IoStatus Remove(const std::string& path);

@@ -1,5 +1,6 @@
 #include "runtime/Ini.h"
 
+#include <atomic>
 #include <chrono>
 #include <memory>
 #include <mutex>
@@ -18,9 +19,16 @@ namespace {
 // A file is parsed once and kept while its size, its time of last write and
 // its identity stay the same, so that reading many entries of one file costs
 // one parse, not one per entry. File times tick coarsely (a few milliseconds
-// on common systems), so a change made within one tick of our read could
-// leave all three alike: a file written less than this long before it was
-// read is checked byte by byte on each use until it is older.
+// on common systems), so another writer's change made within one tick of our
+// read could leave all three alike: a file whose time of writing lies within
+// this long of the moment it was read is checked byte by byte on each use
+// until that moment is further off. A time far ahead of the read (a file
+// dated in the future) is as safe as one far behind: a later write would
+// give the file the time of that write, not its old date.
+// What this process wrote itself is trusted from the start: it knows the
+// bytes, and another writer shows itself by a new size, time or identity.
+// The one change that shows nothing is a rewrite in place, of the same size,
+// within the clock tick of our own write.
 // FIXME: on Windows the identity is only the time of creation, so a file
 // rewritten in place with the same size and its old time of writing put back
 // (a copy that keeps times) is not seen until the next write drops the cache.
@@ -34,6 +42,7 @@ struct Cached {
   os::FileInfo info;
   int64_t readAt = 0;
   std::shared_ptr<const IniDocument> doc;
+  bool written = false;  // by this process, so its bytes are known
 };
 
 struct Cache {
@@ -46,6 +55,8 @@ Cache& TheCache() {
   return cache;
 }
 
+std::atomic<uint64_t> fileReads{0};
+
 // Writes are made one at a time in this process, so that two threads that
 // change the same file do not lose each other's change.
 std::mutex& WriteLock() {
@@ -56,6 +67,12 @@ std::mutex& WriteLock() {
 int64_t Now() {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
       .count();
+}
+
+// Whether a file written at `modified` and read at `readAt` cannot have been
+// changed since without a new time of writing.
+bool Settled(int64_t modified, int64_t readAt) {
+  return readAt - modified > kTimeTick || modified - readAt > kTimeTick;
 }
 
 bool Same(const os::FileInfo& a, const os::FileInfo& b) {
@@ -91,12 +108,13 @@ os::IoStatus Load(const std::string& path, std::shared_ptr<const IniDocument>& d
 
   auto it = cache.files.find(path);
   bool known = it != cache.files.end() && Same(it->second.info, info);
-  if (known && it->second.readAt - info.modified > kTimeTick) {
+  if (known && (it->second.written || Settled(info.modified, it->second.readAt))) {
     doc = it->second.doc;
     return {};
   }
   int64_t readAt = Now();
   std::string bytes;
+  fileReads.fetch_add(1, std::memory_order_relaxed);
   status = os::ReadAll(path, bytes);
   if (!status.ok()) return status;
   os::FileInfo after;
@@ -109,7 +127,7 @@ os::IoStatus Load(const std::string& path, std::shared_ptr<const IniDocument>& d
   // A file that changed while it was read is parsed again next time.
   if (settled) {
     if (cache.files.size() >= kMostFiles && cache.files.count(path) == 0) cache.files.clear();
-    cache.files[path] = Cached{info, readAt, doc};
+    cache.files[path] = Cached{info, readAt, doc, false};
   } else {
     cache.files.erase(path);
   }
@@ -123,22 +141,6 @@ void DropCache() {
 }
 
 bool HasLineBreakOrNul(std::string_view text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != text.npos; }
-
-// Why a write is refused, or empty when it may go ahead.
-std::string Refusal(std::string_view section, std::string_view entry, std::string_view value,
-                    std::string_view fileName) {
-  std::string_view name = IniDocument::Trim(entry);
-  std::string_view group = IniDocument::Trim(section);
-  if (fileName.empty()) return "no file name";
-  if (group.empty()) return "no section name";
-  if (name.empty()) return "no entry name";
-  if (HasLineBreakOrNul(section) || HasLineBreakOrNul(entry) || HasLineBreakOrNul(value))
-    return "a line break or NUL in a name or value";
-  if (group.find(']') != group.npos) return "\"]\" in a section name";
-  if (name.find('=') != name.npos) return "\"=\" in an entry name";
-  if (name.front() == '[' || name.front() == ';') return "an entry name starting with \"[\" or \";\"";
-  return {};
-}
 
 // The writes noted by the open batches of this thread, by file.
 struct Pending {
@@ -159,6 +161,10 @@ std::string ChangeKey(std::string_view section, std::string_view entry) {
 // state set as PutIni does.
 bool WriteChanges(const std::string& path, const std::vector<IniDocument::Change>& changes) {
   std::lock_guard<std::mutex> hold(WriteLock());
+  // Writers in other processes take turns with us from the read to the
+  // replace, so that none writes over a change it has not read.
+  os::WriterTurn turn;
+  if (!ReportIo(turn.Take(path))) return false;
   std::shared_ptr<const IniDocument> doc;
   // A file that exists but cannot be read is never overwritten.
   if (!ReportIo(Load(path, doc))) return false;
@@ -168,16 +174,33 @@ bool WriteChanges(const std::string& path, const std::vector<IniDocument::Change
     ClearError();
     return true;
   }
-  os::IoStatus status = os::AtomicReplace(path, bytes);
+  os::FileInfo written;
+  os::IoStatus status = os::AtomicReplace(path, bytes, &written);
   DropCache();
+  if (status.ok() && written.exists) {
+    Cache& cache = TheCache();
+    std::lock_guard<std::mutex> hold(cache.lock);
+    cache.files[path] = Cached{written, Now(), std::make_shared<const IniDocument>(std::move(bytes)), true};
+  }
   return ReportIo(status);
 }
 
 }  // namespace
 
-IniBatch::IniBatch(std::string_view fileName) : path_(fileName) {
-  outermost_ = Batches().try_emplace(path_).second;
+std::string IniRefusal(std::string_view section, std::string_view entry, std::string_view value) {
+  std::string_view name = IniDocument::Trim(entry);
+  std::string_view group = IniDocument::Trim(section);
+  if (group.empty()) return "no section name";
+  if (name.empty()) return "no entry name";
+  if (HasLineBreakOrNul(section) || HasLineBreakOrNul(entry) || HasLineBreakOrNul(value))
+    return "a line break or NUL in a name or value";
+  if (group.find(']') != group.npos) return "\"]\" in a section name";
+  if (name.find('=') != name.npos) return "\"=\" in an entry name";
+  if (name.front() == '[' || name.front() == ';') return "an entry name starting with \"[\" or \";\"";
+  return {};
 }
+
+IniBatch::IniBatch(std::string_view fileName) : path_(fileName) { outermost_ = Batches().try_emplace(path_).second; }
 
 IniBatch::~IniBatch() { Commit(); }
 
@@ -188,6 +211,8 @@ bool IniBatch::Commit() {
   if (node.mapped().changes.empty()) return true;
   return WriteChanges(path_, node.mapped().changes);
 }
+
+uint64_t IniFileReads() { return fileReads.load(std::memory_order_relaxed); }
 
 std::string GetIni(std::string_view section, std::string_view entry, std::string_view defaultValue,
                    std::string_view fileName) {
@@ -208,7 +233,7 @@ std::string GetIni(std::string_view section, std::string_view entry, std::string
 }
 
 bool PutIni(std::string_view section, std::string_view entry, std::string_view value, std::string_view fileName) {
-  std::string refusal = Refusal(section, entry, value, fileName);
+  std::string refusal = fileName.empty() ? "no file name" : IniRefusal(section, entry, value);
   if (!refusal.empty()) {
     SetError(ErrInvalidArgument, "Invalid Argument: " + refusal);
     return false;

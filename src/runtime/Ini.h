@@ -4,6 +4,7 @@
 // in matching double or single quotes loses them; ";" starts a comment only at
 // the start of a line; the first matching section and entry win. A bare file
 // name means the current directory.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,16 @@ std::string GetIni(std::string_view section, std::string_view entry, std::string
 // starting with "[" or ";", and a section holding "]".
 // Returns false on failure.
 bool PutIni(std::string_view section, std::string_view entry, std::string_view value, std::string_view fileName);
+
+// Why PutIni would refuse these names and this value, or an empty text when
+// it would take them, so that a caller writing many values can refuse them all
+// before it writes any.
+std::string IniRefusal(std::string_view section, std::string_view entry, std::string_view value);
+
+// How many times this process has read a settings file whole; a lookup that
+// the parsed file answers reads nothing. Benchmarks and tests of the parse
+// cache look at it.
+uint64_t IniFileReads();
 
 // Many writes to one file as one: while a batch is open on this thread for a
 // file, PutIni to that file is checked as always but only noted, GetIni reads

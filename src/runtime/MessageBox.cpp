@@ -10,11 +10,20 @@ namespace rt {
 
 // Constant-initialised, so that window tables built during static
 // initialisation of other files can use them.
-constinit const std::string IconHand("\xFF\x01\x02\x7F", 4);
-constinit const std::string IconQuestion("\xFF\x01\x03\x7F", 4);
-constinit const std::string IconExclamation("\xFF\x01\x04\x7F", 4);
-constinit const std::string IconAsterisk("\xFF\x01\x05\x7F", 4);
-constinit const std::string IconNone("\xFF\x01", 2);
+// Clang cannot run the standard library's string constructor at compile time
+// (it refuses the constructor's writes to its inner buffer), so there the
+// codes are made before every other static object of the program instead.
+#ifdef __clang__
+#define ICON_CODE [[gnu::init_priority(101)]]
+#else
+#define ICON_CODE constinit
+#endif
+ICON_CODE const std::string IconHand("\xFF\x01\x02\x7F", 4);
+ICON_CODE const std::string IconQuestion("\xFF\x01\x03\x7F", 4);
+ICON_CODE const std::string IconExclamation("\xFF\x01\x04\x7F", 4);
+ICON_CODE const std::string IconAsterisk("\xFF\x01\x05\x7F", 4);
+ICON_CODE const std::string IconNone("\xFF\x01", 2);
+#undef ICON_CODE
 
 int32_t ButtonSetNumber(std::string_view text) {
   const int64_t n = ToNumber(text);

@@ -246,6 +246,35 @@ TEST(FileReplace, RefusesWithoutTouchingAnything) {
   EXPECT_EQ(dir.Names(), (std::vector<std::string>{"folder", "locked.ini"}));
 }
 
+// A new file gets the permissions of any file the program makes (the umask
+// applies); a replaced file keeps its own.
+TEST(FileReplace, ANewFileFollowsTheUmaskAndAReplacedOneKeepsItsMode) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows files have no POSIX permissions.";
+#else
+  using std::filesystem::perms;
+  FileTestDir dir;
+  std::string reference = dir.Path("made-by-the-library");
+  FileTestDir::Write(reference, "x");
+  const perms usual = std::filesystem::status(reference).permissions();
+  if ((usual & perms::others_write) != perms::none) GTEST_SKIP() << "the umask lets everyone write new files";
+  std::string fresh = dir.Path("new.ini");
+  ASSERT_TRUE(os::AtomicReplace(fresh, "new").ok());
+  EXPECT_EQ(std::filesystem::status(fresh).permissions(), usual);
+
+  const perms kept[] = {perms::owner_read | perms::owner_write,
+                        perms::owner_read | perms::owner_write | perms::group_read | perms::others_write};
+  for (perms mode : kept) {
+    std::string path = dir.Path("old.ini");
+    FileTestDir::Write(path, "old");
+    std::filesystem::permissions(path, mode);
+    ASSERT_TRUE(os::AtomicReplace(path, "new").ok());
+    EXPECT_EQ(std::filesystem::status(path).permissions(), mode) << static_cast<int>(mode);
+    EXPECT_EQ(FileTestDir::Read(path), "new");
+  }
+#endif
+}
+
 TEST(FileRemove, RemovesAndToleratesAMissingFile) {
   FileTestDir dir;
   std::string path = dir.Path("gone");

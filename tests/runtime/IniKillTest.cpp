@@ -2,6 +2,8 @@
 // kill the file holds one whole version, old or new.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <random>
 #include <thread>
 
@@ -71,6 +73,52 @@ TEST(IniCrashSafety, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFile) {
   }
   EXPECT_EQ(killedWhileWriting, kKills) << "every writer was still writing when it was killed";
   EXPECT_GT(last, kKills) << "the writers made progress between kills";
+}
+
+// What a writer killed in the middle leaves (its temporary file) is removed by
+// the next write to the file, once nothing can be writing it: its process has
+// ended and it has not been written to for a minute.
+int ExitAtOnce(const std::string&) { return 0; }
+int SleepForever(const std::string&) {
+  for (;;) std::this_thread::sleep_for(std::chrono::hours(1));
+}
+[[maybe_unused]] const bool servesEnded = os::ChildProcess::Serve("ended", &ExitAtOnce);
+[[maybe_unused]] const bool servesSleeper = os::ChildProcess::Serve("sleeper", &SleepForever);
+
+// The name the writer with this process number gives its temporary file.
+std::string TemporaryName(int64_t process, int number) {
+#ifdef _WIN32
+  return "~qb" + std::to_string(process) + "-" + std::to_string(number) + ".tmp";
+#else
+  return "killed.ini." + std::to_string(process) + "-" + std::to_string(number) + ".tmp";
+#endif
+}
+
+TEST(IniCrashSafety, ANewWriteRemovesTheTemporaryFilesOfEndedWritersOnly) {
+  os::ChildProcess ended = os::ChildProcess::Start("ended", &ExitAtOnce, "");
+  os::ChildProcess running = os::ChildProcess::Start("sleeper", &SleepForever, "");
+  ASSERT_TRUE(ended.Started() && running.Started());
+  ASSERT_EQ(ended.Wait(), 0);
+  struct Leftover {
+    std::string name;
+    bool old;      // last written an hour ago
+    bool removed;  // by the write
+  };
+  const Leftover leftovers[] = {
+      {TemporaryName(ended.Id(), 7), true, true},
+      {TemporaryName(ended.Id(), 8), false, false},  // it may still be on its way to disk
+      {TemporaryName(running.Id(), 0), true, false},
+      {"killed.ini.x" + std::to_string(ended.Id()) + "-1.tmp", true, false},
+      {"other.ini", true, false},
+  };
+  FileTestDir dir;
+  const auto longAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  for (const Leftover& l : leftovers) {
+    FileTestDir::Write(dir.Path(l.name), "[s]\r\nk=torn");
+    if (l.old) std::filesystem::last_write_time(dir.Path(l.name), longAgo);
+  }
+  ASSERT_TRUE(rt::PutIni("s", "k", "v", dir.Path("killed.ini")));
+  for (const Leftover& l : leftovers) EXPECT_NE(std::filesystem::exists(dir.Path(l.name)), l.removed) << l.name;
 }
 
 }  // namespace

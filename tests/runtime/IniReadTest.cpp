@@ -161,4 +161,76 @@ TEST(IniCache, SeesAFileRemovedOrReplaced) {
   EXPECT_EQ(rt::GetIni("s", "k", "d", path), "2");
 }
 
+// A file whose time of writing is far from now, ahead or behind, cannot be
+// changed by another writer without a new time; what this process wrote, it
+// knows. Either is read once, not on every lookup.
+struct TrustCase {
+  const char* label;
+  void (*make)(const std::string& path);
+  uint64_t reads;  // whole reads for all the lookups
+};
+
+const TrustCase kTrusted[] = {
+    {"a file dated an hour ahead",
+     [](const std::string& path) {
+       FileTestDir::Write(path, "[s]\r\nk=v\r\n");
+       std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() + std::chrono::hours(1));
+     },
+     1},
+    {"a file dated an hour ago",
+     [](const std::string& path) {
+       FileTestDir::Write(path, "[s]\r\nk=v\r\n");
+       std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+     },
+     1},
+    {"a file this process has just written",
+     [](const std::string& path) { ASSERT_TRUE(rt::PutIni("s", "k", "v", path)); }, 0},
+};
+
+TEST(IniCache, ReadsATrustedFileOnceForManyLookups) {
+  FileTestDir dir;
+  int n = 0;
+  for (const TrustCase& c : kTrusted) {
+    SCOPED_TRACE(c.label);
+    std::string path = dir.Path("trusted" + std::to_string(n++) + ".ini");
+    c.make(path);
+    const uint64_t before = rt::IniFileReads();
+    for (int i = 0; i < 50; ++i) ASSERT_EQ(rt::GetIni("s", "k", "d", path), "v");
+    EXPECT_EQ(rt::IniFileReads() - before, c.reads);
+  }
+}
+
+// Trusting what this process wrote must not hide another writer's change
+// that leaves a sign: a new size, a new file in its place, or none at all.
+struct OtherWriterCase {
+  const char* label;
+  void (*change)(const FileTestDir& dir, const std::string& path);
+  const char* value;
+};
+
+const OtherWriterCase kOtherWriters[] = {
+    {"rewritten in place with another size",
+     [](const FileTestDir&, const std::string& path) { FileTestDir::Write(path, "[s]\r\nk=longer\r\n"); }, "longer"},
+    {"replaced by a file of the same size",
+     [](const FileTestDir& dir, const std::string& path) {
+       FileTestDir::Write(dir.Path("next.ini"), "[s]\r\nk=2\r\n");
+       std::filesystem::rename(dir.Path("next.ini"), path);
+     },
+     "2"},
+    {"removed", [](const FileTestDir&, const std::string& path) { std::filesystem::remove(path); }, "d"},
+};
+
+TEST(IniCache, SeesAnotherWriterRightAfterThisProcessWrote) {
+  FileTestDir dir;
+  for (const OtherWriterCase& c : kOtherWriters) {
+    SCOPED_TRACE(c.label);
+    std::string path = dir.Path("shared.ini");
+    ASSERT_TRUE(rt::PutIni("s", "k", "1", path));
+    ASSERT_EQ(rt::GetIni("s", "k", "d", path), "1");
+    c.change(dir, path);
+    EXPECT_EQ(rt::GetIni("s", "k", "d", path), c.value);
+    std::filesystem::remove(path);
+  }
+}
+
 }  // namespace

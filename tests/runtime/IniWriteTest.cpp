@@ -151,6 +151,49 @@ TEST(IniWrite, FilesThatCannotBeWrittenReportWhy) {
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"ro.ini"});
 }
 
+// A settings path that is a symbolic link stays one: the write goes to the
+// file it names, which is made when it is missing.
+struct LinkCase {
+  const char* label;
+  const char* existing;  // the target's content, or null when it is missing
+  bool relative;         // the link names its target relative to its folder
+  bool chained;          // through a second link
+};
+
+TEST(IniWrite, WritesThroughSymbolicLinksEvenToAMissingFile) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Making symbolic links needs a privilege on Windows.";
+#else
+  const LinkCase cases[] = {
+      {"a link to a file", "[s]\r\nk=old\r\n", false, false},
+      {"a link to a missing file", nullptr, false, false},
+      {"a relative link to a missing file", nullptr, true, false},
+      {"a link to a link to a missing file", nullptr, true, true},
+  };
+  namespace fs = std::filesystem;
+  int n = 0;
+  for (const LinkCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    FileTestDir dir;
+    fs::create_directory(dir.Path("real"));
+    const std::string target = dir.Path("real/settings" + std::to_string(n++) + ".ini");
+    if (c.existing) FileTestDir::Write(target, c.existing);
+    const fs::path named = c.relative ? fs::path("real") / fs::path(target).filename() : fs::path(target);
+    const std::string link = dir.Path("link.ini");
+    if (c.chained) {
+      fs::create_symlink(named, dir.Path("middle.ini"));
+      fs::create_symlink("middle.ini", link);
+    } else {
+      fs::create_symlink(named, link);
+    }
+    ASSERT_TRUE(rt::PutIni("s", "k", "v", link));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(FileTestDir::Read(target), "[s]\r\nk=v\r\n");
+    EXPECT_EQ(rt::GetIni("s", "k", "", link), "v");
+  }
+#endif
+}
+
 TEST(IniWrite, ABareFileNameMeansTheCurrentFolder) {
   FileTestDir dir;
   auto was = std::filesystem::current_path();

@@ -11,6 +11,9 @@ namespace quibra {
 
 namespace {
 
+// How many lines the log keeps while it cannot be opened: a few minutes of a
+// busy program's messages, at most a few hundred kilobytes.
+constexpr std::size_t kMostUnlogged = 100;
 constexpr int32_t kButtonsYesNo = rt::ButtonYes + rt::ButtonNo;
 constexpr int32_t kButtonsOkHelp = rt::ButtonOk + rt::ButtonHelp;
 
@@ -105,9 +108,21 @@ void ErrorManager::WriteLog(const std::string& text) {
   if (!ERRORLOG) return;
   // The text driver keeps each line whole: a line break inside the text
   // becomes a blank there, so one message is always one line.
-  const std::string line = rt::Format(rt::Today(), "D17") + "@" + rt::Format(rt::Clock(), "T8") + " --> " + text;
+  const std::string stamp = rt::Format(rt::Today(), "D17") + "@" + rt::Format(rt::Clock(), "T8") + " --> ";
+  unlogged_.push_back(stamp + text);
+  if (unlogged_.size() > kMostUnlogged) {
+    unlogged_.pop_front();
+    ++unloggedDropped_;
+  }
+  // A line the log does not take now (another program holds the file) is
+  // kept for the next message, so that a busy moment loses none of them. A
+  // log of the program's own choosing may take lines though its BeginUse
+  // failed, so the lines are offered all the same.
   ERRORLOG->BeginUse(false);
-  ERRORLOG->WriteLine(line);
+  if (unloggedDropped_ > 0 && ERRORLOG->WriteLine(stamp + std::to_string(unloggedDropped_) +
+                                                  " earlier messages could not be logged") == LevelOk)
+    unloggedDropped_ = 0;
+  while (!unlogged_.empty() && ERRORLOG->WriteLine(unlogged_.front()) == LevelOk) unlogged_.pop_front();
   ERRORLOG->EndUse(false);
 }
 

@@ -7,6 +7,7 @@
 // message function (or the error window while a history is kept).
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -118,6 +119,11 @@ class ErrorManager : public ErrorReporter {
   std::string unknownTitle_;
   std::string unknownText_;
   std::mutex procNamesLock_;  // PROCNAMES is shared by every thread
+  // Log lines of messages the log could not take when they came, written
+  // before the next message's line; the oldest go first when there are too
+  // many, and how many went is written in their place.
+  std::deque<std::string> unlogged_;
+  uint32_t unloggedDropped_ = 0;
 };
 
 }  // namespace quibra

@@ -1,5 +1,9 @@
 #include "framework/settings/IniStore.h"
 
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
 #include "runtime/ErrorState.h"
 #include "runtime/Ini.h"
 
@@ -45,16 +49,18 @@ void IniStore::Initialize(std::string_view fileName) {
   keepSavedList_ = readFailed_;
 }
 
-void IniStore::Finalize() {
+bool IniStore::Finalize() {
   // Without a list (never initialised, or finalised already) there is nothing
   // to save, and writing an empty one would wipe the list the file holds.
-  if (!SECTORS) return;
+  if (!SECTORS) return true;
+  bool saved = true;
   if (!keepSavedList_) {
     SectorEntry& buffer = SECTORS->buffer;
-    WriteList(OwnSection, OwnEntry, *SECTORS, buffer.FAMILY, buffer.ITEM, buffer.TYPE);
+    saved = WriteList(OwnSection, OwnEntry, *SECTORS, buffer.FAMILY, buffer.ITEM, buffer.TYPE);
   }
   SECTORS.reset();
   keepSavedList_ = false;
+  return saved;
 }
 
 std::string IniStore::Read(std::string_view section, std::string_view entry, std::string_view defaultValue) {
@@ -109,21 +115,41 @@ void IniStore::WriteValue(std::string_view section, std::string_view entry, std:
   WriteEntry(section, entry, value, FILENAME.view());
 }
 
-void IniStore::WriteList(std::string_view section, std::string_view entry, IniList list, IniField first,
+bool IniStore::WriteList(std::string_view section, std::string_view entry, IniList list, IniField first,
                          IniField second, IniField third) {
+  // Every entry is checked before any is written: an entry the file cannot
+  // hold refuses the whole list, so that the list the file holds is never
+  // left with a hole where that entry was.
+  const int32_t count = list.Records();
+  std::vector<std::string> values;
+  values.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
+  for (int32_t i = 1; i <= count; ++i) {
+    list.Get(i);
+    const std::string texts[] = {first.Text(), second.Text(), third.Text()};
+    std::string value = texts[0];
+    if (second.Given()) value += ',' + texts[1];
+    if (third.Given()) value += ',' + texts[2];
+    if (value.size() > ListValueBuffer - 1) value.resize(ListValueBuffer - 1);
+    const std::string name = NumberedEntry(entry, static_cast<uint32_t>(i));
+    // The fields are joined by commas without quoting, as saved lists have
+    // always been, so a comma inside a field would split it when read back.
+    const bool comma = std::any_of(std::begin(texts), std::end(texts),
+                                   [](const std::string& t) { return t.find(',') != std::string::npos; });
+    const std::string refusal = comma ? "a comma in a field" : rt::IniRefusal(section, name, value);
+    if (!refusal.empty()) {
+      rt::SetError(rt::ErrInvalidArgument, "Invalid Argument: " + refusal + " (list entry " + name + ")");
+      return false;
+    }
+    values.push_back(std::move(value));
+  }
+
   // The whole list goes to the file in one crash-safe write, not one per
   // entry: a long list would otherwise rewrite the file once per entry.
   rt::IniBatch batch(FILENAME.view());
-  const int32_t count = list.Records();
   WriteValue(section, entry, std::to_string(count));
-  for (int32_t i = 1; i <= count; ++i) {
-    list.Get(i);
-    std::string value = first.Text();
-    if (second.Given()) value += ',' + second.Text();
-    if (third.Given()) value += ',' + third.Text();
-    if (value.size() > ListValueBuffer - 1) value.resize(ListValueBuffer - 1);
-    WriteValue(section, NumberedEntry(entry, static_cast<uint32_t>(i)), value);
-  }
+  for (std::size_t i = 0; i < values.size(); ++i)
+    WriteValue(section, NumberedEntry(entry, static_cast<uint32_t>(i + 1)), values[i]);
+  return batch.Commit();
 }
 
 }  // namespace quibra

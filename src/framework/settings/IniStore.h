@@ -2,9 +2,10 @@
 // The program's settings object, bound to one INI file. It reads and writes
 // single values, single comma-separated fields of a value, and whole lists
 // kept as numbered entries: entry E holds the count, E_1 .. E_n hold one list
-// entry each, its fields joined by commas without quoting. It carries one list
-// of its own, SECTORS, read from section "__Dont_Touch_Me__", entry "Sectors",
-// when it starts and written back there when it ends.
+// entry each, its fields joined by commas without quoting (so a field holding
+// a comma is refused). It carries one list of its own, SECTORS, read from
+// section "__Dont_Touch_Me__", entry "Sectors", when it starts and written
+// back there when it ends.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -57,7 +58,9 @@ class IniStore {
   virtual ~IniStore();
 
   void Initialize(std::string_view fileName);
-  void Finalize();
+  // Saves SECTORS and drops it. False, with the runtime's error state saying
+  // why, when the list was not saved; the file then keeps the list it held.
+  bool Finalize();
 
   std::string ReadRaw(std::string_view section, std::string_view entry);
   std::string ReadValue(std::string_view section, std::string_view entry);
@@ -70,7 +73,10 @@ class IniStore {
   void ReadList(std::string_view section, std::string_view entry, IniList list, IniField first, IniField second = {},
                 IniField third = {});
   void WriteValue(std::string_view section, std::string_view entry, std::string_view value);
-  void WriteList(std::string_view section, std::string_view entry, IniList list, IniField first, IniField second = {},
+  // Writes the count and then one entry per record, all in one write. An
+  // entry the file cannot hold (a line break or a comma in a field) refuses
+  // the whole list: false, with the error state set, and nothing written.
+  bool WriteList(std::string_view section, std::string_view entry, IniList list, IniField first, IniField second = {},
                  IniField third = {});
 
  private:

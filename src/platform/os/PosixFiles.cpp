@@ -7,17 +7,25 @@
 // shared lock on "has read", "has write", "denies read" or "denies write" for
 // each opener that has or denies that access. A new opener checks the bytes
 // that matter to it and takes its own under a gate (an exclusive flock of the
-// file), so that two openers cannot both check before either takes.
+// file), so that two openers cannot both check before either takes. A fifth
+// byte, locked exclusively, is a writer's turn at a file it replaces.
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <mutex>
+#include <set>
+#include <string_view>
 
 #include "platform/AccessMode.h"
 #include "platform/FileSystem.h"
@@ -27,7 +35,10 @@ namespace os {
 namespace {
 
 constexpr off_t kLockBase = off_t{1} << 62;
-enum LockByte : off_t { HasRead = 0, HasWrite = 1, DeniesRead = 2, DeniesWrite = 3 };
+enum LockByte : off_t { HasRead = 0, HasWrite = 1, DeniesRead = 2, DeniesWrite = 3, WriterTurnByte = 4 };
+// How long a writer waits for its turn at a file: many times one write of the
+// largest settings file.
+constexpr auto kTurnWait = std::chrono::seconds(10);
 
 std::string Parent(const std::string& path) {
   std::size_t slash = path.find_last_of('/');
@@ -100,19 +111,25 @@ bool Take(int fd, LockByte byte) {
   return ::fcntl(fd, F_OFD_SETLK, &l) == 0;
 }
 
-// The gate is held only while an opener checks and takes its bytes, so a
-// short wait is enough; a gate that stays shut (an odd file system) refuses
-// the open rather than hanging the program.
+// The gate is held only while an opener checks and takes its bytes, a few
+// system calls, so a short wait is enough even on a busy machine. A gate that
+// stays shut (another program holding a lock of its own on the whole file, an
+// odd file system) refuses the open after that wait rather than holding up
+// the program: the error log is opened for each message, and a message must
+// not wait for a program that keeps its lock.
+constexpr auto kGateWait = std::chrono::milliseconds(50);
+
 bool EnterGate(int fd) {
-  for (int tries = 0; tries < 2000; ++tries) {
+  const auto until = std::chrono::steady_clock::now() + kGateWait;
+  for (;;) {
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
     if (errno != EWOULDBLOCK && errno != EINTR) return false;
+    if (std::chrono::steady_clock::now() >= until) return false;
     struct timespec pause {
       0, 1000000
     };
     ::nanosleep(&pause, nullptr);
   }
-  return false;
 }
 
 void LeaveGate(int fd) { ::flock(fd, LOCK_UN); }
@@ -179,6 +196,107 @@ int OpenRegular(const std::string& path, int flags, IoStatus& status, mode_t per
 
 std::atomic<unsigned> tempCounter{0};
 
+FileInfo InfoOf(const struct stat& st) {
+  FileInfo info;
+  info.exists = true;
+  info.directory = S_ISDIR(st.st_mode);
+  info.size = static_cast<uint64_t>(st.st_size);
+  info.modified = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  uint64_t change = static_cast<uint64_t>(st.st_ctim.tv_sec) * 1000000000u + static_cast<uint64_t>(st.st_ctim.tv_nsec);
+  info.identity = (static_cast<uint64_t>(st.st_ino) * 0x9E3779B97F4A7C15ull) ^ static_cast<uint64_t>(st.st_dev) ^
+                  (change * 0xC2B2AE3D27D4EB4Full);
+  return info;
+}
+
+// The path with every symbolic link along its last part followed, to the
+// file that the last link names, whether or not that file exists.
+IoStatus LinkTarget(const std::string& path, std::string& target) {
+  target = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st;
+    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return {};
+    std::string named(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+    ssize_t n = ::readlink(target.c_str(), named.data(), named.size());
+    if (n < 0) return FromErrno(errno, target);
+    // A link changed while it was read is read again.
+    if (static_cast<std::size_t>(n) == named.size()) continue;
+    named.resize(static_cast<std::size_t>(n));
+    target = named.front() == '/' ? named : Parent(target) + "/" + named;
+  }
+  return FromErrno(ELOOP, path);
+}
+
+// Whether another opener holds the file with writing denied: replacing it
+// is writing it.
+IoStatus RefuseIfWritingDenied(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return {};  // the replace itself reports what is wrong
+  if (!EnterGate(fd)) {
+    ::close(fd);
+    return Denied("The file's sharing could not be checked");
+  }
+  bool denied = Held(fd, DeniesWrite);
+  LeaveGate(fd);
+  ::close(fd);
+  if (denied) return Denied("The file is in use by another opener that does not allow writing");
+  return {};
+}
+
+// A temporary file nothing writes any more: its writer has ended, and it has
+// not been written to for this long. The wait covers a writer that this
+// process cannot see (another machine sharing the folder, another process
+// namespace), which is still writing or flushing its file.
+constexpr int64_t kStaleAfter = 60;  // seconds
+
+// The writer's process number in a name of the form
+// "<target>.<process>-<number>.tmp", or 0 when the name is not of that form.
+int64_t WriterOf(std::string_view name, std::string_view target) {
+  constexpr std::string_view kEnd = ".tmp";
+  if (name.size() < target.size() + 1 + kEnd.size() || !name.starts_with(target) || name[target.size()] != '.' ||
+      !name.ends_with(kEnd))
+    return 0;
+  const char* first = name.data() + target.size() + 1;
+  const char* last = name.data() + name.size() - kEnd.size();
+  int64_t writer = 0;
+  uint64_t number = 0;
+  auto [dash, fault] = std::from_chars(first, last, writer);
+  if (fault != std::errc() || dash == last || *dash != '-') return 0;
+  auto [end, tail] = std::from_chars(dash + 1, last, number);
+  if (tail != std::errc() || end != last) return 0;
+  return writer;
+}
+
+// Removes what writers killed while writing the target left behind. Asked
+// once per target and process: a writer is killed seldom, and the folder may
+// be large.
+void RemoveStaleTemporaries(const std::string& target) {
+  static std::mutex lock;
+  static std::set<std::string> swept;
+  {
+    std::lock_guard<std::mutex> hold(lock);
+    if (!swept.insert(target).second) return;
+  }
+  const std::string folder = Parent(target);
+  const std::size_t slash = target.find_last_of('/');
+  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  const int64_t self = ::getpid();
+  while (struct dirent* entry = ::readdir(dir)) {
+    const int64_t writer = WriterOf(entry->d_name, base);
+    if (writer <= 0 || writer == self || writer > INT32_MAX) continue;
+    // A process that exists, or that this process may not signal, may be
+    // writing still.
+    if (::kill(static_cast<pid_t>(writer), 0) == 0 || errno != ESRCH) continue;
+    const std::string path = folder + "/" + entry->d_name;
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (std::time(nullptr) - static_cast<int64_t>(st.st_mtim.tv_sec) < kStaleAfter) continue;
+    ::unlink(path.c_str());
+  }
+  ::closedir(dir);
+}
+
 }  // namespace
 
 IoStatus OsFile::Open(const std::string& path, uint8_t accessMode) {
@@ -241,13 +359,7 @@ IoStatus Stat(const std::string& path, FileInfo& info) {
     if (errno == ENOENT || errno == ENOTDIR) return {};
     return FromErrno(errno, path);
   }
-  info.exists = true;
-  info.directory = S_ISDIR(st.st_mode);
-  info.size = static_cast<uint64_t>(st.st_size);
-  info.modified = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-  uint64_t change = static_cast<uint64_t>(st.st_ctim.tv_sec) * 1000000000u + static_cast<uint64_t>(st.st_ctim.tv_nsec);
-  info.identity = (static_cast<uint64_t>(st.st_ino) * 0x9E3779B97F4A7C15ull) ^ static_cast<uint64_t>(st.st_dev) ^
-                  (change * 0xC2B2AE3D27D4EB4Full);
+  info = InfoOf(st);
   return {};
 }
 
@@ -281,39 +393,47 @@ IoStatus ReadAll(const std::string& path, std::string& out) {
   return status;
 }
 
-IoStatus AtomicReplace(const std::string& path, std::string_view bytes) {
-  std::string target = path;
+IoStatus AtomicReplace(const std::string& path, std::string_view bytes, FileInfo* written) {
+  if (written) *written = FileInfo{};
+  // The file a link names is replaced, not the link, and is made when it is
+  // missing.
+  std::string target;
+  if (IoStatus s = LinkTarget(path, target); !s.ok()) return s;
+  // A new file is made as every program makes one (0666 less the umask); a
+  // file that is replaced keeps its own permissions.
   mode_t perms = 0666;
+  bool replacing = false;
   struct stat st;
-  if (::lstat(path.c_str(), &st) == 0) {
-    // Replace what a link points at, not the link itself.
-    if (S_ISLNK(st.st_mode)) {
-      char* real = ::realpath(path.c_str(), nullptr);
-      if (real) {
-        target = real;
-        ::free(real);
-      }
-    }
-    if (::stat(target.c_str(), &st) == 0) {
-      if (S_ISDIR(st.st_mode)) return FromErrno(EISDIR, target);
-      if ((st.st_mode & 0222) == 0) return Denied("The file is read-only");
-      perms = st.st_mode & 07777;
-    }
+  if (::stat(target.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) return FromErrno(EISDIR, target);
+    if ((st.st_mode & 0222) == 0) return Denied("The file is read-only");
+    perms = st.st_mode & 07777;
+    replacing = true;
+    if (IoStatus s = RefuseIfWritingDenied(target); !s.ok()) return s;
   }
   std::string temp =
       target + "." + std::to_string(::getpid()) + "-" + std::to_string(tempCounter.fetch_add(1)) + ".tmp";
   IoStatus status;
   int fd = OpenRegular(temp, O_WRONLY | O_CREAT | O_EXCL, status, perms);
   if (fd < 0) return status;
-  ::fchmod(fd, perms);
+  if (replacing) ::fchmod(fd, perms);
   status = WriteAll(fd, bytes, temp);
   if (status.ok() && ::fsync(fd) != 0) status = FromErrno(errno, temp);
+  struct stat made;
+  bool madeKnown = ::fstat(fd, &made) == 0;
   if (::close(fd) != 0 && status.ok()) status = FromErrno(errno, temp);
   if (status.ok() && ::rename(temp.c_str(), target.c_str()) != 0) status = FromErrno(errno, target);
   if (!status.ok()) {
     ::unlink(temp.c_str());
     return status;
   }
+  // The rename changes the file's time of last change, so the file is asked
+  // again; it is still ours while its inode is the one written.
+  struct stat now;
+  if (written && madeKnown && ::stat(target.c_str(), &now) == 0 && now.st_ino == made.st_ino &&
+      now.st_dev == made.st_dev)
+    *written = InfoOf(now);
+  RemoveStaleTemporaries(target);
   // The rename itself is durable only once the folder is flushed.
   int dir = ::open(Parent(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {
@@ -321,6 +441,48 @@ IoStatus AtomicReplace(const std::string& path, std::string_view bytes) {
     ::close(dir);
   }
   return {};
+}
+
+WriterTurn::~WriterTurn() {
+  if (handle_ != kNone) ::close(static_cast<int>(handle_));
+}
+
+IoStatus WriterTurn::Take(const std::string& path) {
+  std::string target;
+  if (!LinkTarget(path, target).ok()) return {};
+  const auto until = std::chrono::steady_clock::now() + kTurnWait;
+  for (;;) {
+    int fd = ::open(target.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) return {};
+    for (;;) {
+      struct flock turn = LockOf(F_WRLCK, WriterTurnByte);
+      if (::fcntl(fd, F_OFD_SETLK, &turn) == 0) break;
+      const bool busy = errno == EAGAIN || errno == EACCES || errno == EINTR;
+      if (!busy) {
+        // A file system without such locks writes without turns, as before.
+        ::close(fd);
+        return {};
+      }
+      if (std::chrono::steady_clock::now() >= until) {
+        ::close(fd);
+        return Denied("Another program kept on writing the file");
+      }
+      struct timespec pause {
+        0, 1000000
+      };
+      ::nanosleep(&pause, nullptr);
+    }
+    // The writer before us may have replaced the file while we waited: our
+    // lock then lies on the old one, which no one reads any more.
+    struct stat held, now;
+    if (::fstat(fd, &held) == 0 && ::stat(target.c_str(), &now) == 0 && held.st_ino == now.st_ino &&
+        held.st_dev == now.st_dev) {
+      handle_ = fd;
+      return {};
+    }
+    ::close(fd);
+    if (std::chrono::steady_clock::now() >= until) return Denied("Another program kept on writing the file");
+  }
 }
 
 IoStatus Remove(const std::string& path) {

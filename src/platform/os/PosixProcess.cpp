@@ -25,6 +25,8 @@ ChildProcess ChildProcess::Start(const char*, Body body, const std::string& argu
 
 ChildProcess::~ChildProcess() { Finish(); }
 
+int64_t ChildProcess::Id() const { return Started() ? static_cast<int64_t>(handle_) : 0; }
+
 void ChildProcess::Finish() {
   if (Started() && !reaped_) {
     Kill();

@@ -57,6 +57,10 @@ ChildProcess ChildProcess::Start(const char* role, Body, const std::string& argu
 
 ChildProcess::~ChildProcess() { Finish(); }
 
+int64_t ChildProcess::Id() const {
+  return Started() ? static_cast<int64_t>(GetProcessId(reinterpret_cast<HANDLE>(handle_))) : 0;
+}
+
 void ChildProcess::Finish() {
   if (!Started()) return;
   if (!reaped_) {

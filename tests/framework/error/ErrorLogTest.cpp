@@ -146,10 +146,26 @@ TEST_F(LogFolder, ALogThatCannotBeOpenedNeverStopsAMessageAndIsTriedAgain) {
     headless::User().AnswerBox(rt::ButtonOk);
     manager.Raise(12);
     const std::vector<std::string> lines = LogLines();
-    ASSERT_EQ(lines.size(), 1u) << "the next message opens the log again";
-    EXPECT_EQ(TextOf(lines[0]), "This form cannot be used to delete a record");
+    ASSERT_EQ(lines.size(), 2u) << "the next message opens the log again and writes the one kept first";
+    EXPECT_EQ(TextOf(lines[0]), "There are no records available to process.");
+    EXPECT_EQ(TextOf(lines[1]), "This form cannot be used to delete a record");
     fs::remove(ErrorLogName);
   }
+}
+
+TEST_F(LogFolder, ALogHeldLongKeepsTheNewest100LinesAndCountsTheRest) {
+  manager.LOGERRORS = 1;
+  manager.SILENT = 1;
+  kObstacles[0].place();
+  for (int i = 0; i < 105; ++i) manager.Raise(i % 2 ? 12 : 22);
+  kObstacles[0].remove();
+  manager.Raise(22);
+  const std::vector<std::string> lines = LogLines();
+  ASSERT_EQ(lines.size(), 101u);
+  EXPECT_EQ(TextOf(lines[0]), "6 earlier messages could not be logged");
+  EXPECT_EQ(TextOf(lines[1]), "There are no records available to process.") << "the seventh message";
+  EXPECT_EQ(TextOf(lines[2]), "This form cannot be used to delete a record") << "the eighth message";
+  EXPECT_EQ(TextOf(lines[100]), "There are no records available to process.");
 }
 
 struct UsageStep {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/settings/IniStore.h"
+#include "runtime/ErrorState.h"
 #include "runtime/Ini.h"
 #include "support/CaseName.h"
 #include "support/TempDir.h"
@@ -98,22 +99,38 @@ TEST_F(IniStoreFile, MissingNumberedEntryBecomesAnUnknownTriple) {
   EXPECT_EQ(rt::GetIni(Own, "Sectors_3", "", file), "g,h,i");
 }
 
-TEST_F(IniStoreFile, CommaInAFieldIsSplitWhenReadBack) {
-  {
+// A list entry the file cannot hold is refused with the whole list: the
+// error reaches the caller, and the list the file holds stays as it was.
+struct RefusedFieldCase {
+  const char* label;
+  const char* item;  // the middle field of the third of four entries
+};
+
+TEST_F(IniStoreFile, AListEntryTheFileCannotHoldKeepsTheSavedListAndReportsIt) {
+  const RefusedFieldCase cases[] = {
+      {"CR LF in a field", "two\r\nlines"},
+      {"LF in a field", "two\nlines"},
+      {"a comma in a field, which would split it when read back", "one,two"},
+  };
+  const std::string saved = "[__Dont_Touch_Me__]\r\nSectors=2\r\nSectors_1=a,b,c\r\nSectors_2=d,e,f\r\n";
+  for (const RefusedFieldCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    WriteBytes(file, saved);
     IniStore store;
     store.Initialize(file);
     IniStore::SectorList& list = *store.SECTORS;
-    list.buffer.FAMILY = "a,b";
-    list.buffer.ITEM = "c";
-    list.buffer.TYPE = "d";
-    list.Add();
-    store.Finalize();
+    for (const char* item : {c.item, "fine"}) {
+      list.buffer.FAMILY = "new";
+      list.buffer.ITEM = item;
+      list.buffer.TYPE = "t";
+      list.Add();
+    }
+    rt::ClearError();
+    EXPECT_FALSE(store.Finalize());
+    EXPECT_EQ(rt::ErrorCode(), rt::ErrInvalidArgument);
+    EXPECT_NE(rt::ErrorText().find("Sectors_3"), std::string::npos) << rt::ErrorText();
+    EXPECT_EQ(ReadBytes(file), saved) << "nothing of the list is written";
   }
-  EXPECT_EQ(rt::GetIni(Own, "Sectors_1", "", file), "a,b,c,d");
-  IniStore next;
-  next.Initialize(file);
-  ASSERT_EQ(next.SECTORS->Records(), 1);
-  EXPECT_EQ(Triple(next, 1), (Strings{"a", "b", "c"}));
 }
 
 TEST_F(IniStoreFile, ShorterListLeavesHigherEntriesThatReadingIgnores) {

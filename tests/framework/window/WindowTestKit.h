@@ -69,7 +69,7 @@ class FakeComponent : public quibra::WindowComponent {
   std::function<void(FakeComponent&)> onEvent;  // runs before HandleEvent answers
 };
 
-class FakeToolbarClient : public quibra::ToolbarClient {
+class FakeToolbarClient final : public quibra::ToolbarClient {
  public:
   explicit FakeToolbarClient(std::string name, uint8_t wants = 0) : name(std::move(name)), wants(wants) {}
   void ShowButtons() override;
