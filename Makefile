@@ -3,13 +3,13 @@
 SHELL := /bin/bash
 .DEFAULT_GOAL := test
 
-.PHONY: deps test test-linux test-win32 test-win64 test-asan run bench screenshots format clean mutants
+.PHONY: deps test test-linux test-win32 test-win64 test-asan test-package test-windows-zip package run bench screenshots format clean mutants
 
 deps:
 	@bash scripts/install-deps.sh
 
 test: deps
-	@$(MAKE) --no-print-directory check-layers test-linux test-asan test-win64 test-win32
+	@$(MAKE) --no-print-directory check-layers test-linux test-package test-asan test-win64 test-win32 test-windows-zip
 
 # The source folders include one another downwards only, and only platform/ and
 # backends/ include OS or toolkit headers. The checker tests itself first.
@@ -22,6 +22,28 @@ test-linux:
 	cmake --preset linux >/dev/null
 	cmake --build --preset linux
 	ctest --preset linux
+
+# The packages: for Linux build/linux/package/quibra_*.deb, from the Linux
+# build; for Windows build/package/QuibraD-*-windows.zip, with both programs.
+package: deps
+	cmake --preset linux >/dev/null
+	cmake --build --preset linux
+	cd build/linux && cpack -G DEB
+	cmake --preset win32 >/dev/null
+	cmake --build --preset win32 --target QuibraD
+	cmake --preset win64 >/dev/null
+	cmake --build --preset win64 --target QuibraD
+	@bash scripts/package-windows.sh
+
+# The package unpacked and run, and checked by lintian (after test-linux,
+# whose build it packs).
+test-package:
+	@bash scripts/test-package.sh
+
+# The Windows zip made and unpacked into a folder with a space in its name,
+# its 64-bit program started from there (after both Windows builds).
+test-windows-zip:
+	@bash scripts/package-windows.sh --test
 
 test-asan:
 	cmake --preset asan >/dev/null

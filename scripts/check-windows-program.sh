@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks a built Windows program as a file: the machine it is built for, a GUI
-# program, and no DLL beyond the system's own (it is linked statically).
+# program, no DLL beyond the system's own (it is linked statically), and, for
+# QuibraD.exe, its icon, version and manifest resources.
 #   scripts/check-windows-program.sh <program.exe> <i386|x86-64>
 set -u
 program=${1:?usage: check-windows-program.sh <program.exe> <i386|x86-64>}
@@ -23,4 +24,15 @@ for dll in $(awk '/DLL Name:/ {print tolower($3)}' <<<"$headers" | sort -u); do
     *) fail "needs $dll, which is not part of the system" ;;
   esac
 done
-echo "ok   $(basename "$program") is a $words Windows GUI program ($magic) that needs only the system's DLLs"
+resources=""
+if [ "$(basename "$program")" = QuibraD.exe ]; then
+  # The resource types at the top of its resource directory: 14 an icon
+  # group, 16 a version, 24 a manifest.
+  types=$(grep -E '^[0-9a-f]{3}   Entry: ID: ' <<<"$headers" | awk '{print $4}')
+  for type in "0x00000e icon" "0x000010 version" "0x000018 manifest"; do
+    grep -qx "${type% *}," <<<"$types" || fail "has no ${type#* } resource"
+  done
+  grep -qa "Microsoft.Windows.Common-Controls" "$program" || fail "has a manifest without common controls 6"
+  resources=", with its icon, version and manifest"
+fi
+echo "ok   $(basename "$program") is a $words Windows GUI program ($magic) that needs only the system's DLLs$resources"

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# The Windows package: one zip holding the 32-bit program (the product, at
+# the top) and the 64-bit one (in x64\), the README and the licence, into
+# build/package/. With --test, also unpacks it into a folder with a space in
+# its name and starts the 64-bit program from there under 64-bit Wine.
+#   scripts/package-windows.sh [--test]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+version=$(sed -n 's/^project(Quibra .*VERSION \([0-9.]*\)).*/\1/p' "$root/CMakeLists.txt")
+win32=$root/build/win32/src/app/QuibraD.exe
+win64=$root/build/win64/src/app/QuibraD.exe
+for f in "$win32" "$win64"; do
+  [ -f "$f" ] || { echo "package-windows: $f is not built (cmake --build --preset ${f#"$root"/build/})" >&2; exit 1; }
+done
+zip=$root/build/package/QuibraD-$version-windows.zip
+mkdir -p "$(dirname "$zip")"
+python3 - "$zip" "$win32" "$win64" "$root/README.md" "$root/LICENSE" <<'PY'
+import sys, zipfile
+out, win32, win64, readme, licence = sys.argv[1:]
+with zipfile.ZipFile(out, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as z:
+    z.write(win32, "QuibraD/QuibraD.exe")
+    z.write(win64, "QuibraD/x64/QuibraD.exe")
+    z.write(readme, "QuibraD/README.md")
+    z.write(licence, "QuibraD/LICENSE.txt")
+PY
+echo "package-windows: build/package/$(basename "$zip")"
+[ "${1:-}" = --test ] || exit 0
+
+# shellcheck source=win32-display.sh
+. "$root/scripts/win32-display.sh"
+quibra_desktop_session zip "$win64" || exit 1
+folder="$work/Program Files/Quibra"
+mkdir -p "$folder"
+python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "$zip" "$folder"
+for f in QuibraD.exe x64/QuibraD.exe README.md LICENSE.txt; do
+  [ -f "$folder/QuibraD/$f" ] || { echo "package-windows: the zip has no QuibraD/$f" >&2; exit 1; }
+done
+bash "$root/scripts/check-windows-program.sh" "$folder/QuibraD/QuibraD.exe" i386
+bash "$root/scripts/check-windows-program.sh" "$folder/QuibraD/x64/QuibraD.exe" x86-64
+said=$(cd "$folder/QuibraD/x64" && timeout 120 "$QUIBRA_WINE" "$folder/QuibraD/x64/QuibraD.exe" --version | tr -d '\r')
+if [ "$said" != "QuibraD $version" ]; then
+  echo "package-windows: the 64-bit program in \"$folder\" said \"$said\", not \"QuibraD $version\"" >&2
+  exit 1
+fi
+echo "package-windows: the 64-bit program runs from \"Program Files/Quibra\" under Wine: $said"
