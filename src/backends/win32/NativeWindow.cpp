@@ -35,7 +35,10 @@ bool NativeWindow::RegisterWindowClass() {
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = &NativeWindow::Procedure;
     wc.hInstance = Instance();
-    wc.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // the application icon
+    // The program's own icon (its first icon resource) where it has one, else
+    // the system's application icon.
+    wc.hIcon = LoadIconA(Instance(), MAKEINTRESOURCEA(1));
+    if (!wc.hIcon) wc.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kWindowClass;
