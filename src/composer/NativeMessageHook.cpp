@@ -42,13 +42,13 @@ struct CallStorage {
 std::string NativeBoxText(const std::string& text) {
   std::string native;
   for (char c : rt::Clip(text)) native += c == '|' ? std::string("\r\n") : std::string(1, c);
-  if (native.size() >= kTextBufferBytes) native.resize(kTextBufferBytes - 1);
+  native.resize(rt::FitBytes(native, kTextBufferBytes - 1));
   return native;
 }
 
 std::string NativeBoxTitle(const std::string& caption) {
   std::string native = rt::Clip(caption);
-  if (native.size() >= kCaptionBufferBytes) native.resize(kCaptionBufferBytes - 1);
+  native.resize(rt::FitBytes(native, kCaptionBufferBytes - 1));
   return native;
 }
 

@@ -129,11 +129,13 @@ std::vector<std::string> SplitLineEnds(std::string_view text) { return SplitAt(t
 std::vector<std::string> WrapLines(const std::vector<std::string>& lines, std::size_t columns) {
   std::vector<std::string> wrapped;
   for (std::string_view rest : lines) {
-    while (rest.size() > columns) {
-      std::size_t cut = rest.rfind(' ', columns);
+    // Columns are characters: a UTF-8 character of several bytes is one.
+    while (TextColumns(rest) > columns) {
+      const std::size_t end = ColumnBytes(rest, columns);
+      std::size_t cut = rest.rfind(' ', end);
       if (cut == std::string_view::npos || cut == 0) {
-        wrapped.emplace_back(rest.substr(0, columns));
-        rest.remove_prefix(columns);
+        wrapped.emplace_back(rest.substr(0, end));
+        rest.remove_prefix(end);
       } else {
         wrapped.emplace_back(rest.substr(0, cut));
         rest.remove_prefix(cut + 1);

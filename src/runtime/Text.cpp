@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/ThisOs.h"
+
 namespace rt {
 
 std::string Clip(std::string_view text) {
@@ -18,15 +20,47 @@ std::string Upper(std::string_view text) {
   return out;
 }
 
+namespace {
+bool Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+}  // namespace
+
+std::size_t FitBytes(std::string_view text, std::size_t bytes) {
+  if (text.size() <= bytes) return text.size();
+  // A cut before a byte that starts a character splits nothing.
+  if (os::kWindows || !Continuation(text[bytes])) return bytes;
+  // Back to the start of the character the cut would split.
+  for (std::size_t back = 1; back <= 3 && back <= bytes; ++back) {
+    const auto b = static_cast<unsigned char>(text[bytes - back]);
+    if (Continuation(static_cast<char>(b))) continue;
+    const std::size_t length = b >= 0xF8 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+    return length > back ? bytes - back : bytes;
+  }
+  return bytes;
+}
+
+std::size_t TextColumns(std::string_view text) {
+  if (os::kWindows) return text.size();
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) { return !Continuation(c); }));
+}
+
+std::size_t ColumnBytes(std::string_view text, std::size_t columns) {
+  if (os::kWindows) return std::min(columns, text.size());
+  std::size_t at = 0;
+  for (std::size_t seen = 0; at < text.size(); ++at) {
+    if (!Continuation(text[at]) && seen++ == columns) break;
+  }
+  return at;
+}
+
 void StoreFixed(char* field, std::size_t length, std::string_view text) {
-  std::size_t n = std::min(length, text.size());
+  std::size_t n = FitBytes(text, length);
   if (n) std::memcpy(field, text.data(), n);
   std::memset(field + n, ' ', length - n);
 }
 
 void StoreCString(char* field, std::size_t capacity, std::string_view text) {
   if (capacity == 0) return;
-  std::size_t n = std::min(capacity - 1, text.size());
+  std::size_t n = FitBytes(text, capacity - 1);
   if (n) std::memmove(field, text.data(), n);
   field[n] = 0;
 }

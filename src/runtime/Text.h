@@ -14,11 +14,23 @@ std::string Clip(std::string_view text);
 // ASCII upper-casing; bytes outside ASCII are left as they are.
 std::string Upper(std::string_view text);
 
+// The program's texts are UTF-8 on Linux, as every Linux desktop's are, and
+// in the Windows code page on Windows, one byte a character. These keep a
+// cut or a count from splitting a character of several bytes.
+//
+// How many of the text's bytes fit in `bytes` without cutting a character in
+// two; bytes that are not UTF-8 (an older file's Western text) count one each.
+std::size_t FitBytes(std::string_view text, std::size_t bytes);
+// How many characters the text shows.
+std::size_t TextColumns(std::string_view text);
+// How many bytes the first `columns` characters of the text take.
+std::size_t ColumnBytes(std::string_view text, std::size_t columns);
+
 // Stores text into a fixed-length field of `length` bytes: what does not fit
-// is cut, the rest is padded with spaces.
+// is cut (never inside a character), the rest is padded with spaces.
 void StoreFixed(char* field, std::size_t length, std::string_view text);
 // Stores text into a zero-terminated field of `capacity` bytes (terminator
-// included): at most capacity - 1 characters are kept.
+// included): at most capacity - 1 bytes are kept, never part of a character.
 void StoreCString(char* field, std::size_t capacity, std::string_view text);
 
 // A fixed-length text field of N bytes: space padded, never terminated.

@@ -6,6 +6,7 @@
 #include "runtime/Backend.h"
 #include "runtime/ListFormat.h"
 #include "runtime/Picture.h"
+#include "runtime/Text.h"
 
 namespace rt {
 namespace {
@@ -92,7 +93,7 @@ bool Window::EnterText(int32_t c, std::string_view text) {
   const ControlDef* d = Control(c);
   if (!d || (d->kind != ControlKind::Entry && d->kind != ControlKind::Spin)) return false;
   std::size_t limit = PictureTextLimit(d->picture);
-  State(c)->contents = std::string(limit && text.size() > limit ? text.substr(0, limit) : text);
+  State(c)->contents = std::string(limit ? text.substr(0, FitBytes(text, limit)) : text);
   return true;
 }
 

@@ -3,6 +3,8 @@
 #include <string>
 #include <thread>
 
+#include "platform/ThisOs.h"
+#include "runtime/BoxRules.h"
 #include "runtime/ErrorState.h"
 #include "runtime/Queue.h"
 #include "runtime/Text.h"
@@ -36,6 +38,54 @@ TEST(Texts, BinaryBytesSurviveFixedFields) {
   EXPECT_EQ(icon.raw(), std::string("\xFF\x01  ", 4));
 }
 
+// Linux texts are UTF-8: a cut or a count never splits a character there. The
+// Windows program's code page has one byte a character.
+TEST(Texts, CutsAndCountsKeepCharactersWhole) {
+  const std::string greek = "\xCE\xB1\xCE\xB2";  // two Greek letters, two bytes each
+  const std::string chinese = "a\xE4\xB8\xAD";   // 'a' and a character of three bytes
+  const std::string western = "caf\xE9 x";       // Western code-page bytes: no UTF-8
+  const std::string emoji = "\xF0\x9F\x98\x80";  // four bytes
+  const struct {
+    const char* label;
+    std::string text;
+    std::size_t room;
+    std::size_t fitsOnLinux;
+    std::size_t columnsOnLinux;
+  } cases[] = {
+      {"a cut inside the second letter", greek, 3, 2, 2},        {"room for both", greek, 4, 4, 2},
+      {"a cut inside a three-byte character", chinese, 3, 1, 2}, {"a cut inside a four-byte character", emoji, 3, 0, 1},
+      {"Western bytes are cut where asked", western, 4, 4, 6},   {"ASCII", "abcdef", 4, 4, 6},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    EXPECT_EQ(rt::FitBytes(c.text, c.room), os::kWindows ? std::min(c.room, c.text.size()) : c.fitsOnLinux);
+    EXPECT_EQ(rt::TextColumns(c.text), os::kWindows ? c.text.size() : c.columnsOnLinux);
+    rt::FixedString<3> fixed(c.text);
+    EXPECT_EQ(fixed.raw().substr(0, rt::FitBytes(c.text, 3)), c.text.substr(0, rt::FitBytes(c.text, 3)));
+  }
+  rt::FixedString<3> field(greek);
+  EXPECT_EQ(field.raw(), os::kWindows ? greek.substr(0, 3) : greek.substr(0, 2) + " ") << "padded, not split";
+  rt::CString<4> c(greek);
+  EXPECT_EQ(c.str(), os::kWindows ? greek.substr(0, 3) : greek.substr(0, 2));
+  EXPECT_EQ(rt::ColumnBytes(chinese + "b", 2), os::kWindows ? 2u : 4u);
+}
+
+// A box wraps its lines at a number of characters, not of bytes.
+TEST(Texts, BoxLinesWrapAtCharacters) {
+  std::string word, other;
+  for (int i = 0; i < 6; ++i) word += "\xCE\xB1";  // six Greek letters, twelve bytes
+  for (int i = 0; i < 3; ++i) other += "\xCE\xB2";
+  const std::vector<std::string> wrapped = rt::WrapLines({word + " " + other}, 7);
+  if (os::kWindows) {
+    EXPECT_EQ(wrapped.size(), 3u) << "one byte a character";
+  } else {
+    EXPECT_EQ(wrapped, (std::vector<std::string>{word, other}));
+  }
+  const std::vector<std::string> cut = rt::WrapLines({word}, 4);
+  for (const std::string& line : cut)
+    if (!os::kWindows) EXPECT_EQ(line.size() % 2, 0u) << "a letter split in two";
+}
+
 struct NumberCase {
   const char* label;
   const char* text;
@@ -44,8 +94,13 @@ struct NumberCase {
 
 TEST(Texts, TextToNumber) {
   const NumberCase cases[] = {
-      {"plain", "70", 70},   {"blanks first", "  65", 65}, {"sign", "-12", -12}, {"trailing junk", "12ab", 12},
-      {"empty", "", 0},      {"no digits", "abc", 0},      {"icon bytes", "\xFF\x01\x04\x7F", 0},
+      {"plain", "70", 70},
+      {"blanks first", "  65", 65},
+      {"sign", "-12", -12},
+      {"trailing junk", "12ab", 12},
+      {"empty", "", 0},
+      {"no digits", "abc", 0},
+      {"icon bytes", "\xFF\x01\x04\x7F", 0},
       {"huge saturates", "99999999999999999999999", 999999999999999999},
   };
   for (const NumberCase& c : cases) EXPECT_EQ(rt::ToNumber(c.text), c.value) << c.label;

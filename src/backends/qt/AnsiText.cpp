@@ -1,5 +1,6 @@
 #include "backends/qt/AnsiText.h"
 
+#include <QStringDecoder>
 #include <array>
 
 namespace qtbackend {
@@ -18,37 +19,18 @@ char16_t CharOf(unsigned char byte) {
   return c ? c : byte;
 }
 
-char ByteOf(char16_t c) {
-  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
-  for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-    if (kHighControls[i] == c) return static_cast<char>(0x80 + i);
-    if (kHighControls[i] == 0 && c == 0x80 + i) return static_cast<char>(c);
-  }
-  return '?';
-}
-
 }  // namespace
 
 QString FromAnsi(std::string_view bytes) {
-  QString text;
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  if (!utf8.hasError()) return text;
+  text.clear();
   text.reserve(static_cast<qsizetype>(bytes.size()));
   for (char b : bytes) text.append(QChar(CharOf(static_cast<unsigned char>(b))));
   return text;
 }
 
-std::string ToAnsi(const QString& text) {
-  std::string bytes;
-  bytes.reserve(static_cast<std::size_t>(text.size()));
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    QChar c = text.at(i);
-    if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-      bytes += '?';
-      ++i;
-      continue;
-    }
-    bytes += ByteOf(c.unicode());
-  }
-  return bytes;
-}
+std::string ToAnsi(const QString& text) { return text.toUtf8().toStdString(); }
 
 }  // namespace qtbackend

@@ -145,17 +145,17 @@ TEST_F(ComposerWindow, TypingIsAcceptedWhenTheFocusLeaves) {
   QTest::keyClick(W(4), Qt::Key_A, Qt::ControlModifier);
   TypeText(W(4), QString::fromUtf8("Grüße €"));
   EXPECT_EQ(window->Contents(4),
-            "Gr\xFC\xDF"
-            "e \x80")
-      << "the entry holds code page bytes";
+            "Gr\xC3\xBC\xC3\x9F"
+            "e \xE2\x82\xAC")
+      << "the entry holds UTF-8";
   EXPECT_EQ(Drain(window), std::vector<Seen>{}) << "nothing is accepted while the focus stays";
   Click(8);
   EXPECT_EQ(
       Drain(window),
       (std::vector<Seen>{{rt::EventControlAccepted, 4}, {rt::EventControlSelected, 8}, {rt::EventControlAccepted, 5}}));
   EXPECT_EQ(data.MESSAGETITLE.clipped(),
-            "Gr\xFC\xDF"
-            "e \x80");
+            "Gr\xC3\xBC\xC3\x9F"
+            "e \xE2\x82\xAC");
   EXPECT_EQ(data.BUTTONSTYLE, 6);
   EXPECT_TRUE(static_cast<QRadioButton*>(W(8))->isChecked());
   EXPECT_FALSE(static_cast<QRadioButton*>(W(6))->isChecked());

@@ -139,6 +139,33 @@ TEST_F(ProgramRun, KeyboardOnly) {
   EXPECT_EQ(boxes[1].text, "BUTTON:OK was pressed");
 }
 
+// Text in any script goes from the keyboard to both styles of box unchanged.
+TEST_F(ProgramRun, GreekCyrillicAndChineseReachBothBoxes) {
+  const QString text = QString::fromUtf8("Καλημέρα|Привет 中文");
+  const QString title = QString::fromUtf8("Ελληνικά");
+  User()
+      .Answer("OK")
+      .Type(kComposer, 2, text)
+      .Type(kComposer, 4, title)
+      .Click(kComposer, 24)
+      .LookAtBox(Record())
+      .Answer("OK")
+      .Answer("OK")
+      .Click(kComposer, 23)
+      .Click(kComposer, 24)
+      .LookAtBox(Record())
+      .Answer("OK")
+      .Answer("OK")
+      .Click(kComposer, 25);
+  EXPECT_EQ(quibra::RunProgram(), 0);
+  ASSERT_EQ(boxes.size(), 2u);
+  for (const BoxSeen& box : boxes) {
+    SCOPED_TRACE(box.native ? "native box" : "runtime box");
+    EXPECT_EQ(box.text, QString::fromUtf8("Καλημέρα\nПривет 中文"));
+    EXPECT_EQ(box.title, title);
+  }
+}
+
 // Ctrl+Shift+C and the context menu copy the composed box as code.
 TEST_F(ProgramRun, CopyAsCodeFromTheShortcutAndTheContextMenu) {
   QStringList menu;
