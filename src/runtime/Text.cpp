@@ -27,7 +27,7 @@ bool Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x8
 std::size_t FitBytes(std::string_view text, std::size_t bytes) {
   if (text.size() <= bytes) return text.size();
   // A cut before a byte that starts a character splits nothing.
-  if (os::kWindows || !Continuation(text[bytes])) return bytes;
+  if (!os::TextIsUtf8() || !Continuation(text[bytes])) return bytes;
   // Back to the start of the character the cut would split.
   for (std::size_t back = 1; back <= 3 && back <= bytes; ++back) {
     const auto b = static_cast<unsigned char>(text[bytes - back]);
@@ -39,12 +39,12 @@ std::size_t FitBytes(std::string_view text, std::size_t bytes) {
 }
 
 std::size_t TextColumns(std::string_view text) {
-  if (os::kWindows) return text.size();
+  if (!os::TextIsUtf8()) return text.size();
   return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) { return !Continuation(c); }));
 }
 
 std::size_t ColumnBytes(std::string_view text, std::size_t columns) {
-  if (os::kWindows) return std::min(columns, text.size());
+  if (!os::TextIsUtf8()) return std::min(columns, text.size());
   std::size_t at = 0;
   for (std::size_t seen = 0; at < text.size(); ++at) {
     if (!Continuation(text[at]) && seen++ == columns) break;

@@ -15,8 +15,9 @@ std::string Clip(std::string_view text);
 std::string Upper(std::string_view text);
 
 // The program's texts are UTF-8 on Linux, as every Linux desktop's are, and
-// in the Windows code page on Windows, one byte a character. These keep a
-// cut or a count from splitting a character of several bytes.
+// on Windows where the system runs the program in the UTF-8 code page; else
+// they are the Windows code page, one byte a character. These keep a cut or a
+// count from splitting a character of several bytes.
 //
 // How many of the text's bytes fit in `bytes` without cutting a character in
 // two; bytes that are not UTF-8 (an older file's Western text) count one each.

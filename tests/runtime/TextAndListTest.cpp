@@ -58,16 +58,16 @@ TEST(Texts, CutsAndCountsKeepCharactersWhole) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
-    EXPECT_EQ(rt::FitBytes(c.text, c.room), os::kWindows ? std::min(c.room, c.text.size()) : c.fitsOnLinux);
-    EXPECT_EQ(rt::TextColumns(c.text), os::kWindows ? c.text.size() : c.columnsOnLinux);
+    EXPECT_EQ(rt::FitBytes(c.text, c.room), !os::TextIsUtf8() ? std::min(c.room, c.text.size()) : c.fitsOnLinux);
+    EXPECT_EQ(rt::TextColumns(c.text), !os::TextIsUtf8() ? c.text.size() : c.columnsOnLinux);
     rt::FixedString<3> fixed(c.text);
     EXPECT_EQ(fixed.raw().substr(0, rt::FitBytes(c.text, 3)), c.text.substr(0, rt::FitBytes(c.text, 3)));
   }
   rt::FixedString<3> field(greek);
-  EXPECT_EQ(field.raw(), os::kWindows ? greek.substr(0, 3) : greek.substr(0, 2) + " ") << "padded, not split";
+  EXPECT_EQ(field.raw(), !os::TextIsUtf8() ? greek.substr(0, 3) : greek.substr(0, 2) + " ") << "padded, not split";
   rt::CString<4> c(greek);
-  EXPECT_EQ(c.str(), os::kWindows ? greek.substr(0, 3) : greek.substr(0, 2));
-  EXPECT_EQ(rt::ColumnBytes(chinese + "b", 2), os::kWindows ? 2u : 4u);
+  EXPECT_EQ(c.str(), !os::TextIsUtf8() ? greek.substr(0, 3) : greek.substr(0, 2));
+  EXPECT_EQ(rt::ColumnBytes(chinese + "b", 2), !os::TextIsUtf8() ? 2u : 4u);
 }
 
 // A box wraps its lines at a number of characters, not of bytes.
@@ -76,14 +76,14 @@ TEST(Texts, BoxLinesWrapAtCharacters) {
   for (int i = 0; i < 6; ++i) word += "\xCE\xB1";  // six Greek letters, twelve bytes
   for (int i = 0; i < 3; ++i) other += "\xCE\xB2";
   const std::vector<std::string> wrapped = rt::WrapLines({word + " " + other}, 7);
-  if (os::kWindows) {
+  if (!os::TextIsUtf8()) {
     EXPECT_EQ(wrapped.size(), 3u) << "one byte a character";
   } else {
     EXPECT_EQ(wrapped, (std::vector<std::string>{word, other}));
   }
   const std::vector<std::string> cut = rt::WrapLines({word}, 4);
   for (const std::string& line : cut)
-    if (!os::kWindows) EXPECT_EQ(line.size() % 2, 0u) << "a letter split in two";
+    if (!!os::TextIsUtf8()) EXPECT_EQ(line.size() % 2, 0u) << "a letter split in two";
 }
 
 struct NumberCase {

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <set>
 
+#include "platform/ThisOs.h"
 #include "platform/Win32Api.h"
 
 namespace os {
@@ -71,6 +72,8 @@ const Win32Calls& SystemCalls() {
                                 &EmulatedHeapFree};
   return calls;
 }
+
+bool TextIsUtf8() { return true; }
 
 int32_t lstrlenA(const char* text) { return text ? static_cast<int32_t>(std::strlen(text)) : 0; }
 

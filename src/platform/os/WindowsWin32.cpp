@@ -3,6 +3,7 @@
 // as macros.
 // clang-format off
 #include "platform/Win32Api.h"
+#include "platform/ThisOs.h"
 #include <windows.h>
 // clang-format on
 #include <algorithm>
@@ -121,6 +122,11 @@ const Win32Calls& SystemCalls() {
   static const Win32Calls calls{&SystemMessageBox, &SystemParameters, &SystemProcessHeap, &SystemHeapAlloc,
                                 &SystemHeapFree};
   return calls;
+}
+
+bool TextIsUtf8() {
+  static const bool utf8 = ::GetACP() == CP_UTF8;
+  return utf8;
 }
 
 int32_t lstrlenA(const char* text) { return ::lstrlenA(text); }
