@@ -168,6 +168,10 @@ TEST(ErrorWindowDefinition, EveryControlLiesInsideTheWindowAndNoneOverlapsAnothe
 
 TEST(ErrorWindowDefinition, TheButtonsStandInOneRowBelowTheListInPlaceOrder) {
   const rt::WindowDef& def = ErrorWindowDefinition();
+  // The places are in dialog units of the runtime's standard font: in
+  // another font they would no longer fit.
+  EXPECT_EQ(def.fontName, rt::WindowDef{}.fontName);
+  EXPECT_EQ(def.fontSize, rt::WindowDef{}.fontSize);
   const rt::ControlDef* list = def.Find(ErrorListControl);
   const rt::ControlDef* image = def.Find(ErrorImageControl);
   ASSERT_NE(list, nullptr);
