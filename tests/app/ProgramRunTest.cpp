@@ -2,6 +2,7 @@
 // with a scripted user.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "app/ProgramBody.h"
 #include "backends/headless/Headless.h"
 #include "composer/ComposerWindowDef.h"
+#include "framework/error/ErrorWindowModule.h"
 #include "framework/error/GlobalErrorManager.h"
 #include "framework/window/WindowGlobals.h"
 #include "platform/ThisOs.h"
@@ -235,6 +237,7 @@ TEST_F(ProgramRun, FullWindowDragIsOffWhileTheWindowRunsAndOnAgainAfter) {
   const auto calls = DragCalls();
   ASSERT_EQ(calls.size(), 3u);
   EXPECT_EQ(calls[0].action, os::SPI_GETDRAGFULLWINDOWS);
+  EXPECT_EQ(calls[0].param, 0u) << "a read takes no parameter: the setting comes back through the pointer";
   EXPECT_EQ(calls[1].action, os::SPI_SETDRAGFULLWINDOWS);
   EXPECT_EQ(calls[1].param, 0u);
   EXPECT_EQ(calls[1].winIni, os::SPIF_UPDATEINIFILE | os::SPIF_SENDWININICHANGE);
@@ -269,6 +272,66 @@ TEST_F(ProgramRun, AFatalErrorRestoresFullWindowDragBeforeTheProgramEnds) {
   quibra::GlobalIniStore.Finalize();
   quibra::GlobalErrorManager.Shutdown();
   rt::CloseDown();
+}
+
+// The services the program starts and stops, named in one line, so that the
+// state at each point of a run is compared with one expectation.
+std::string Running() {
+  std::string names;
+  auto add = [&](const char* name, bool on) {
+    if (on) names += std::string(names.empty() ? "" : " ") + name;
+  };
+  add("errors", quibra::GlobalErrorManager.ERRORS != nullptr && quibra::GlobalErrorManager.HISTORY != nullptr);
+  add("error-window", rt::IsPrepared(quibra::SharedErrorWindow));
+  add("settings", quibra::GlobalIniStore.SECTORS != nullptr);
+  return names;
+}
+
+// Every row of the matcher's weight table shares out 100 over its positions,
+// the first weighing most; an unbuilt table is all zero.
+bool WeightsBuilt(const quibra::WordMatcher& m) {
+  for (int n = 1; n <= quibra::WordMatcher::MaxWords; ++n) {
+    int sum = 0;
+    for (int p = 0; p < n; ++p) sum += m.BASEVALUE[n - 1][p];
+    if (sum != 100 || m.BASEVALUE[n - 1][0] < m.BASEVALUE[n - 1][n - 1]) return false;
+  }
+  return true;
+}
+
+TEST_F(ProgramRun, EveryServiceIsUpWhileTheComposerRunsAndDownAfterIt) {
+  // What an earlier run left in the global matcher must not pass for this run's set-up.
+  quibra::WordMatcher& matcher = quibra::GlobalWordMatcher;
+  std::memset(matcher.BASEVALUE, 0, sizeof matcher.BASEVALUE);
+  matcher.NOCASE = 0;
+  matcher.WORDONLY = 1;
+  quibra::ActiveWordMatcher = nullptr;
+
+  std::vector<std::string> trace{"before: " + Running()};
+  User()
+      .AnswerBox(rt::ButtonOk)
+      .Run([&] {
+        trace.push_back("composer: " + Running());
+        EXPECT_EQ(quibra::ActiveWordMatcher, &matcher);
+        EXPECT_TRUE(WeightsBuilt(matcher));
+        EXPECT_EQ(matcher.NOCASE, 1) << "the program matches words without regard to case";
+        EXPECT_EQ(matcher.WORDONLY, 0) << "... and inside words";
+      })
+      .Press(25);
+  ASSERT_EQ(quibra::RunProgram(), 0);
+  trace.push_back("after: " + Running());
+  EXPECT_EQ(trace, (std::vector<std::string>{"before: ", "composer: errors error-window settings", "after: "}));
+}
+
+TEST_F(ProgramRun, AHaltAfterTheRunLeavesTheDesktopAsTheUserSetIt) {
+  headless::SetFullWindowDrag(true);
+  User().AnswerBox(rt::ButtonOk).Press(25);
+  ASSERT_EQ(quibra::RunProgram(), 0);
+  // The user switches dragging off once the program has put it back on: a
+  // halt now is no longer the program's to clean up after.
+  headless::SetFullWindowDrag(false);
+  EXPECT_THROW(rt::Halt(1, "later"), quibra_test::Halted);
+  EXPECT_FALSE(headless::FullWindowDrag());
+  EXPECT_EQ(DragCalls().size(), 3u) << "read, off, on: nothing after the run";
 }
 
 TEST_F(ProgramRun, ARefusedVersionCheckRunsNothing) {

@@ -148,6 +148,19 @@ TEST_F(SilentManager, ShutdownThenSetupStartsAFreshHistory) {
   EXPECT_EQ(manager.HISTORYTHRESHOLD, 0) << "set-up restores the default";
 }
 
+TEST_F(SilentManager, PreparingAgainKeepsTheHistoryAndReloadsTheTable) {
+  manager.HISTORYTHRESHOLD = -1;
+  manager.Raise(22);
+  manager.Raise(9);
+  // Another log, as a program that logs elsewhere prepares the manager anew.
+  manager.Prepare(manager.ERRORLOG);
+  EXPECT_EQ(HistoryTexts(), (std::vector<std::string>{"There are no records available to process.",
+                                                      "Are you sure you want to delete the highlighted record?"}));
+  EXPECT_EQ(manager.ERRORS->Records(), 43) << "the table is loaded once, not twice";
+  manager.Raise(22);
+  EXPECT_EQ(manager.HISTORY->Records(), 3);
+}
+
 // Records what reaches the history window and the message function: the
 // error window is another piece, reached through this virtual operation.
 class WindowWatcher : public ErrorManager {

@@ -245,6 +245,28 @@ class MemoryLog : public LogSink {
   std::vector<std::string> calls;
 };
 
+TEST_F(LogFolder, TheLogIsSharedWithEveryOtherProgramThatLogsToIt) {
+  manager.LOGERRORS = 1;
+  manager.SILENT = 1;
+  manager.Raise(22);
+  // Another program has the log open to read and write, sharing it.
+  rt::FixedString<10> record;
+  rt::File other("ASCII", ErrorLogName, {rt::FileField::Of("TXT", record)});
+  ASSERT_TRUE(other.Open(0x42));
+  manager.Raise(9);
+  EXPECT_EQ(LogLines().size(), 2u) << "the message is logged beside the other program";
+
+  // While this program holds the log, others may share it but not take it alone.
+  ASSERT_EQ(manager.STDERRORLOG->BeginUse(false), LevelOk);
+  rt::File third("ASCII", ErrorLogName, {rt::FileField::Of("TXT", record)});
+  EXPECT_TRUE(third.Open(0x42));
+  third.Close();
+  rt::File alone("ASCII", ErrorLogName, {rt::FileField::Of("TXT", record)});
+  EXPECT_FALSE(alone.Open(0x12));
+  manager.STDERRORLOG->EndUse(false);
+  other.Close();
+}
+
 TEST_F(LogFolder, PrepareTakesAnyLog) {
   MemoryLog memory;
   manager.Prepare(&memory);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -13,101 +14,102 @@ namespace {
 
 using namespace quibra;
 
-struct Definition {
-  uint16_t id;
-  uint8_t level;
-  const char* title;
-  const char* message;
-};
+// Loads the default table into a fresh manager.
+void LoadDefault(ErrorManager& manager) {
+  ASSERT_EQ(manager.LoadTable(DefaultErrorTable(), DefaultErrorTableSize()), 43);
+}
 
-// The definitions the program must carry, in stored order.
-const Definition kDefaultDefinitions[] = {
-    {27, 5, "Invalid Key", "%File key file is invalid. Key must be rebuilt."},
-    {26, 3, "Key was not built", "Error: (%ErrorText) repairing key for %File."},
-    {10, 3, "File Creation Error", "Error: (%ErrorText) creating %File."},
-    {24, 5, "Procedure not defined", "The Procedure %Message has not been defined."},
-    {17, 5, "Range Error", "The value of %Field must be lower than %Message."},
-    {18, 5, "Range Error", "The value of %Field must be higher than %Message."},
-    {16, 5, "Range Error", "The value of %Field must be in range %Message."},
-    {14, 5, "Field contents error", "The value of %Field must be found in the %Message file."},
-    {31, 5, "Referential Integrity Update Error",
-     "This record is referenced from the file %File. Linking field(s) have been restricted from change and have been "
-     "reset to original values."},
-    {30, 5, "Referential Integrity Delete Error",
-     "This record is referenced from the file %File. This record cannot be deleted while these references exist."},
-    {4, 5, "Record Insert Error",
-     "An error was experienced during the creation of a record.|File: %File|Error: %ErrorText."},
-    {6, 5, "Record Was Not Updated", "This record was changed by another station."},
-    {7, 5, "Record Was Not Updated",
-     "This record was changed by another station. Those changes will now be displayed. Use the Ditto Button or Ctrl+' "
-     "to recall your changes."},
-    {34, 1, "Record Update Error", "An error was experienced changing this record. Do you want to try to save again?"},
-    {33, 1, "Record Delete Error",
-     "An error was experienced deleting this record. Do you want to try to delete it again?"},
-    {20, 5, "Invalid Request", "This form cannot be used to insert a record"},
-    {38, 5, "Invalid Request", "This form cannot be used to update a record"},
-    {12, 5, "Invalid Request", "This form cannot be used to delete a record"},
-    {8, 1, "Changes will be lost!", "Are you sure you want to cancel?"},
-    {13, 5, "Duplicate Key Error", "Adding this record creates a duplicate entry for the key: %Message"},
-    {32, 1, "Auto Increment Error",
-     "Attempts to automatically number this record have failed.|File: %File|Error: %ErrorText.|Try Again?"},
-    {19, 5, "File Load Error", "%File File Load Error.  Error: %ErrorText."},
-    {36, 1, "Beginning of File Error",
-     "The beginning of the file %File was encountered. Do you want to start again from the end of the file?"},
-    {37, 1, "End of File Error",
-     "The end of the file %File was encountered. Do you want to start again from the beginning?"},
-    {23, 3, "File Access Error", "File %File could not be opened.  Error: %ErrorText."},
-    {25, 5, "Record was not updated", "An error (%ErrorText) was experienced when making changes to the %File file."},
-    {11, 5, "Record was not deleted",
-     "An error (%ErrorText) was experienced when deleting a record from the %File file."},
-    {9, 1, "Confirm Delete", "Are you sure you want to delete the highlighted record?"},
-    {35, 1, "Save Record", "Do you want to save the changes to this record?"},
-    {21, 5, "Transaction cancelled", "Error: (%ErrorText) attempting to frame the transaction on %File."},
-    {1, 5, "Record Retrieval Error",
-     "Error: (%ErrorText) attempting to access a record from the %File file.  Returning to previous window."},
-    {40, 5, "View Open Error",
-     "Error: (%ErrorText) attempting to open the current VIEW. Filter and Range Limits ignored."},
-    {3, 1, "Record Added", "This record has been added to the file. Do you want to add another record?"},
-    {28, 5, "Record not read", "A record held by another station was encountered reading from the %File file."},
-    {5, 5, "Add New Record?", "Record match not found, do you wish to add a new one?"},
-    {15, 5, "Value Error", "The value of %Field must be in the list : %Message."},
-    {22, 5, "No Records", "There are no records available to process."},
-    {2, 5, "Access Denied", "Could not get write access to %File so trying read-only."},
-    {39, 2, "File Usage Error", "Attempt to use file (%File) before it was opened"},
-    {41, 5, "Unsupported QBE Column",
-     "The saved QBE column, %Field is not supported. It will be dropped from the query."},
-    {42, 5, "SMTP Error", "The following SMTP Error occurred: %Message "},
-    {43, 5, "NNTP Error", "%Message "},
-    {44, 5, "Winsock Error", "%Message "},
-};
-
-TEST(DefaultErrorTable, LoadsToExactlyTheListedDefinitions) {
+TEST(DefaultErrorTable, EveryIdIsReachableOnceAndNamesItsOwnEntry) {
   ErrorManager manager;
-  const int32_t loaded = manager.LoadTable(DefaultErrorTable(), DefaultErrorTableSize());
-  const int32_t expected = static_cast<int32_t>(std::size(kDefaultDefinitions));
-  ASSERT_EQ(expected, 43);
-  ASSERT_EQ(loaded, expected);
-  ASSERT_EQ(manager.ERRORS->Records(), expected);
-  for (int32_t n = 1; n <= expected; ++n) {
-    const Definition& want = kDefaultDefinitions[n - 1];
-    SCOPED_TRACE("entry " + std::to_string(n) + ", id " + std::to_string(want.id));
+  LoadDefault(manager);
+  std::set<uint16_t> ids;
+  for (int32_t n = 1; n <= manager.ERRORS->Records(); ++n) {
     ASSERT_TRUE(manager.ERRORS->Get(n));
-    const ErrorEntry& got = manager.ERRORS->buffer;
-    EXPECT_EQ(got.ID, want.id);
-    EXPECT_EQ(got.FATALITY, want.level);
-    EXPECT_EQ(got.TITLE, want.title);
-    EXPECT_EQ(got.MESSAGE, want.message);
-    EXPECT_EQ(got.CATEGORY, "");
+    const ErrorEntry entry = manager.ERRORS->buffer;
+    SCOPED_TRACE("id " + std::to_string(entry.ID));
+    EXPECT_TRUE(ids.insert(entry.ID).second) << "a second definition would hide the first";
+    ASSERT_EQ(manager.Locate(entry.ID), LevelOk);
+    EXPECT_EQ(manager.CurrentEntry().MESSAGE, entry.MESSAGE);
+    EXPECT_FALSE(entry.TITLE.empty());
+    EXPECT_EQ(entry.CATEGORY, "") << "a category is the program's to assign";
+  }
+  // The ids run from 1 to 44; 29 was never used.
+  EXPECT_EQ(*ids.begin(), 1);
+  EXPECT_EQ(*ids.rbegin(), 44);
+  EXPECT_EQ(ids.count(29), 0u);
+}
+
+TEST(DefaultErrorTable, EveryPlaceholderOfEveryMessageIsFilledIn) {
+  ErrorManager manager;
+  LoadDefault(manager);
+  manager.NoteFile("ITEMS.DAT");
+  manager.FIELDNAME = "QTY";
+  manager.MESSAGETEXT = "ten";
+  manager.SAVEERROR = "Access Denied";
+  manager.SAVEERRORCODE = 5;
+  for (int32_t n = 1; n <= manager.ERRORS->Records(); ++n) {
+    ASSERT_TRUE(manager.ERRORS->Get(n));
+    const ErrorEntry entry = manager.ERRORS->buffer;
+    SCOPED_TRACE("id " + std::to_string(entry.ID));
+    ASSERT_EQ(manager.Locate(entry.ID), LevelOk);
+    const std::string text = manager.ExpandText();
+    EXPECT_EQ(text.find('%'), std::string::npos) << text;
+    if (entry.MESSAGE.find("%File") != std::string::npos) EXPECT_NE(text.find("ITEMS.DAT"), std::string::npos);
+    if (entry.MESSAGE.find("%ErrorText") != std::string::npos)
+      EXPECT_NE(text.find("Access Denied (5)"), std::string::npos) << text;
+  }
+}
+
+struct LevelOfId {
+  const char* use;
+  uint16_t id;
+  Level level;
+};
+
+// The levels the framework relies on: what it asks must be a question, what
+// ends the program must be fatal.
+TEST(DefaultErrorTable, TheMessagesTheFrameworkRaisesHaveTheLevelItsFlowNeeds) {
+  const LevelOfId cases[] = {
+      {"record added: another?", 3, LevelQuestion},
+      {"changes will be lost", 8, LevelQuestion},
+      {"delete failed: again?", 33, LevelQuestion},
+      {"update failed: again?", 34, LevelQuestion},
+      {"save the changes?", 35, LevelQuestion},
+      {"file not opened", 23, LevelFatal},
+      {"file not created", 10, LevelFatal},
+      {"key not rebuilt", 26, LevelFatal},
+      {"file used before its open", 39, LevelProgramError},
+      {"read-only fallback", 2, LevelNotify},
+      {"key must be rebuilt", 27, LevelNotify},
+      {"record not inserted", 4, LevelNotify},
+      {"duplicate key", 13, LevelNotify},
+  };
+  ErrorManager manager;
+  LoadDefault(manager);
+  for (const LevelOfId& c : cases) {
+    SCOPED_TRACE(c.use);
+    ASSERT_EQ(manager.Locate(c.id), LevelOk);
+    EXPECT_EQ(manager.CurrentEntry().FATALITY, c.level);
+  }
+  // Every entry has a level the manager acts on; a question asks, and a
+  // message that ends the program does not.
+  for (int32_t n = 1; n <= manager.ERRORS->Records(); ++n) {
+    ASSERT_TRUE(manager.ERRORS->Get(n));
+    const ErrorEntry& entry = manager.ERRORS->buffer;
+    SCOPED_TRACE("id " + std::to_string(entry.ID));
+    const Level level = entry.FATALITY;
+    EXPECT_TRUE(level == LevelQuestion || level == LevelProgramError || level == LevelFatal || level == LevelNotify);
+    const bool asks = entry.MESSAGE.back() == '?';
+    if (level == LevelQuestion) EXPECT_TRUE(asks);
+    if (level == LevelProgramError || level == LevelFatal) EXPECT_FALSE(asks);
   }
 }
 
 TEST(DefaultErrorTable, IsExactlyItsEntriesWithNothingAfterThem) {
-  std::size_t size = 2;
-  for (const Definition& d : kDefaultDefinitions)
-    size += 2 + 1 + 1 + std::string(d.title).size() + 1 + std::string(d.message).size();
-  EXPECT_EQ(DefaultErrorTableSize(), size);
-  const uint8_t* table = DefaultErrorTable();
-  EXPECT_EQ(table[0] | table[1] << 8, 43) << "the count is little-endian";
+  // One byte less loses the last entry; nothing follows it.
+  ErrorManager manager;
+  EXPECT_EQ(manager.LoadTable(DefaultErrorTable(), DefaultErrorTableSize() - 1), 42);
+  EXPECT_EQ(DefaultErrorTable()[0] | DefaultErrorTable()[1] << 8, 43) << "the count is little-endian";
 }
 
 // A small table built by hand: two entries, "AB"/"xyz" and ""/"m".
@@ -196,7 +198,11 @@ TEST(Locate, BeforeAnyTableNothingIsFound) {
 class Categories : public error_test::ManagerTest {};
 
 TEST_F(Categories, EveryDefaultEntryIsAppUntilOneIsAssigned) {
-  for (const Definition& d : kDefaultDefinitions) EXPECT_EQ(manager.CategoryOf(d.id), "App") << d.id;
+  for (int32_t n = 1; n <= manager.ERRORS->Records(); ++n) {
+    ASSERT_TRUE(manager.ERRORS->Get(n));
+    const uint16_t id = manager.ERRORS->buffer.ID;
+    EXPECT_EQ(manager.CategoryOf(id), "App") << id;
+  }
   EXPECT_EQ(manager.CategoryOf(DefaultCategoryId), "App");
   EXPECT_EQ(manager.CategoryOf(999), "App") << "an id that is not loaded has the default category";
 }

@@ -9,12 +9,14 @@
 
 #include "ManagerTest.h"
 #include "framework/error/ErrorManager.h"
+#include "framework/error/ErrorWindowDef.h"
 #include "framework/error/ErrorWindowModule.h"
 #include "runtime/EventLoop.h"
 #include "runtime/Events.h"
 #include "runtime/MessageBox.h"
 #include "runtime/Property.h"
 #include "runtime/Window.h"
+#include "runtime/WindowDef.h"
 #include "support/HaltIntercept.h"
 #include "support/TestControl.h"
 
@@ -141,6 +143,55 @@ TEST_F(ErrorWindow, ButtonsStandRightAlignedAndGiveTheirValue) {
     EXPECT_EQ(seen->icon, rt::IconExclamation) << "icon 0 is the exclamation icon";
     EXPECT_EQ(rt::CurrentWindow(), nullptr) << "the window closed";
   }
+}
+
+TEST(ErrorWindowDefinition, EveryControlLiesInsideTheWindowAndNoneOverlapsAnother) {
+  const rt::WindowDef& def = ErrorWindowDefinition();
+  const auto& controls = def.controls;
+  for (const rt::ControlDef& c : controls) {
+    SCOPED_TRACE(c.name);
+    EXPECT_GT(c.width, 0);
+    EXPECT_GT(c.height, 0);
+    EXPECT_GE(c.x, 0);
+    EXPECT_GE(c.y, 0);
+    EXPECT_LE(c.x + c.width, def.width);
+    EXPECT_LE(c.y + c.height, def.height);
+  }
+  for (std::size_t i = 0; i < controls.size(); ++i)
+    for (std::size_t k = i + 1; k < controls.size(); ++k) {
+      const rt::ControlDef& a = controls[i];
+      const rt::ControlDef& b = controls[k];
+      const bool apart = a.x + a.width <= b.x || b.x + b.width <= a.x || a.y + a.height <= b.y || b.y + b.height <= a.y;
+      EXPECT_TRUE(apart) << a.name << " overlaps " << b.name;
+    }
+}
+
+TEST(ErrorWindowDefinition, TheButtonsStandInOneRowBelowTheListInPlaceOrder) {
+  const rt::WindowDef& def = ErrorWindowDefinition();
+  // The places are in dialog units of the runtime's standard font: in
+  // another font they would no longer fit.
+  EXPECT_EQ(def.fontName, rt::WindowDef{}.fontName);
+  EXPECT_EQ(def.fontSize, rt::WindowDef{}.fontSize);
+  const rt::ControlDef* list = def.Find(ErrorListControl);
+  const rt::ControlDef* image = def.Find(ErrorImageControl);
+  ASSERT_NE(list, nullptr);
+  ASSERT_NE(image, nullptr);
+  EXPECT_LE(image->x + image->width, list->x) << "the icon stands left of the list";
+  // ?BUTTON1 (the highest number) is leftmost.
+  const rt::ControlDef* previous = nullptr;
+  for (int32_t n = ErrorFirstButtonControl + 7; n >= ErrorFirstButtonControl; --n) {
+    const rt::ControlDef* b = def.Find(n);
+    ASSERT_NE(b, nullptr) << n;
+    EXPECT_TRUE(b->hidden) << "hidden until a run shows it";
+    EXPECT_GE(b->y, list->y + list->height) << n;
+    if (previous) {
+      EXPECT_EQ(b->y, previous->y) << n;
+      EXPECT_EQ(b->width, previous->width) << n;
+      EXPECT_GT(b->x, previous->x + previous->width) << "a gap between buttons " << n;
+    }
+    previous = b;
+  }
+  EXPECT_EQ(def.controls.size(), 10u) << "the icon, the list and eight buttons";
 }
 
 TEST_F(ErrorWindow, OnlyShownButtonsEndTheWindow) {
