@@ -126,7 +126,9 @@ TEST_F(RuntimeBox, ShowsTheMessageAndReturnsThePressedButton) {
     EXPECT_EQ(seen.defaultButton, c.defaultCaption);
     EXPECT_EQ(seen.focused, c.defaultCaption) << "the default button has the focus";
     EXPECT_EQ(seen.closeBoxWorks, c.closeBox);
-    if (c.escapeFirst) EXPECT_EQ(seen.openAfterEscape, c.answer != nullptr);
+    if (c.escapeFirst) {
+      EXPECT_EQ(seen.openAfterEscape, c.answer != nullptr);
+    }
     EXPECT_EQ(FindWindowA(win32::kWindowClass, c.caption.c_str()), nullptr) << "the box is gone";
   }
 }

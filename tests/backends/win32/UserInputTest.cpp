@@ -140,7 +140,9 @@ TEST_F(UserInput, EachActionQueuesTheEventsAUserCauses) {
       if (want.key == kAnyKey) want.key = seen[i].key;
       EXPECT_EQ(seen[i], want) << "event " << i;
     }
-    if (c.contentsOf) EXPECT_EQ(w->Contents(c.contentsOf), c.contents);
+    if (c.contentsOf) {
+      EXPECT_EQ(w->Contents(c.contentsOf), c.contents);
+    }
     EXPECT_TRUE(w->IsOpen()) << "only the program closes a window";
     rt::ReleaseWindow(w);
   }

@@ -54,9 +54,12 @@ TEST(DefaultErrorTable, EveryPlaceholderOfEveryMessageIsFilledIn) {
     ASSERT_EQ(manager.Locate(entry.ID), LevelOk);
     const std::string text = manager.ExpandText();
     EXPECT_EQ(text.find('%'), std::string::npos) << text;
-    if (entry.MESSAGE.find("%File") != std::string::npos) EXPECT_NE(text.find("ITEMS.DAT"), std::string::npos);
-    if (entry.MESSAGE.find("%ErrorText") != std::string::npos)
+    if (entry.MESSAGE.find("%File") != std::string::npos) {
+      EXPECT_NE(text.find("ITEMS.DAT"), std::string::npos);
+    }
+    if (entry.MESSAGE.find("%ErrorText") != std::string::npos) {
       EXPECT_NE(text.find("Access Denied (5)"), std::string::npos) << text;
+    }
   }
 }
 
@@ -100,8 +103,12 @@ TEST(DefaultErrorTable, TheMessagesTheFrameworkRaisesHaveTheLevelItsFlowNeeds) {
     const Level level = entry.FATALITY;
     EXPECT_TRUE(level == LevelQuestion || level == LevelProgramError || level == LevelFatal || level == LevelNotify);
     const bool asks = entry.MESSAGE.back() == '?';
-    if (level == LevelQuestion) EXPECT_TRUE(asks);
-    if (level == LevelProgramError || level == LevelFatal) EXPECT_FALSE(asks);
+    if (level == LevelQuestion) {
+      EXPECT_TRUE(asks);
+    }
+    if (level == LevelProgramError || level == LevelFatal) {
+      EXPECT_FALSE(asks);
+    }
   }
 }
 
