@@ -25,6 +25,7 @@ packages=(
   clang-format python3
   qt6-base-dev libgl-dev xvfb xauth x11-utils xdotool
   lintian librsvg2-bin
+  tcl dpkg-dev
 )
 # zenity is a GTK program and kdialog a KDE one: each brings its toolkit.
 if [ "$want_bench" = 1 ]; then

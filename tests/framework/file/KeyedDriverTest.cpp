@@ -8,9 +8,14 @@
 
 #include "FileKit.h"
 #include "platform/ChildProcess.h"
+#include "platform/FileSystem.h"
+#include "platform/ThisOs.h"
 #include "runtime/ErrorState.h"
 #include "runtime/FileDriver.h"
 #include "runtime/FileProperties.h"
+#ifdef QUIBRA_HAVE_SQLITE
+#include "runtime/sqlite/SqliteDriver.h"
+#endif
 
 namespace filetest {
 namespace {
@@ -123,6 +128,25 @@ TEST_F(KeyedFile, RecordsComeBackByKeyAndByPositionAfterAReopen) {
   EXPECT_EQ(ReadItem(path, "B"), "");
 }
 
+// SQLite takes UTF-8 names; on Windows the program's names are in the code
+// page, so a name with an accented letter must reach the same file.
+TEST_F(KeyedFile, ANameWithAnAccentedLetterIsTheFileOfThatName) {
+  const std::string path = dir.File(os::TextIsUtf8() ? "caf\xC3\xA9.db" : "caf\xE9.db");
+  auto file = ItemFile(path, item);
+  ASSERT_TRUE(file->Create()) << rt::ErrorText();
+  ASSERT_TRUE(file->Open(0x42)) << rt::ErrorText();
+  SetItem(item, "A", "Apple", 1);
+  ASSERT_TRUE(file->Add()) << rt::ErrorText();
+  ASSERT_TRUE(file->Close());
+  EXPECT_TRUE(os::Exists(path)) << "the file has the name the program gave it";
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), std::filesystem::directory_iterator()), 1)
+      << "and no other";
+  ASSERT_TRUE(file->Open(0x40)) << rt::ErrorText();
+  SetItem(item, "A", "", 0);
+  EXPECT_TRUE(file->Get(1));
+  EXPECT_EQ(NameOf(item), "Apple");
+}
+
 TEST_F(KeyedFile, LargeObjectsAndNullFlagsKeepEveryByte) {
   const std::string path = dir.File("notes.db");
   MakeItems(path, {});
@@ -213,7 +237,10 @@ TEST_F(KeyedFile, AnotherProgramsWriteMakesAWriteWaitThenFail) {
 }
 
 // Rewrites item A over and over, each write a count that its name repeats.
+// On Windows the child runs it while the program is still starting, before
+// any test has registered the driver.
 int WriteForever(const std::string& path) {
+  rt::RegisterSqliteDriver();
   Item item{};
   auto file = ItemFile(path, item);
   if (!file->Open(0x42)) return 3;
