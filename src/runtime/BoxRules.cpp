@@ -100,6 +100,11 @@ std::size_t DefaultPlace(const std::vector<BoxButton>& shown, int32_t defaultBut
   return 0;
 }
 
+std::size_t NativeDefaultPlace(uint32_t flags, std::size_t buttons) {
+  const std::size_t place = (flags & os::MB_DEFMASK) >> 8;
+  return place < buttons ? place : 0;
+}
+
 std::string CountdownCaption(std::string_view caption, int32_t secondsLeft) {
   return std::string(caption) + " (" + std::to_string(secondsLeft) + ")";
 }

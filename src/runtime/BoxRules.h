@@ -40,6 +40,10 @@ int32_t ButtonSetOfType(uint32_t type);
 // value), any other value the button that has it; anything else is the first.
 std::size_t DefaultPlace(const std::vector<BoxButton>& shown, int32_t defaultButton);
 
+// Which of a native box's `buttons` buttons is its default, from 0: the place
+// its MB_DEFBUTTONn bits name, the first button where the set has no such place.
+std::size_t NativeDefaultPlace(uint32_t flags, std::size_t buttons);
+
 // What Escape and the close box answer: Cancel where the set has it, OK in a
 // box whose only answer is OK; 0 where they do nothing (the close box is then
 // disabled).

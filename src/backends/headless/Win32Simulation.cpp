@@ -38,8 +38,7 @@ int32_t RecordedBox(HWND owner, const char* text, const char* caption, UINT flag
   const std::vector<rt::BoxButton> buttons = rt::ButtonsOf(set);
   r.buttons = set;
   for (const rt::BoxButton& b : buttons) r.captions.push_back(b.caption);
-  std::size_t defaultIndex = (flags & MB_DEFMASK) >> 8;
-  if (defaultIndex >= buttons.size()) defaultIndex = 0;
+  const std::size_t defaultIndex = rt::NativeDefaultPlace(flags, buttons.size());
   r.defaultValue = buttons.empty() ? 0 : buttons[defaultIndex].value;
   r.timeout = std::max(0, seconds);
   std::size_t index = s.boxes.size();

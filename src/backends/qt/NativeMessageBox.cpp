@@ -92,8 +92,7 @@ NativeMessageBox::NativeMessageBox(QWidget* owner, const std::string& text, cons
   }
   if (choices_.empty()) return;
 
-  defaultIndex_ = (flags & os::MB_DEFMASK) >> 8;
-  if (defaultIndex_ >= choices_.size()) defaultIndex_ = 0;
+  defaultIndex_ = rt::NativeDefaultPlace(flags, choices_.size());
   setDefaultButton(choices_[defaultIndex_].button);
 
   escapeResult_ = rt::NativeIdOfButton(rt::EscapeValue(set));

@@ -75,8 +75,7 @@ int32_t CountdownMessageBox(os::HWND owner, const char* text, const char* captio
   // The default button by the rules every drawer keeps; a set the system
   // does not know fails in MessageBoxA itself.
   const std::vector<rt::BoxButton> buttons = rt::ButtonsOf(rt::ButtonSetOfType(flags & MB_TYPEMASK));
-  std::size_t place = (flags & MB_DEFMASK) >> 8;
-  if (place >= buttons.size()) place = 0;
+  const std::size_t place = rt::NativeDefaultPlace(flags, buttons.size());
   Countdown countdown;
   countdown.secondsLeft = static_cast<int32_t>(std::min<os::UINT>(seconds, INT32_MAX));
   countdown.defaultId = buttons.empty() ? 0 : rt::NativeIdOfButton(buttons[place].value);
