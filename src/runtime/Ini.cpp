@@ -4,6 +4,7 @@
 #include <chrono>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -119,7 +120,7 @@ os::IoStatus Load(const std::string& path, std::shared_ptr<const IniDocument>& d
   if (!status.ok()) return status;
   os::FileInfo after;
   bool settled = os::Stat(path, after).ok() && Same(info, after);
-  if (known && bytes == it->second.doc->Bytes()) {
+  if (known && it->second.doc->Holds(bytes)) {
     doc = it->second.doc;
   } else {
     doc = std::make_shared<const IniDocument>(std::move(bytes));
@@ -216,7 +217,7 @@ uint64_t IniFileReads() { return fileReads.load(std::memory_order_relaxed); }
 
 std::string GetIni(std::string_view section, std::string_view entry, std::string_view defaultValue,
                    std::string_view fileName) {
-  std::string fallback = Clip(defaultValue);
+  std::string fallback(IniDocument::Unquote(Clip(defaultValue)));
   if (fileName.empty()) {
     SetError(ErrInvalidArgument, "Invalid Argument: no INI file name");
     return fallback;
@@ -228,8 +229,8 @@ std::string GetIni(std::string_view section, std::string_view entry, std::string
   }
   std::shared_ptr<const IniDocument> doc;
   if (!ReportIo(Load(std::string(fileName), doc)) || !doc) return fallback;
-  const std::string* value = doc->Find(section, entry);
-  return value ? *value : fallback;
+  std::optional<std::string> value = doc->Find(section, entry);
+  return value ? std::move(*value) : fallback;
 }
 
 bool PutIni(std::string_view section, std::string_view entry, std::string_view value, std::string_view fileName) {
