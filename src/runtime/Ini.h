@@ -63,4 +63,23 @@ class IniBatch {
   bool done_ = false;
 };
 
+// Many reads of one file as one: while a snapshot of a file is open on this
+// thread, GetIni of that file answers from the file as it was at the
+// snapshot's first read, which looks at the file once rather than on every
+// read. A list read entry by entry so comes whole from one version of the
+// file, never partly from the one before another program's write. Values
+// noted by an open IniBatch of the file still come first, and a write made
+// on this thread is read back at once (the snapshot takes the file anew).
+// Snapshots of one file nest; the outermost one ends it.
+class IniSnapshot {
+ public:
+  explicit IniSnapshot(std::string_view fileName);
+  ~IniSnapshot();
+  IniSnapshot(const IniSnapshot&) = delete;
+  IniSnapshot& operator=(const IniSnapshot&) = delete;
+
+ private:
+  std::string path_;
+};
+
 }  // namespace rt

@@ -250,3 +250,55 @@ TEST(IniCache, SeesAnotherWriterRightAfterThisProcessWrote) {
 }
 
 }  // namespace
+
+namespace {
+
+// A snapshot answers from one version of the file, whatever another writer
+// does meanwhile, and sees this thread's own writes at once.
+TEST(IniSnapshot, AnswersFromOneVersionUntilItEnds) {
+  FileTestDir dir;
+  const std::string path = dir.Path("snap.ini");
+  FileTestDir::Write(path, "[s]\r\nk=1\r\n");
+  {
+    rt::IniSnapshot outer(path);
+    EXPECT_EQ(rt::GetIni("s", "k", "d", path), "1");
+    FileTestDir::Write(path, "[s]\r\nk=22\r\nj=3\r\n");
+    {
+      rt::IniSnapshot inner(path);
+      EXPECT_EQ(rt::GetIni("s", "k", "d", path), "1") << "another writer's change waits for the end";
+    }
+    EXPECT_EQ(rt::GetIni("s", "j", "d", path), "d") << "the inner snapshot's end does not end the outer one";
+    EXPECT_EQ(rt::ErrorCode(), rt::ErrNone);
+  }
+  EXPECT_EQ(rt::GetIni("s", "k", "d", path), "22");
+}
+
+TEST(IniSnapshot, SeesThisThreadsOwnWrites) {
+  FileTestDir dir;
+  const std::string path = dir.Path("own.ini");
+  rt::IniSnapshot snapshot(path);
+  EXPECT_EQ(rt::GetIni("s", "k", "d", path), "d") << "no file yet";
+  ASSERT_TRUE(rt::PutIni("s", "k", "1", path));
+  EXPECT_EQ(rt::GetIni("s", "k", "d", path), "1");
+  {
+    rt::IniBatch batch(path);
+    ASSERT_TRUE(rt::PutIni("s", "k", "2", path));
+    EXPECT_EQ(rt::GetIni("s", "k", "d", path), "2") << "a value noted by a batch";
+  }
+  EXPECT_EQ(rt::GetIni("s", "k", "d", path), "2") << "the batch's write";
+}
+
+TEST(IniSnapshot, ReadsAFileJustWrittenByAnotherProgramOnce) {
+  FileTestDir dir;
+  const std::string path = dir.Path("fresh.ini");
+  std::string file = "[List]\r\n";
+  for (int i = 1; i <= 500; ++i) file += "Items_" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+  FileTestDir::Write(path, file);
+  const uint64_t before = rt::IniFileReads();
+  rt::IniSnapshot snapshot(path);
+  for (int i = 1; i <= 500; ++i)
+    ASSERT_EQ(rt::GetIni("List", "Items_" + std::to_string(i), "", path), std::to_string(i));
+  EXPECT_EQ(rt::IniFileReads() - before, 1u);
+}
+
+}  // namespace
