@@ -94,7 +94,8 @@ bool IniDocument::Holds(std::string_view bytes) const {
     case Encoding::Utf16Be:
       break;
   }
-  // A UTF-16 file is converted to be compared: as long as parsing it would take.
+  // A UTF-16 file would have to be converted to be compared, which costs
+  // about what parsing it again does.
   return false;
 }
 
