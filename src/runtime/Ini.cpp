@@ -4,6 +4,7 @@
 #include <chrono>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -119,7 +120,7 @@ os::IoStatus Load(const std::string& path, std::shared_ptr<const IniDocument>& d
   if (!status.ok()) return status;
   os::FileInfo after;
   bool settled = os::Stat(path, after).ok() && Same(info, after);
-  if (known && bytes == it->second.doc->Bytes()) {
+  if (known && it->second.doc->Holds(bytes)) {
     doc = it->second.doc;
   } else {
     doc = std::make_shared<const IniDocument>(std::move(bytes));
@@ -153,6 +154,25 @@ std::unordered_map<std::string, Pending>& Batches() {
   return batches;
 }
 
+// The files this thread holds snapshots of: few at a time, so a list.
+struct Pinned {
+  std::string path;
+  int32_t depth = 0;
+  bool loaded = false;
+  std::shared_ptr<const IniDocument> doc;  // null: there was no file
+};
+
+std::vector<Pinned>& Snapshots() {
+  thread_local std::vector<Pinned> snapshots;
+  return snapshots;
+}
+
+Pinned* FindPinned(std::string_view path) {
+  for (Pinned& p : Snapshots())
+    if (p.path == path) return &p;
+  return nullptr;
+}
+
 std::string ChangeKey(std::string_view section, std::string_view entry) {
   return IniDocument::Key(section) + '\0' + IniDocument::Key(entry);
 }
@@ -160,6 +180,8 @@ std::string ChangeKey(std::string_view section, std::string_view entry) {
 // Applies changes to the file as it is now, crash-safe; leaves the error
 // state set as PutIni does.
 bool WriteChanges(const std::string& path, const std::vector<IniDocument::Change>& changes) {
+  // A snapshot of the file on this thread takes it anew, with this write.
+  if (Pinned* pinned = FindPinned(path)) pinned->loaded = false;
   std::lock_guard<std::mutex> hold(WriteLock());
   // Writers in other processes take turns with us from the read to the
   // replace, so that none writes over a change it has not read.
@@ -212,24 +234,55 @@ bool IniBatch::Commit() {
   return WriteChanges(path_, node.mapped().changes);
 }
 
+IniSnapshot::IniSnapshot(std::string_view fileName) : path_(fileName) {
+  Pinned* pinned = FindPinned(path_);
+  if (!pinned) pinned = &Snapshots().emplace_back(Pinned{path_});
+  ++pinned->depth;
+}
+
+IniSnapshot::~IniSnapshot() {
+  auto& snapshots = Snapshots();
+  for (auto it = snapshots.begin(); it != snapshots.end(); ++it) {
+    if (it->path == path_) {
+      if (--it->depth == 0) snapshots.erase(it);
+      return;
+    }
+  }
+}
+
 uint64_t IniFileReads() { return fileReads.load(std::memory_order_relaxed); }
 
 std::string GetIni(std::string_view section, std::string_view entry, std::string_view defaultValue,
                    std::string_view fileName) {
-  std::string fallback = Clip(defaultValue);
+  std::string fallback(IniDocument::Unquote(Clip(defaultValue)));
   if (fileName.empty()) {
     SetError(ErrInvalidArgument, "Invalid Argument: no INI file name");
     return fallback;
   }
-  auto batch = Batches().find(std::string(fileName));
-  if (batch != Batches().end()) {
-    auto noted = batch->second.latest.find(ChangeKey(section, entry));
-    if (noted != batch->second.latest.end()) return batch->second.changes[noted->second].value;
+  if (!Batches().empty()) {
+    auto batch = Batches().find(std::string(fileName));
+    if (batch != Batches().end()) {
+      auto noted = batch->second.latest.find(ChangeKey(section, entry));
+      if (noted != batch->second.latest.end()) return batch->second.changes[noted->second].value;
+    }
   }
-  std::shared_ptr<const IniDocument> doc;
-  if (!ReportIo(Load(std::string(fileName), doc)) || !doc) return fallback;
-  const std::string* value = doc->Find(section, entry);
-  return value ? *value : fallback;
+  Pinned* pinned = Snapshots().empty() ? nullptr : FindPinned(fileName);
+  std::shared_ptr<const IniDocument> loaded;
+  const IniDocument* doc = nullptr;
+  if (pinned && pinned->loaded) {
+    ClearError();
+    doc = pinned->doc.get();
+  } else {
+    if (!ReportIo(Load(std::string(fileName), loaded))) return fallback;
+    doc = loaded.get();
+    if (pinned) {
+      pinned->doc = std::move(loaded);
+      pinned->loaded = true;
+    }
+  }
+  if (!doc) return fallback;
+  std::optional<std::string> value = doc->Find(section, entry);
+  return value ? std::move(*value) : fallback;
 }
 
 bool PutIni(std::string_view section, std::string_view entry, std::string_view value, std::string_view fileName) {

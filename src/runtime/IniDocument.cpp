@@ -2,21 +2,43 @@
 
 #include <cstring>
 
+#include "platform/ThisOs.h"
+#include "platform/Unicode.h"
+
 namespace rt {
 namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
+constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::string_view Unquote(std::string_view v) {
-  if (v.size() >= 2 && v.front() == v.back() && (v.front() == '"' || v.front() == '\''))
-    return v.substr(1, v.size() - 2);
-  return v;
+// UTF-16 bytes as their units; a last odd byte is no unit and is dropped.
+std::u16string Units(std::string_view bytes, bool bigEndian) {
+  std::u16string units(bytes.size() / 2, u'\0');
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    const auto a = static_cast<unsigned char>(bytes[2 * i]), b = static_cast<unsigned char>(bytes[2 * i + 1]);
+    units[i] = static_cast<char16_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
+  }
+  return units;
+}
+
+std::string UnitBytes(std::u16string_view units, bool bigEndian) {
+  std::string bytes(units.size() * 2, '\0');
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    const auto high = static_cast<char>(units[i] >> 8), low = static_cast<char>(units[i] & 0xFF);
+    bytes[2 * i] = bigEndian ? high : low;
+    bytes[2 * i + 1] = bigEndian ? low : high;
+  }
+  return bytes;
 }
 
 std::string Encode(std::string_view value) {
-  bool quote = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()) || Unquote(value) != value);
+  bool quote =
+      !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()) || IniDocument::Unquote(value) != value);
   std::string out;
   out.reserve(value.size() + 2);
   if (quote) out += '"';
@@ -34,6 +56,12 @@ std::string_view IniDocument::Trim(std::string_view text) {
   return text.substr(b, e - b);
 }
 
+std::string_view IniDocument::Unquote(std::string_view v) {
+  if (v.size() >= 2 && v.front() == v.back() && (v.front() == '"' || v.front() == '\''))
+    return v.substr(1, v.size() - 2);
+  return v;
+}
+
 std::string IniDocument::Key(std::string_view name) {
   std::string key(Trim(name));
   for (char& c : key)
@@ -41,13 +69,51 @@ std::string IniDocument::Key(std::string_view name) {
   return key;
 }
 
-IniDocument::IniDocument(std::string bytes) : bytes_(std::move(bytes)) { Parse(); }
+IniDocument::IniDocument(std::string bytes) {
+  const std::string_view b = bytes;
+  if (b.starts_with(kUtf8Mark)) {
+    encoding_ = Encoding::Utf8;
+    text_ = b.substr(kUtf8Mark.size());
+  } else if (b.starts_with(kUtf16LeMark) || b.starts_with(kUtf16BeMark)) {
+    encoding_ = b.starts_with(kUtf16LeMark) ? Encoding::Utf16Le : Encoding::Utf16Be;
+    text_ = os::Utf16ToUtf8(Units(b.substr(2), encoding_ == Encoding::Utf16Be));
+  } else {
+    text_ = std::move(bytes);
+  }
+  converts_ = encoding_ != Encoding::Bytes && !os::TextIsUtf8();
+  Parse();
+}
+
+bool IniDocument::Holds(std::string_view bytes) const {
+  switch (encoding_) {
+    case Encoding::Bytes:
+      return bytes == text_;
+    case Encoding::Utf8:
+      return bytes.starts_with(kUtf8Mark) && bytes.substr(kUtf8Mark.size()) == text_;
+    case Encoding::Utf16Le:
+    case Encoding::Utf16Be:
+      break;
+  }
+  // A UTF-16 file would have to be converted to be compared, which costs
+  // about what parsing it again does.
+  return false;
+}
+
+std::string IniDocument::ToFile(std::string_view text) const {
+  return converts_ ? os::Utf16ToUtf8(os::TextToUtf16(text)) : std::string(text);
+}
+
+std::string IniDocument::FromFile(std::string_view text) const {
+  return converts_ ? os::Utf16ToText(os::Utf8ToUtf16(text)) : std::string(text);
+}
 
 void IniDocument::Parse() {
-  const std::string& b = bytes_;
-  if (b.size() >= 3 && std::memcmp(b.data(), "\xEF\xBB\xBF", 3) == 0) start_ = 3;
-  Section* current = nullptr;
-  std::size_t pos = start_;
+  const std::string& b = text_;
+  // The entries above the first section belong to one without a name.
+  sectionIndex_.emplace(std::string(), 0);
+  sections_.push_back({kNoLine, kNoLine, {}});
+  Section* current = &sections_.back();
+  std::size_t pos = 0;
   while (pos < b.size()) {
     std::size_t end = b.find_first_of("\r\n", pos);
     if (end == std::string::npos) end = b.size();
@@ -60,11 +126,12 @@ void IniDocument::Parse() {
     std::size_t first = 0;
     while (first < text.size() && IsBlank(text[first])) ++first;
     pos = next;
-    if (first == text.size() || text[first] == ';') continue;
+    if (first == text.size()) continue;
 
     if (text[first] == '[') {
-      std::size_t close = text.find(']', first + 1);
-      if (close != std::string_view::npos) {
+      // The last "]" ends the name, so that a name may hold one.
+      std::size_t close = text.rfind(']');
+      if (close != std::string_view::npos && close > first) {
         std::string key = Key(text.substr(first + 1, close - first - 1));
         if (sectionIndex_.count(key)) {
           current = nullptr;  // a later section of a known name is never read
@@ -77,7 +144,10 @@ void IniDocument::Parse() {
       }
     }
     if (!current) continue;
-    current->lastContent = index;
+    // New entries go after the last entry, before the comments that follow
+    // it (they are about what comes next); a name starting with ";" is still
+    // read as an entry.
+    if (text[first] != ';') current->lastContent = index;
     std::size_t eq = text.find('=', first);
     if (eq == std::string_view::npos) continue;
     std::string key = Key(text.substr(first, eq - first));
@@ -89,12 +159,13 @@ void IniDocument::Parse() {
   }
 }
 
-const std::string* IniDocument::Find(std::string_view section, std::string_view entry) const {
-  auto s = sectionIndex_.find(Key(section));
-  if (s == sectionIndex_.end()) return nullptr;
+std::optional<std::string> IniDocument::Find(std::string_view section, std::string_view entry) const {
+  auto s = sectionIndex_.find(converts_ ? Key(ToFile(section)) : Key(section));
+  if (s == sectionIndex_.end()) return std::nullopt;
   const auto& entries = sections_[s->second].entries;
-  auto e = entries.find(Key(entry));
-  return e == entries.end() ? nullptr : &e->second.value;
+  auto e = entries.find(converts_ ? Key(ToFile(entry)) : Key(entry));
+  if (e == entries.end()) return std::nullopt;
+  return FromFile(e->second.value);
 }
 
 namespace {
@@ -124,28 +195,32 @@ struct NewEntries {
   }
 };
 
-bool EndsWithLineEnd(const std::string& out, std::size_t start) {
-  return out.size() > start && (out.back() == '\n' || out.back() == '\r');
-}
+bool EndsWithLineEnd(const std::string& out) { return !out.empty() && (out.back() == '\n' || out.back() == '\r'); }
 
-// Whether the last line of `out` (the text after `start`, ending with a line end) is blank.
-bool LastLineBlank(const std::string& out, std::size_t start) {
+// Whether the last line of `out` (ending with a line end) is blank.
+bool LastLineBlank(const std::string& out) {
   std::size_t end = out.size();
-  if (end > start && out[end - 1] == '\n') --end;
-  if (end > start && out[end - 1] == '\r') --end;
+  if (end > 0 && out[end - 1] == '\n') --end;
+  if (end > 0 && out[end - 1] == '\r') --end;
   std::size_t begin = end;
-  while (begin > start && out[begin - 1] != '\n' && out[begin - 1] != '\r') --begin;
+  while (begin > 0 && out[begin - 1] != '\n' && out[begin - 1] != '\r') --begin;
   return IniDocument::Trim(std::string_view(out.data() + begin, end - begin)).empty();
 }
 
 }  // namespace
 
-bool IniDocument::WithAll(const std::vector<Change>& changes, std::string& out) const {
+bool IniDocument::WithAll(const std::vector<Change>& asked, std::string& out) const {
+  std::vector<Change> converted;
+  if (converts_) {
+    converted.reserve(asked.size());
+    for (const Change& c : asked) converted.push_back({ToFile(c.section), ToFile(c.entry), ToFile(c.value)});
+  }
+  const std::vector<Change>& changes = converts_ ? converted : asked;
   std::unordered_map<std::size_t, const Entry*> entryOnLine;
   for (const Section& sec : sections_)
     for (const auto& [key, entry] : sec.entries) entryOnLine.emplace(entry.line, &entry);
   std::unordered_map<std::size_t, const std::string*> replaced;  // by line
-  std::unordered_map<std::size_t, NewEntries> added;            // by the line they follow
+  std::unordered_map<std::size_t, NewEntries> added;             // by the line they follow
   std::vector<std::pair<std::string, NewEntries>> newSections;
   std::unordered_map<std::string, std::size_t> newSectionAt;
   for (const Change& c : changes) {
@@ -161,6 +236,9 @@ bool IniDocument::WithAll(const std::vector<Change>& changes, std::string& out) 
       continue;
     }
     const Section& sec = sections_[s->second];
+    // PutIni refuses the nameless section above the first: it has no header
+    // to write under.
+    if (sec.header == kNoLine) continue;
     auto e = sec.entries.find(Key(c.entry));
     if (e != sec.entries.end())
       replaced[e->second.line] = &c.value;
@@ -170,10 +248,9 @@ bool IniDocument::WithAll(const std::vector<Change>& changes, std::string& out) 
   std::erase_if(replaced, [&](const auto& r) { return entryOnLine.at(r.first)->value == *r.second; });
   if (replaced.empty() && added.empty() && newSections.empty()) return false;
 
-  const std::string& b = bytes_;
+  const std::string& b = text_;
   std::string result;
   result.reserve(b.size() + changes.size() * 32);
-  result.append(b, 0, start_);
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const Line& line = lines_[i];
     auto r = replaced.find(i);
@@ -188,14 +265,14 @@ bool IniDocument::WithAll(const std::vector<Change>& changes, std::string& out) 
     }
     auto a = added.find(i);
     if (a != added.end()) {
-      if (!EndsWithLineEnd(result, start_)) result += kCrLf;  // the last line of a file without a final line end
+      if (!EndsWithLineEnd(result)) result += kCrLf;  // the last line of a file without a final line end
       a->second.Write(result);
     }
   }
   for (const auto& [name, entries] : newSections) {
-    if (result.size() > start_) {
-      if (!EndsWithLineEnd(result, start_)) result += kCrLf;
-      if (!LastLineBlank(result, start_)) result += kCrLf;
+    if (!result.empty()) {
+      if (!EndsWithLineEnd(result)) result += kCrLf;
+      if (!LastLineBlank(result)) result += kCrLf;
     }
     result += '[';
     result += name;
@@ -203,7 +280,20 @@ bool IniDocument::WithAll(const std::vector<Change>& changes, std::string& out) 
     result += kCrLf;
     entries.Write(result);
   }
-  out = std::move(result);
+  switch (encoding_) {
+    case Encoding::Bytes:
+      out = std::move(result);
+      break;
+    case Encoding::Utf8:
+      out = std::string(kUtf8Mark) + result;
+      break;
+    case Encoding::Utf16Le:
+    case Encoding::Utf16Be: {
+      const bool bigEndian = encoding_ == Encoding::Utf16Be;
+      out = std::string(bigEndian ? kUtf16BeMark : kUtf16LeMark) + UnitBytes(os::Utf8ToUtf16(result), bigEndian);
+      break;
+    }
+  }
   return true;
 }
 

@@ -3,14 +3,21 @@
 // same whatever the file's size, and rewritten line by line so that a write
 // changes only what it must.
 //
-// Lines end with LF, CR or CRLF; a UTF-8 byte-order mark at the start is
-// kept but not read as part of the first line. A line whose first non-blank
-// byte is "[" and that holds a "]" starts a section named by what lies
-// between them; ";" first on a line makes it a comment; any other line with
-// an "=" is an entry. Lines before the first section and lines that are none
-// of these are kept but never read. Only the first section of a name is
-// read and written, and in it only the first entry of a name.
+// A file that starts with a byte-order mark is read in its encoding and
+// written back in it, the mark kept: UTF-8 (EF BB BF), UTF-16LE (FF FE) or
+// UTF-16BE (FE FF). Such a file is parsed as UTF-8, and names and values
+// cross between it and the program's texts (see os::TextIsUtf8); a file
+// without a mark holds the program's texts as they are.
+//
+// Lines end with LF, CR or CRLF. A line whose first non-blank character is
+// "[" and that holds a "]" starts a section named by what lies between the
+// "[" and the last "]"; any other line with an "=" is an entry, a name
+// starting with ";" included (a ";" line without "=" is a comment). Entries
+// above the first section belong to a section with an empty name. Lines
+// that are none of these are kept but never read. Only the first section of
+// a name is read and written, and in it only the first entry of a name.
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -20,11 +27,12 @@ namespace rt {
 
 class IniDocument {
  public:
+  // The file's bytes.
   explicit IniDocument(std::string bytes);
 
   // The entry's value, blanks around it trimmed and one pair of matching
-  // quotes removed; null when there is no such entry.
-  const std::string* Find(std::string_view section, std::string_view entry) const;
+  // quotes removed; none when there is no such entry.
+  std::optional<std::string> Find(std::string_view section, std::string_view entry) const;
 
   // The file's bytes with the changes made. One change sets an entry: its
   // line changed, or a new line at the end of its section, or a new section
@@ -34,6 +42,7 @@ class IniDocument {
   // Many changes are made in one pass over the file, as if made one after
   // another: the last value of an entry wins; new entries and sections come
   // in the order first written.
+  // `out` receives the bytes of the file, in its encoding.
   // Returns false, with `out` untouched, when nothing changes.
   struct Change {
     std::string section;
@@ -42,12 +51,15 @@ class IniDocument {
   };
   bool WithAll(const std::vector<Change>& changes, std::string& out) const;
 
-  const std::string& Bytes() const { return bytes_; }
+  // Whether the file's bytes are these: the document need not be parsed again.
+  bool Holds(std::string_view bytes) const;
 
   // A name as it is compared: blanks around it trimmed, ASCII letters lowered.
   static std::string Key(std::string_view name);
   // The text without blanks (spaces, tabs) at either end.
   static std::string_view Trim(std::string_view text);
+  // The text without one pair of matching double or single quotes around it.
+  static std::string_view Unquote(std::string_view text);
 
  private:
   struct Line {
@@ -66,10 +78,16 @@ class IniDocument {
     std::unordered_map<std::string, Entry> entries;
   };
 
-  void Parse();
+  enum class Encoding { Bytes, Utf8, Utf16Le, Utf16Be };
 
-  std::string bytes_;
-  std::size_t start_ = 0;
+  void Parse();
+  // A name or value of the program's texts as the parsed text holds it, and back.
+  std::string ToFile(std::string_view text) const;
+  std::string FromFile(std::string_view text) const;
+
+  Encoding encoding_ = Encoding::Bytes;
+  bool converts_ = false;  // names and values cross between encodings
+  std::string text_;       // without the byte-order mark; UTF-8 where the file has one
   std::vector<Line> lines_;
   std::vector<Section> sections_;
   std::unordered_map<std::string, std::size_t> sectionIndex_;

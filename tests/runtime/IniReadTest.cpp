@@ -33,6 +33,9 @@ const ReadCase kReads[] = {
     {"a lone quote kept", "[s]\r\nk=\"\r\n", "s", "k", "d", "\""},
     {"a comment line is no entry", "[s]\r\n;k=v\r\n", "s", "k", "d", "d"},
     {"an indented comment is no entry", "[s]\r\n  ; k=v\r\n", "s", "k", "d", "d"},
+    {"a ; line with = is an entry of that name", "[s]\r\n;k=v\r\n", "s", ";k", "d", "v"},
+    {"an indented ; entry", "[s]\r\n  ; k = v\r\n", "s", "; k", "d", "v"},
+    {"a ; line without = is no entry", "[s]\r\n;k\r\n", "s", ";k", "d", "d"},
     {"; inside a value is text", "[s]\r\nk=v ; not a comment\r\n", "s", "k", "d", "v ; not a comment"},
     {"= inside a value is text", "[s]\r\nk=a=b\r\n", "s", "k", "d", "a=b"},
     {"a blank inside an entry name", "[s]\r\nmy key=v\r\n", "s", "my key", "d", "v"},
@@ -43,7 +46,20 @@ const ReadCase kReads[] = {
     {"missing entry gives the default", "[s]\r\nk=v\r\n", "s", "x", "d", "d"},
     {"missing section gives the default", "[s]\r\nk=v\r\n", "t", "k", "d", "d"},
     {"the default loses its trailing blanks", "", "s", "k", "  d  ", "  d"},
-    {"entries before any section are read by none", "k=v\r\n[s]\r\n", "s", "k", "d", "d"},
+    {"a default in double quotes loses them", "", "s", "k", "\"d\"", "d"},
+    {"a default in single quotes loses them", "", "s", "k", "'d'", "d"},
+    {"blanks after a quoted default go first", "", "s", "k", "\" d \"  ", " d "},
+    {"a default of two quotes is empty", "", "s", "k", "\"\"", ""},
+    {"a default in mismatched quotes keeps them", "", "s", "k", "\"d'", "\"d'"},
+    {"a default of one quote keeps it", "", "s", "k", "\"", "\""},
+    {"entries before any section are in no named section", "k=v\r\n[s]\r\n", "s", "k", "d", "d"},
+    {"entries before any section are read without a section name", "k=v\r\n[s]\r\n", "", "k", "d", "v"},
+    {"a byte-order mark before an entry above the sections", "\xEF\xBB\xBFk=v\r\n", "", "k", "d", "v"},
+    {"[] repeats the nameless section, which is never read twice", "[]\r\nk=v\r\n", "", "k", "d", "d"},
+    {"a [ without ] above the sections is no section", "[t\r\nk=v\r\n", "", "k", "d", "v"},
+    {"the last ] ends a section name", "[a]b]\r\nk=v\r\n", "a]b", "k", "d", "v"},
+    {"a section name is not cut at its first ]", "[a]b]\r\nk=v\r\n", "a", "k", "d", "d"},
+    {"a ] in text after the name moves its end", "[s] ; about [x]\r\nk=v\r\n", "s] ; about [x", "k", "d", "v"},
     {"a line without = is no entry", "[s]\r\nk\r\n", "s", "k", "d", "d"},
     {"a [ without ] starts no section", "[s]\r\n[t\r\nk=v\r\n", "s", "k", "d", "v"},
     {"text after ] is ignored", "[s] ; about s\r\nk=v\r\n", "s", "k", "d", "v"},
@@ -231,6 +247,58 @@ TEST(IniCache, SeesAnotherWriterRightAfterThisProcessWrote) {
     EXPECT_EQ(rt::GetIni("s", "k", "d", path), c.value);
     std::filesystem::remove(path);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A snapshot answers from one version of the file, whatever another writer
+// does meanwhile, and sees this thread's own writes at once.
+TEST(IniSnapshot, AnswersFromOneVersionUntilItEnds) {
+  FileTestDir dir;
+  const std::string path = dir.Path("snap.ini");
+  FileTestDir::Write(path, "[s]\r\nk=1\r\n");
+  {
+    rt::IniSnapshot outer(path);
+    EXPECT_EQ(rt::GetIni("s", "k", "d", path), "1");
+    FileTestDir::Write(path, "[s]\r\nk=22\r\nj=3\r\n");
+    {
+      rt::IniSnapshot inner(path);
+      EXPECT_EQ(rt::GetIni("s", "k", "d", path), "1") << "another writer's change waits for the end";
+    }
+    EXPECT_EQ(rt::GetIni("s", "j", "d", path), "d") << "the inner snapshot's end does not end the outer one";
+    EXPECT_EQ(rt::ErrorCode(), rt::ErrNone);
+  }
+  EXPECT_EQ(rt::GetIni("s", "k", "d", path), "22");
+}
+
+TEST(IniSnapshot, SeesThisThreadsOwnWrites) {
+  FileTestDir dir;
+  const std::string path = dir.Path("own.ini");
+  rt::IniSnapshot snapshot(path);
+  EXPECT_EQ(rt::GetIni("s", "k", "d", path), "d") << "no file yet";
+  ASSERT_TRUE(rt::PutIni("s", "k", "1", path));
+  EXPECT_EQ(rt::GetIni("s", "k", "d", path), "1");
+  {
+    rt::IniBatch batch(path);
+    ASSERT_TRUE(rt::PutIni("s", "k", "2", path));
+    EXPECT_EQ(rt::GetIni("s", "k", "d", path), "2") << "a value noted by a batch";
+  }
+  EXPECT_EQ(rt::GetIni("s", "k", "d", path), "2") << "the batch's write";
+}
+
+TEST(IniSnapshot, ReadsAFileJustWrittenByAnotherProgramOnce) {
+  FileTestDir dir;
+  const std::string path = dir.Path("fresh.ini");
+  std::string file = "[List]\r\n";
+  for (int i = 1; i <= 500; ++i) file += "Items_" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+  FileTestDir::Write(path, file);
+  const uint64_t before = rt::IniFileReads();
+  rt::IniSnapshot snapshot(path);
+  for (int i = 1; i <= 500; ++i)
+    ASSERT_EQ(rt::GetIni("List", "Items_" + std::to_string(i), "", path), std::to_string(i));
+  EXPECT_EQ(rt::IniFileReads() - before, 1u);
 }
 
 }  // namespace

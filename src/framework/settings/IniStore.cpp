@@ -98,11 +98,14 @@ std::string IniStore::ReadField(std::string_view section, std::string_view entry
 
 void IniStore::ReadList(std::string_view section, std::string_view entry, IniList list, IniField first, IniField second,
                         IniField third) {
+  // The whole list is read from one version of the file, which is looked at
+  // once: another program's write in the middle cannot mix two lists, and a
+  // long list costs no look at the file per field.
+  rt::IniSnapshot snapshot(FILENAME.view());
   // The count is kept to 16 bits: a larger number wraps (65536 reads as 0).
   const auto count = static_cast<uint16_t>(rt::ToNumber(ReadRaw(section, entry)));
   for (uint32_t i = 1; i <= count; ++i) {
-    // Every field reads its value from the file again; the runtime keeps the
-    // parsed file between reads, so this stays linear in the file's size.
+    // Every field reads its value again, from the parsed file.
     const std::string name = NumberedEntry(entry, i);
     first.Store(ReadField(section, name, 1));
     if (second.Given()) second.Store(ReadField(section, name, 2));

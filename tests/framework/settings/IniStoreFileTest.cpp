@@ -86,6 +86,47 @@ TEST_F(IniStoreFile, SavedTriplesReadBackAndAreWrittenBackUnchanged) {
   EXPECT_EQ(ReadBytes(file), saved);
 }
 
+// A store whose file another program rewrites while the list is being read,
+// right after the first entry.
+class RewrittenMidway : public IniStore {
+ public:
+  std::string rewrite;
+  std::string ReadEntry(std::string_view section, std::string_view entry, std::string_view defaultValue,
+                        std::string_view fileName) override {
+    std::string value = IniStore::ReadEntry(section, entry, defaultValue, fileName);
+    if (!rewrite.empty() && entry == "Sectors_1") {
+      WriteBytes(std::string(fileName), rewrite);
+      rewrite.clear();
+    }
+    return value;
+  }
+};
+
+TEST_F(IniStoreFile, AListIsReadWholeFromOneVersionOfTheFile) {
+  WriteBytes(file, "[__Dont_Touch_Me__]\r\nSectors=2\r\nSectors_1=a,b,c\r\nSectors_2=d,e,f\r\n");
+  RewrittenMidway store;
+  store.rewrite = "[__Dont_Touch_Me__]\r\nSectors=2\r\nSectors_1=x,y,z\r\nSectors_2=u,v,w\r\n";
+  store.Initialize(file);
+  ASSERT_EQ(store.SECTORS->Records(), 2);
+  EXPECT_EQ(Triple(store, 1), (Strings{"a", "b", "c"}));
+  EXPECT_EQ(Triple(store, 2), (Strings{"d", "e", "f"})) << "not half of one list and half of the other";
+  EXPECT_EQ(rt::GetIni(Own, "Sectors_2", "", file), "u,v,w") << "the new version once the list is read";
+  store.SECTORS.reset();
+}
+
+TEST_F(IniStoreFile, AListJustWrittenByAnotherProgramIsReadFromTheFileOnce) {
+  std::string saved = "[__Dont_Touch_Me__]\r\nSectors=300\r\n";
+  for (int i = 1; i <= 300; ++i) saved += "Sectors_" + std::to_string(i) + "=f,i," + std::to_string(i) + "\r\n";
+  WriteBytes(file, saved);
+  const uint64_t before = rt::IniFileReads();
+  IniStore store;
+  store.Initialize(file);
+  EXPECT_EQ(rt::IniFileReads() - before, 1u);
+  ASSERT_EQ(store.SECTORS->Records(), 300);
+  EXPECT_EQ(Triple(store, 300), (Strings{"f", "i", "300"}));
+  store.SECTORS.reset();
+}
+
 TEST_F(IniStoreFile, MissingNumberedEntryBecomesAnUnknownTriple) {
   WriteBytes(file, "[__Dont_Touch_Me__]\r\nSectors=3\r\nSectors_1=a,b,c\r\nSectors_3=g,h,i\r\n");
   IniStore store;
