@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/ThisOs.h"
+
 namespace os {
 namespace {
 
@@ -96,6 +98,10 @@ std::string Utf16ToUtf8(std::u16string_view text) {
     }
   }
   return out;
+}
+
+std::string TextToUtf8(std::string_view text) {
+  return TextIsUtf8() ? std::string(text) : Utf16ToUtf8(TextToUtf16(text));
 }
 
 }  // namespace os

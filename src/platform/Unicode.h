@@ -22,4 +22,8 @@ std::string Utf16ToUtf8(std::u16string_view text);
 std::u16string TextToUtf16(std::string_view text);
 std::string Utf16ToText(std::u16string_view text);
 
+// The program's text as UTF-8, for libraries that take UTF-8 names (SQLite's
+// file names): the same bytes where the text is UTF-8.
+std::string TextToUtf8(std::string_view text);
+
 }  // namespace os

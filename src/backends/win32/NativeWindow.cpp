@@ -203,10 +203,13 @@ void NativeWindow::Create(HWND owner) {
     owner_ = owner;
     EnableWindow(owner_, FALSE);
   }
+  // The control that is to have the focus is known before the window shows,
+  // so that its activation gives the focus there at once: it never rests on
+  // another control first.
+  lastFocus_ = window_.Focus();
   ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);
   SetForegroundWindow(hwnd_);
-  lastFocus_ = window_.Focus();
   if (HWND focus = ControlHandle(lastFocus_)) SetFocus(focus);
   created_ = true;
   // The first resize tells the window it has its size; later ones come from

@@ -75,8 +75,6 @@ const Win32Calls& SystemCalls() {
 
 bool TextIsUtf8() { return true; }
 
-std::string Utf8OfText(std::string_view text) { return std::string(text); }
-
 int32_t lstrlenA(const char* text) { return text ? static_cast<int32_t>(std::strlen(text)) : 0; }
 
 char* lstrcpyA(char* to, const char* from) {

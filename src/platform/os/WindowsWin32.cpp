@@ -129,18 +129,6 @@ bool TextIsUtf8() {
   return utf8;
 }
 
-std::string Utf8OfText(std::string_view text) {
-  if (TextIsUtf8() || text.empty()) return std::string(text);
-  const int n = static_cast<int>(text.size());
-  const int wide = ::MultiByteToWideChar(CP_ACP, 0, text.data(), n, nullptr, 0);
-  std::wstring w(static_cast<size_t>(wide), L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, text.data(), n, w.data(), wide);
-  const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, w.data(), wide, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(bytes), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, w.data(), wide, utf8.data(), bytes, nullptr, nullptr);
-  return utf8;
-}
-
 int32_t lstrlenA(const char* text) { return ::lstrlenA(text); }
 
 char* lstrcpyA(char* to, const char* from) { return ::lstrcpyA(to, from); }

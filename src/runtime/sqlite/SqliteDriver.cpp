@@ -11,7 +11,7 @@
 
 #include "platform/AccessMode.h"
 #include "platform/FileSystem.h"
-#include "platform/ThisOs.h"
+#include "platform/Unicode.h"
 #include "runtime/ErrorState.h"
 #include "runtime/File.h"
 #include "runtime/IoError.h"
@@ -109,7 +109,7 @@ bool SqliteDriver::Exec(const std::string& sql) {
 bool SqliteDriver::Connect(const std::string& path, bool write, bool create) {
   const int flags = (write ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) | (create ? SQLITE_OPEN_CREATE : 0);
   // SQLite takes UTF-8 names; the program's may be in the Windows code page.
-  const int rc = sqlite3_open_v2(os::Utf8OfText(path).c_str(), &db_, flags, nullptr);
+  const int rc = sqlite3_open_v2(os::TextToUtf8(path).c_str(), &db_, flags, nullptr);
   if (rc != SQLITE_OK) {
     Fail(rc);
     KeepError keep;
@@ -132,7 +132,7 @@ bool SqliteDriver::NeedsMending(int rc) { return rc == SQLITE_READONLY_ROLLBACK;
 
 bool SqliteDriver::MendHotJournal() {
   sqlite3* mend = nullptr;
-  bool ok = sqlite3_open_v2(os::Utf8OfText(file().Name()).c_str(), &mend, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK;
+  bool ok = sqlite3_open_v2(os::TextToUtf8(file().Name()).c_str(), &mend, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK;
   if (ok) {
     sqlite3_busy_timeout(mend, lockWaitMs_);
     // The first read of a connection that may write plays the journal back.
