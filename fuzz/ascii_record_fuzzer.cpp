@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "FuzzInput.h"
+#include "ScratchFolder.h"
 #include "platform/FileSystem.h"
 #include "runtime/ErrorState.h"
 #include "runtime/File.h"
@@ -24,7 +25,7 @@ namespace fs = std::filesystem;
 // The log file of this run, removed when the run ends.
 struct LogFile {
   std::string path =
-      (fs::temp_directory_path() / ("quibra-ascii-fuzz-" + std::to_string(std::random_device{}()) + ".log")).string();
+      (fuzz::ScratchFolder() / ("quibra-ascii-fuzz-" + std::to_string(std::random_device{}()) + ".log")).string();
   ~LogFile() {
     std::error_code ignored;
     fs::remove(path, ignored);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "FuzzInput.h"
+#include "ScratchFolder.h"
 #include "runtime/Ini.h"
 #include "runtime/IniDocument.h"
 
@@ -22,7 +23,7 @@ namespace fs = std::filesystem;
 
 // A folder of our own for this run's files, removed when the run ends.
 struct RunFolder {
-  fs::path path = fs::temp_directory_path() / ("quibra-ini-fuzz-" + std::to_string(std::random_device{}()));
+  fs::path path = fuzz::ScratchFolder() / ("quibra-ini-fuzz-" + std::to_string(std::random_device{}()));
   RunFolder() { fs::create_directories(path); }
   ~RunFolder() {
     std::error_code ignored;
@@ -35,11 +36,13 @@ const fs::path& Folder() {
   return folder.path;
 }
 
-// A new name for each input: the INI reader keeps parsed files by name, and
-// a file rewritten by hand in place could look unchanged to it.
+// Another name for each input, since a file rewritten by hand in place
+// could look unchanged to the reader, which keeps parsed files by name. A
+// few names in turn, not a new one each time: the writer notes each name it
+// has written once, which would look like a leak on every input.
 std::string NextPath() {
   static unsigned n = 0;
-  n = (n + 1) % 1000;
+  n = (n + 1) % 64;
   return (Folder() / ("f" + std::to_string(n) + ".ini")).string();
 }
 
@@ -72,6 +75,14 @@ std::vector<std::string> Lines(const std::string& bytes) {
     begin = end;
   }
   return lines;
+}
+
+// Removes the input's file. Looking it up once more makes the reader drop the
+// file from its cache, so that an input leaves nothing allocated behind (else
+// every input would look like a leak to the fuzzer, which then scans for one).
+void Remove(const std::string& path) {
+  fs::remove(path);
+  fuzz::Check(rt::GetIni("s", "k", "gone", path) == "gone", "a removed file still reads");
 }
 
 bool EndsWithCrLf(const std::string& line) { return line.size() >= 2 && line.compare(line.size() - 2, 2, "\r\n") == 0; }
@@ -115,7 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   if (!refusal.empty()) {
     fuzz::Check(!written, "a refused write reported success", refusal);
     fuzz::Check(after == content, "a refused write changed the file", refusal);
-    fs::remove(path);
+    Remove(path);
     return 0;
   }
   fuzz::Check(written, "a write of names and a value the writer takes failed");
@@ -132,6 +143,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   // The same value again leaves the file alone.
   fuzz::Check(rt::PutIni(section, entry, value, path), "writing the same value again failed");
   fuzz::Check(ReadFile(path) == after, "writing the same value again changed the file");
-  fs::remove(path);
+  Remove(path);
   return 0;
 }
