@@ -3,7 +3,7 @@
 SHELL := /bin/bash
 .DEFAULT_GOAL := test
 
-.PHONY: deps test test-linux test-win32 test-win64 test-asan test-package test-windows-zip package run bench bench-win64 screenshots format clean mutants
+.PHONY: deps test test-linux test-win32 test-win64 test-asan test-package test-windows-zip package run bench bench-win64 screenshots format clean mutants fuzz stress
 
 deps:
 	@bash scripts/install-deps.sh
@@ -49,6 +49,25 @@ test-asan:
 	cmake --preset asan >/dev/null
 	cmake --build --preset asan
 	ctest --preset asan
+
+# Each fuzzer of fuzz/ for FUZZ_SECONDS (default 60), in the sanitizer build
+# (make test runs each for a few seconds over its corpus):
+#   make fuzz [FUZZ_SECONDS=600]
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	cmake --preset asan >/dev/null
+	cmake --build --preset asan --target error_table_fuzzer error_text_fuzzer ini_fuzzer ascii_record_fuzzer \
+	  native_hook_fuzzer command_line_fuzzer
+	@bash scripts/fuzz.sh build/asan $(FUZZ_SECONDS)
+
+# The INI file's crash and sharing tests at full size (not part of make test):
+# 1000 kills of a writer of a 200-entry list, and 8 processes writing 1000
+# entries each to one file at once. On the optimised Linux build.
+stress: deps
+	cmake --preset linux >/dev/null
+	cmake --build --preset linux --target runtime_tests
+	QUIBRA_INI_KILLS=1000 QUIBRA_INI_KILL_ENTRIES=200 QUIBRA_INI_WRITERS=8 QUIBRA_INI_WRITER_ENTRIES=1000 \
+	  build/linux/tests/runtime_tests --gtest_filter='IniCrashSafety.AWriterKilled*:IniSharing.WritersInSeveral*'
 
 # The Windows tests run on the 64-bit build under 64-bit Wine, which every
 # machine of ours can start.

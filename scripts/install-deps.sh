@@ -23,6 +23,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libsqlite3-dev
   clang-format python3
+  clang libclang-rt-14-dev llvm-14
   qt6-base-dev libgl-dev xvfb xauth x11-utils xdotool
   lintian librsvg2-bin
   tcl dpkg-dev

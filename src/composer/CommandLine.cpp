@@ -119,7 +119,29 @@ std::string Padded(std::string text, std::size_t width, bool right = false) {
   return text;
 }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+// What the user gave, in quotes, for a message. Control characters are
+// written as escapes (\n, \x1b), so that the message stays one line and
+// nothing the user typed can act on the terminal; other bytes (letters of any
+// script, backslashes of a Windows path) stay as typed.
+std::string Quoted(std::string_view text) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string quoted = "\"";
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\n') {
+      quoted += "\\n";
+    } else if (c == '\r') {
+      quoted += "\\r";
+    } else if (c == '\t') {
+      quoted += "\\t";
+    } else if (byte < 0x20 || byte == 0x7F) {
+      quoted += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xF]};
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "\"";
+}
 
 template <class Table>
 std::string Names(const Table& table) {

@@ -134,6 +134,17 @@ TEST(CommandLineParse, EachMistakeIsNamedInOneLine) {
       {"a missing time-out", {"--timeout"}, "option --timeout needs a value (SECONDS)"},
       {"two texts", {"--title", "My", "Title", "Here"}, "the text is given twice (\"Title\" and \"Here\")"},
       {"a mistake before --help", {"--bogus", "--help"}, "unknown option \"--bogus\" (see --help)"},
+      // What the user gave is shown escaped, so that the message stays one
+      // line and a control character cannot act on the terminal.
+      {"a line break in a quoted value",
+       {"--icon", "stop\nnow"},
+       "unknown icon \"stop\\nnow\" (none, error, question, warning, information)"},
+      {"a carriage return and a tab", {"a\r", "b\t"}, "the text is given twice (\"a\\r\" and \"b\\t\")"},
+      {"an escape character", {"--style", "\x1b[2J"}, "unknown style \"\\x1b[2J\" (native, runtime)"},
+      {"a Windows path stays as typed",
+       {"--icon", "C:\\x.ico"},
+       "unknown icon \"C:\\x.ico\" (none, error, question, warning, information)"},
+      {"letters of other scripts stay", {"--style", "épais"}, "unknown style \"épais\" (native, runtime)"},
   };
   for (const BadCase& c : cases) {
     SCOPED_TRACE(c.label);

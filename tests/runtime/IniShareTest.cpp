@@ -11,42 +11,54 @@
 #include "platform/OsFile.h"
 #include "runtime/ErrorState.h"
 #include "runtime/Ini.h"
+#include "support/TestSize.h"
 
 namespace {
 
 using quibra_test::FileTestDir;
 
-constexpr int kEntries = 40;
+using quibra_test::TestSize;
+
+// `make stress` runs 8 writers of 1000 entries each.
+constexpr int kEverydayWriters = 4;
+constexpr int kEverydayEntries = 40;
 
 // The child: writes its own entries one write at a time. The argument is the
-// file's path, then a blank, then the prefix of the entries' names.
+// file's path, a blank, the prefix of the entries' names, a blank, and how
+// many entries to write.
 int WriteOwnEntries(const std::string& argument) {
-  const std::size_t blank = argument.rfind(' ');
-  const std::string path = argument.substr(0, blank);
-  const std::string prefix = argument.substr(blank + 1);
+  const std::size_t countAt = argument.rfind(' ');
+  const std::size_t prefixAt = argument.rfind(' ', countAt - 1);
+  const std::string path = argument.substr(0, prefixAt);
+  const std::string prefix = argument.substr(prefixAt + 1, countAt - prefixAt - 1);
+  const int entries = std::stoi(argument.substr(countAt + 1));
   int failures = 0;
-  for (int i = 1; i <= kEntries; ++i)
+  for (int i = 1; i <= entries; ++i)
     failures += rt::PutIni("s", prefix + std::to_string(i), std::to_string(i), path) ? 0 : 1;
   return failures == 0 ? 0 : 1;
 }
 [[maybe_unused]] const bool servesWriter = os::ChildProcess::Serve("own-entries", &WriteOwnEntries);
 
 TEST(IniSharing, WritersInSeveralProcessesLoseNoEntry) {
+  const int writerCount = TestSize("QUIBRA_INI_WRITERS", kEverydayWriters);
+  const int entries = TestSize("QUIBRA_INI_WRITER_ENTRIES", kEverydayEntries);
   FileTestDir dir;
   const std::string path = dir.Path("shared.ini");
   FileTestDir::Write(path, "[s]\r\nfirst=1\r\n");
-  const std::vector<std::string> prefixes = {"a", "b", "c", "d"};
+  std::vector<std::string> prefixes;
+  for (int w = 0; w < writerCount; ++w) prefixes.push_back("w" + std::to_string(w) + "_");
   std::vector<os::ChildProcess> writers;
   for (const std::string& prefix : prefixes) {
-    writers.push_back(os::ChildProcess::Start("own-entries", &WriteOwnEntries, path + " " + prefix));
+    writers.push_back(
+        os::ChildProcess::Start("own-entries", &WriteOwnEntries, path + " " + prefix + " " + std::to_string(entries)));
     ASSERT_TRUE(writers.back().Started());
   }
   for (os::ChildProcess& writer : writers) EXPECT_EQ(writer.Wait(), 0) << "every write of a child succeeded";
   int lost = 0;
   for (const std::string& prefix : prefixes)
-    for (int i = 1; i <= kEntries; ++i)
+    for (int i = 1; i <= entries; ++i)
       lost += rt::GetIni("s", prefix + std::to_string(i), "lost", path) == std::to_string(i) ? 0 : 1;
-  EXPECT_EQ(lost, 0) << "of " << prefixes.size() * kEntries << " entries";
+  EXPECT_EQ(lost, 0) << "of " << prefixes.size() * entries << " entries";
   EXPECT_EQ(rt::GetIni("s", "first", "lost", path), "1");
 }
 

@@ -6,6 +6,7 @@
 
 #include "framework/error/ErrorManager.h"
 #include "framework/error/ReplaceAll.h"
+#include "runtime/Text.h"
 
 namespace quibra {
 
@@ -45,16 +46,15 @@ void ReplaceAll(char* buffer, std::size_t capacity, std::string_view placeholder
   for (;;) {
     const std::size_t at = FindNoCase(buffer, length, placeholder, start);
     if (at == std::string_view::npos) return;
-    const std::size_t tail = length - (at + placeholder.size());
-    const std::size_t valueEnd = at + value.size();
-    // Move the rest of the text first, then put the value in its place; both
-    // are cut where the buffer ends.
-    if (valueEnd < limit)
-      std::memmove(buffer + valueEnd, buffer + at + placeholder.size(), std::min(tail, limit - valueEnd));
-    if (!value.empty()) std::memcpy(buffer + at, value.data(), std::min(value.size(), limit - at));
-    length = std::min(valueEnd + tail, limit);
+    // The value and the rest of the text after it, cut where the buffer
+    // ends, never inside a character.
+    std::string rest(value);
+    rest.append(buffer + at + placeholder.size(), length - (at + placeholder.size()));
+    const std::size_t kept = rt::FitBytes(rest, limit - at);
+    std::memcpy(buffer + at, rest.data(), kept);
+    length = at + kept;
     buffer[length] = 0;
-    start = valueEnd;
+    start = at + value.size();
     if (start >= length) return;
   }
 }

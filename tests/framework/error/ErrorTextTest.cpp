@@ -8,6 +8,7 @@
 #include "ManagerTest.h"
 #include "framework/error/ErrorManager.h"
 #include "framework/error/ReplaceAll.h"
+#include "platform/ThisOs.h"
 #include "runtime/ErrorState.h"
 
 namespace {
@@ -40,6 +41,27 @@ TEST(ReplaceAll, Cases) {
       {"value ending exactly at the limit", "%X%X", 6, "%X", "abcde", "abcde"},
       {"capacity of one holds nothing", "", 1, "%X", "abc", ""},
       {"shrinking keeps the tail", "x%LONGNAMEy%longnamez", 100, "%LongName", "-", "x-y-z"},
+  };
+  for (const ReplaceCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    std::string buffer(c.capacity, '#');
+    std::memcpy(buffer.data(), c.text.c_str(), std::min(c.text.size() + 1, c.capacity));
+    ReplaceAll(buffer.data(), c.capacity, c.placeholder, c.value);
+    EXPECT_EQ(std::string(buffer.c_str()), c.expected);
+  }
+}
+
+// Where texts are UTF-8, a value or a tail that does not fit is cut before
+// the character it would split; elsewhere every byte is a character.
+TEST(ReplaceAll, ACutNeverSplitsACharacter) {
+  const std::string e = "\xC3\xA9";         // é, two bytes
+  const std::string euro = "\xE2\x82\xAC";  // €, three bytes
+  const ReplaceCase cases[] = {
+      {"the value's last character does not fit", "ab%X", 6, "%X", e + e,
+       os::TextIsUtf8() ? "ab" + e : "ab" + e + "\xC3"},
+      {"the tail's first character does not fit", "%X" + e, 5, "%X", "abc", os::TextIsUtf8() ? "abc" : "abc\xC3"},
+      {"a three-byte character with one byte of room", "%X", 4, "%X", "ab" + euro, os::TextIsUtf8() ? "ab" : "ab\xE2"},
+      {"a character that fits exactly stays", "%X", 6, "%X", "ab" + euro, "ab" + euro},
   };
   for (const ReplaceCase& c : cases) {
     SCOPED_TRACE(c.label);
