@@ -74,6 +74,8 @@ void SharedWindowsModuleSetup(int32_t end) {
   ColorList.Free();
 }
 
+bool SharedWindowsPrepared() { return rt::IsPrepared(multiWindow) && rt::IsPrepared(textWindow); }
+
 namespace {
 void MainModule(int32_t end) { MainModuleSetup(end); }
 void FileAccessModule(int32_t end) { FileAccessModuleSetup(end); }

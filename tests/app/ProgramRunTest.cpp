@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/Globals.h"
+#include "app/Modules.h"
 #include "app/ProgramBody.h"
 #include "backends/headless/Headless.h"
 #include "composer/ComposerWindowDef.h"
@@ -284,6 +285,7 @@ std::string Running() {
   add("errors", quibra::GlobalErrorManager.ERRORS != nullptr && quibra::GlobalErrorManager.HISTORY != nullptr);
   add("error-window", rt::IsPrepared(quibra::SharedErrorWindow));
   add("settings", quibra::GlobalIniStore.SECTORS != nullptr);
+  add("shared-windows", quibra::SharedWindowsPrepared());
   return names;
 }
 
@@ -319,7 +321,7 @@ TEST_F(ProgramRun, EveryServiceIsUpWhileTheComposerRunsAndDownAfterIt) {
       .Press(25);
   ASSERT_EQ(quibra::RunProgram(), 0);
   trace.push_back("after: " + Running());
-  EXPECT_EQ(trace, (std::vector<std::string>{"before: ", "composer: errors error-window settings", "after: "}));
+  EXPECT_EQ(trace, (std::vector<std::string>{"before: ", "composer: errors error-window settings shared-windows", "after: "}));
 }
 
 TEST_F(ProgramRun, AHaltAfterTheRunLeavesTheDesktopAsTheUserSetIt) {
