@@ -9,6 +9,11 @@ The changes: a condition negated, a call statement deleted, a number swapped
 for its neighbour, a returned level changed, a comparison turned around. A
 change that does not compile is not counted. Every file is put back as it
 was, also when the run is interrupted.
+
+A change that no test can notice, because the program behaves the same with
+it (an equivalent mutant), is listed with its reason in
+tools/mutants-equivalent.txt; such survivors are reported apart, and the
+score is also given without them.
 """
 import argparse
 import pathlib
@@ -55,6 +60,18 @@ def mutations(line):
         if m.group(1) in ("<", ">") and not re.search(r"\s[<>]\s", code[m.start() - 1: m.end() + 1]):
             continue  # a template's angle brackets, not a comparison
         yield m.group(1) + " to " + COMPARISONS[m.group(1)], line[: m.start()] + COMPARISONS[m.group(1)] + line[m.end():]
+
+
+def known_equivalents(root):
+    """(file, change, line) -> why, from tools/mutants-equivalent.txt."""
+    known = {}
+    listing = root / "tools" / "mutants-equivalent.txt"
+    if listing.exists():
+        for row in listing.read_text().splitlines():
+            if row.strip() and not row.startswith("#"):
+                where, change, line, why = (part.strip() for part in row.split(" | ", 3))
+                known[(where, change, line)] = why
+    return known
 
 
 def run(command, timeout=None):
@@ -123,7 +140,19 @@ def main():
     counted = killed + len(survivors)
     score = 100.0 * killed / counted if counted else 100.0
     print(f"mutants: score {score:.0f}% ({killed} killed, {len(survivors)} survived, {stillborn} did not compile)")
+    known = known_equivalents(root)
+    unexplained = []
     for where, name, line, mutated in survivors:
+        why = known.get((where.rsplit(":", 1)[0], name, line.strip()))
+        if why:
+            print(f"equivalent {where}: {name}: {why}")
+        else:
+            unexplained.append((where, name, line, mutated))
+    if len(unexplained) < len(survivors):
+        rest = killed + len(unexplained)
+        print(f"mutants: without the {len(survivors) - len(unexplained)} known equivalent ones, "
+              f"score {100.0 * killed / rest if rest else 100.0:.0f}% ({len(unexplained)} unexplained)")
+    for where, name, line, mutated in unexplained:
         print(f"survivor {where}: {name}\n  - {line.strip()}\n  + {mutated.strip()}")
 
 
