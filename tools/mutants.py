@@ -45,11 +45,15 @@ def mutations(line):
         yield "negate the condition", line[:start] + "!(" + line[start:end] + ")" + line[end:]
     if re.fullmatch(r"\s*[A-Za-z_][\w:.\->]*\(.*\);\s*", code) and not re.match(r"\s*return\b", code):
         yield "delete the call", re.sub(r"\S.*", "; // mutant: call deleted", line, count=1)
-    for m in re.finditer(r"(?<![\w.])(\d+)(?![\w.])", code):
-        if '"' in code[: m.start()] and code[: m.start()].count('"') % 2:
-            continue  # inside a string
+    numbers = [m for m in re.finditer(r"(?<![\w.])(\d+)(?![\w.])", code)
+               if not ('"' in code[: m.start()] and code[: m.start()].count('"') % 2)]  # not inside a string
+    for m in numbers:
         n = int(m.group(1))
-        yield "number " + m.group(1) + " to " + str(n + 1), line[: m.start()] + str(n + 1) + line[m.end():]
+        name = "number " + m.group(1) + " to " + str(n + 1)
+        same = [o for o in numbers if o.group(1) == m.group(1)]
+        if len(same) > 1:
+            name += f" (no. {same.index(m) + 1} of {len(same)})"  # which of the line's equal numbers
+        yield name, line[: m.start()] + str(n + 1) + line[m.end():]
     for m in re.finditer(r"\breturn (Level\w+);", code):
         if m.group(1) in LEVELS:
             other = LEVELS[(LEVELS.index(m.group(1)) + 1) % len(LEVELS)]

@@ -86,6 +86,7 @@ TEST_F(ProgramRun, IntroThenStartValuesThenShowMessageThenClose) {
   EXPECT_NE(boxes[1].owner, 0) << "owned by the composer window";
   EXPECT_EQ(boxes[2].text, "BUTTON:OK was pressed");
   EXPECT_EQ(boxes[2].caption, "");
+  EXPECT_EQ(boxes[2].flags, os::MB_OK) << "the report is a plain box: OK, no icon, not system-modal";
   EXPECT_EQ(User().Remaining(), std::vector<std::string>{});
 }
 
