@@ -53,32 +53,33 @@ class FakeErrors : public quibra::ErrorReporter {
 class FakeFile : public quibra::FormFile {
  public:
   Level PrepareForUse(uint8_t usage) override {
-    Note("F.Prepare(" + std::to_string(usage) + ")");
+    Note(who + ".Prepare(" + std::to_string(usage) + ")");
     return quibra::LevelOk;
   }
   std::string CurrentPosition() override { return "P7"; }
   Level RefetchAt(const std::string& position) override {
-    Note("F.Refetch(" + position + ")");
+    Note(who + ".Refetch(" + position + ")");
     return quibra::LevelOk;
   }
   uint16_t SaveState() override {
-    Note("F.Save=" + std::to_string(++states));
+    Note(who + ".Save=" + std::to_string(++states));
     return states;
   }
   void RestoreState(uint16_t& id, uint8_t putBack) override {
-    Note("F.Restore(" + std::to_string(id) + "," + std::to_string(putBack) + ")");
+    Note(who + ".Restore(" + std::to_string(id) + "," + std::to_string(putBack) + ")");
     id = 0;
   }
   uint8_t BufferUnchanged(uint16_t) override { return unchanged; }
   Level InsertRecord() override {
-    Note("F.Insert");
+    Note(who + ".Insert");
     return Next(inserts, Level{quibra::LevelOk});
   }
   Level ReadyNewRecord() override {
-    Note("F.Ready");
+    Note(who + ".Ready");
     return ready;
   }
 
+  std::string who = "F";  // the name its calls are traced under
   uint16_t states = 0;
   uint8_t unchanged = 0;
   std::deque<Level> inserts;
@@ -146,7 +147,7 @@ class Completion : public WindowTest {
     }
     return events;
   }
-  std::string Calls() { return Trace({"E.", "F.", "R.", "C."}); }
+  std::string Calls() { return Trace({"E.", "F.", "U.", "R.", "C."}); }
 
   rt::Window* window = nullptr;
   FakeErrors errors;
@@ -369,6 +370,33 @@ TEST_F(Completion, ANewRecordRefusedByItsHookMeansTheFormNeedNotRun) {
     EXPECT_EQ(form.RESPONSE, ResponseCancelled);
     EXPECT_EQ(Calls(), "F.Prepare(3) R.Begin C.Prime F.Save=" + std::to_string(file.states));
   }
+}
+
+// The form's further files: each one's record state is saved when a request
+// begins, saved afresh for every record of a batch, and put back as it was
+// when the form ends. An entry that names no file is passed over.
+TEST_F(Completion, FurtherFilesAreSavedAsTheRequestBeginsAndPutBackWhenTheFormEnds) {
+  FakeFile update;
+  update.who = "U";
+  form.FILES = new rt::Queue<quibra::UpdateFileEntry>;
+  form.FILES->buffer = {};
+  form.FILES->Add();
+  form.FILES->buffer.UPDATEFILE = &update;
+  form.FILES->Add();
+  auto savedState = [&] {
+    form.FILES->Get(2);
+    return form.FILES->buffer.SAVEDSTATE;
+  };
+  form.REQUEST = RequestInsert;
+  form.INSERTACTION = 3;
+  ASSERT_EQ(form.PrepareRequest(), quibra::LevelOk);
+  EXPECT_EQ(savedState(), 1);
+  ASSERT_EQ(form.OnCompleted(), quibra::LevelNotify) << "the batch goes on to its next record";
+  EXPECT_EQ(savedState(), 2);
+  form.CL = new rt::Queue<quibra::ComponentEntry>;
+  ASSERT_EQ(form.Shutdown(), quibra::LevelOk);
+  EXPECT_EQ(form.FILES, nullptr);
+  EXPECT_EQ(Trace({"U."}), "U.Save=1 U.Restore(1,1) U.Save=2 U.Restore(2,0)");
 }
 
 }  // namespace
