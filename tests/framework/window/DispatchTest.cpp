@@ -1,6 +1,8 @@
 // Event dispatch through a real window: which handler and which component
 // sees an event, when the window refreshes, rejected input and the start of
 // a form's completion.
+#include <cstring>
+
 #include "WindowTestKit.h"
 #include "runtime/EventLoop.h"
 #include "runtime/Events.h"
@@ -138,6 +140,24 @@ TEST_F(Dispatch, OpeningGivesTheFocusToTheFirstField) {
   User().Run([&] { focus = rt::Focus(); }).CloseWindow();
   w.RunModal();
   EXPECT_EQ(focus, CtlCity);
+}
+
+// A refresh asks the components to refresh, then to redisplay, then shows
+// the variables as they now stand: a value set after the window opened is on
+// screen once the window is active.
+TEST_F(Dispatch, ARefreshRefreshesRedisplaysThenShowsTheVariables) {
+  TestWindow w;
+  FakeComponent a("A");
+  w.configure = [&](TestWindow& t) {
+    t.AddComponent(&a);
+    std::memset(t.record.NAME, ' ', sizeof t.record.NAME);
+    std::memcpy(t.record.NAME, "Ada", 3);
+  };
+  std::string shown;
+  User().Run([&] { shown = w.window->Contents(CtlName); }).CloseWindow();
+  w.RunModal();
+  EXPECT_EQ(shown, "Ada");
+  EXPECT_EQ(Trace({"A.Refresh", "A.Redisplay"}), "A.Refresh(0) A.Redisplay");
 }
 
 // A refresh skipped while a validation pass runs keeps the forced refresh
