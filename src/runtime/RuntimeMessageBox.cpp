@@ -121,9 +121,9 @@ int32_t RuntimeMessageBox(const BoxRequest& request) {
   int32_t defaultControl = 0;
   for (const MessageBoxInfo::Button& b : info.shown)
     if (b.value == info.defaultValue) defaultControl = b.control;
-  OpenWindow(window);
+  // The default button has the focus from the moment the box shows.
+  OpenWindow(window, defaultControl);
   window->SetProperty(defaultControl, PropDefaultButton, 0, Value(1));
-  window->Select(defaultControl);
   // A box with a time-out counts the seconds down on its default button.
   int32_t secondsLeft = info.timeout;
   const std::string defaultCaption = window->Text(defaultControl);

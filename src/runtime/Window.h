@@ -154,10 +154,11 @@ class Window {
 Window* PrepareWindow(std::string_view module, std::string_view name, std::vector<Binding> bindings = {});
 // The same from a definition built on the fly (it is copied).
 Window* PrepareWindow(const WindowDef& def, std::vector<Binding> bindings = {});
-// Opens the window: shows its variables, gives it the focus of its first
-// control, makes it the current window of this thread and queues 515
-// (EventWindowOpened). Opening an open window does nothing.
-void OpenWindow(Window* window);
+// Opens the window: shows its variables, gives the focus to `focus` (where
+// that control can take it) or else to its first control that can, makes it
+// the current window of this thread and queues 515 (EventWindowOpened).
+// Opening an open window does nothing.
+void OpenWindow(Window* window, int32_t focus = 0);
 // Closes the window (its queued events go); harmless when already closed.
 void CloseWindow(Window* window);
 // Closes and frees the window; a window not (or no longer) prepared is ignored.

@@ -18,7 +18,6 @@ std::vector<std::unique_ptr<Window>>& Prepared() {
   return prepared;
 }
 
-
 // The windows open on this thread, the current one last, and the windows
 // whose loops run on it, the innermost last. A released window's loop entry
 // becomes null, so that its loop ends instead of reading freed memory.
@@ -72,17 +71,22 @@ Window* PrepareWindow(std::string_view module, std::string_view name, std::vecto
   return PrepareWindow(*def, std::move(bindings));
 }
 
-void OpenWindow(Window* window) {
+void OpenWindow(Window* window, int32_t focus) {
   // Checked before the window is touched: a released window's pointer is stale.
   if (!IsPrepared(window) || window->IsOpen()) return;
   // The controls take their values before the native window exists, so that
   // the backend draws the window whole and hears of no change before it.
   window->Display(0);
-  for (const ControlDef& c : window->Def().controls)
-    if (Focusable(c.kind) && !window->IsHidden(c.number)) {
-      window->MoveFocus(c.number);
-      break;
-    }
+  // The focus goes to the control asked for where it can take it, else to
+  // the first that can.
+  int32_t target = 0;
+  for (const ControlDef& c : window->Def().controls) {
+    if (!Focusable(c.kind) || window->IsHidden(c.number)) continue;
+    if (target == 0) target = c.number;
+    if (c.number == focus) target = focus;
+    if (focus == 0 || c.number == focus) break;
+  }
+  if (target) window->MoveFocus(target);
   window->MarkOpen(true);
   openStack.push_back(window);
   CurrentBackend().CreateNativeWindow(*window);

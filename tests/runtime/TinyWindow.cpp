@@ -33,12 +33,12 @@ rt::WindowDef Definition() {
 
 }  // namespace
 
-rt::Window* Open(Data& data) {
+rt::Window* Open(Data& data, int32_t focus) {
   if (!rt::RegisteredWindow("tests", "TINY")) rt::RegisterWindow(Definition());
   rt::Window* w = rt::PrepareWindow(
       "tests", "TINY",
       {rt::Bind(data.name), rt::Bind(data.size), rt::Bind(data.icon), rt::Bind(data.agree), rt::Bind(data.count)});
-  rt::OpenWindow(w);
+  rt::OpenWindow(w, focus);
   return w;
 }
 

@@ -37,8 +37,8 @@ struct Data {
 };
 
 // Registers the window (module "tests", name "TINY") if needed, prepares it
-// with the data bound and opens it.
-rt::Window* Open(Data& data);
+// with the data bound and opens it, the focus on `focus` where it can be.
+rt::Window* Open(Data& data, int32_t focus = 0);
 
 struct Seen {
   int32_t event;

@@ -71,6 +71,25 @@ TEST_F(WindowData, ReleasingAWindowTwiceOrAFreedPointerIsHarmless) {
   EXPECT_EQ(rt::CurrentWindow(), nullptr);
 }
 
+TEST_F(WindowData, OpeningGivesTheFocusAskedForWhereThatControlCanTakeIt) {
+  const struct {
+    const char* label;
+    int32_t asked;
+    int32_t focus;
+  } cases[] = {
+      {"a button further on", tiny::Cancel, tiny::Cancel},
+      {"nothing asked: the first that can", 0, tiny::Name},
+      {"a prompt cannot: the first that can", tiny::NamePrompt, tiny::Name},
+      {"no such control: the first that can", 99, tiny::Name},
+  };
+  for (const auto& c : cases) {
+    tiny::Data data;
+    rt::Window* w = tiny::Open(data, c.asked);
+    EXPECT_EQ(w->Focus(), c.focus) << c.label;
+    rt::ReleaseWindow(w);
+  }
+}
+
 TEST_F(WindowData, OpeningShowsTheVariablesAndQueuesTheOpenedEvent) {
   tiny::Data data;
   data.size = 2;
