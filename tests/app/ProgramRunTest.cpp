@@ -79,6 +79,8 @@ TEST_F(ProgramRun, IntroThenStartValuesThenShowMessageThenClose) {
   ASSERT_EQ(boxes.size(), 3u);
   EXPECT_EQ(boxes[0].drawer, "runtime") << "the hook is not installed for the intro";
   EXPECT_EQ(boxes[0].text, "OvQuibra Demo");
+  EXPECT_EQ(boxes[0].captions, std::vector<std::string>{"OK"});
+  EXPECT_EQ(boxes[0].style, 0) << "the intro is not system-modal";
   EXPECT_EQ(boxes[1].drawer, "native");
   EXPECT_EQ(boxes[1].lines, (std::vector<std::string>{"Test Message ", " Second Line"}));
   EXPECT_EQ(boxes[1].caption, "Quibra Demo");
