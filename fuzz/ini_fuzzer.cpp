@@ -1,7 +1,7 @@
 // The INI reader and writer on a file of any bytes: a value written reads
 // back as it was written, no other entry's value changes, and no line of the
 // file but the one entry's changes (new lines come only at the end of a
-// section or of the file). A name or value the writer refuses leaves the
+// section or of the file; a UTF-16 file's lines are compared as text). A name or value the writer refuses leaves the
 // file as it was, byte for byte.
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +14,7 @@
 
 #include "FuzzInput.h"
 #include "ScratchFolder.h"
+#include "platform/Unicode.h"
 #include "runtime/Ini.h"
 #include "runtime/IniDocument.h"
 
@@ -85,6 +86,19 @@ void Remove(const std::string& path) {
   fuzz::Check(rt::GetIni("s", "k", "gone", path) == "gone", "a removed file still reads");
 }
 
+// A file with a UTF-16 mark holds its lines as UTF-16: they are compared as
+// the text they hold (an odd last byte is no character and is left out).
+std::string AsText(const std::string& bytes) {
+  const bool little = bytes.starts_with("\xFF\xFE"), big = bytes.starts_with("\xFE\xFF");
+  if (!little && !big) return bytes;
+  std::u16string units;
+  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    const auto first = static_cast<uint8_t>(bytes[i]), second = static_cast<uint8_t>(bytes[i + 1]);
+    units.push_back(static_cast<char16_t>(little ? first | second << 8 : second | first << 8));
+  }
+  return os::Utf16ToUtf8(units);
+}
+
 bool EndsWithCrLf(const std::string& line) { return line.size() >= 2 && line.compare(line.size() - 2, 2, "\r\n") == 0; }
 
 // The new file is the old one with at most one line changed and a few lines
@@ -130,9 +144,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     return 0;
   }
   fuzz::Check(written, "a write of names and a value the writer takes failed");
-  fuzz::Check(rt::GetIni(section, entry, missing, path) == value, "the value read back is not the value written",
+  // A UTF-16 file holds characters: bytes that are no text go in as the
+  // Western characters they stand for.
+  const bool utf16 = content.starts_with("\xFF\xFE") || content.starts_with("\xFE\xFF");
+  const std::string stored = utf16 ? os::Utf16ToText(os::TextToUtf16(value)) : value;
+  fuzz::Check(rt::GetIni(section, entry, missing, path) == stored, "the value read back is not the value written",
               after);
-  CheckOnlyTheEntrysLinesChanged(content, after);
+  CheckOnlyTheEntrysLinesChanged(AsText(content), AsText(after));
 
   const bool same = rt::IniDocument::Key(section) == rt::IniDocument::Key(otherSection) &&
                     rt::IniDocument::Key(entry) == rt::IniDocument::Key(otherEntry);

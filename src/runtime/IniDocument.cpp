@@ -80,7 +80,11 @@ IniDocument::IniDocument(std::string bytes) {
   } else {
     text_ = std::move(bytes);
   }
-  converts_ = encoding_ != Encoding::Bytes && !os::TextIsUtf8();
+  // A UTF-16 file holds characters only: where the program's texts are UTF-8,
+  // bytes that are no UTF-8 cross as the Western characters they stand for,
+  // both ways, so that a name written with them is found by them again.
+  const bool utf16 = encoding_ == Encoding::Utf16Le || encoding_ == Encoding::Utf16Be;
+  converts_ = utf16 || (encoding_ == Encoding::Utf8 && !os::TextIsUtf8());
   Parse();
 }
 

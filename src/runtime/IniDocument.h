@@ -86,7 +86,7 @@ class IniDocument {
   std::string FromFile(std::string_view text) const;
 
   Encoding encoding_ = Encoding::Bytes;
-  bool converts_ = false;  // names and values cross between encodings
+  bool converts_ = false;  // names and values cross between encodings (all that a UTF-16 file holds)
   std::string text_;       // without the byte-order mark; UTF-8 where the file has one
   std::vector<Line> lines_;
   std::vector<Section> sections_;

@@ -150,6 +150,20 @@ TEST(IniEncoding, WritesFilesBackInTheirEncoding) {
   }
 }
 
+// Where the program's texts are UTF-8, a name or value that is no UTF-8 (the
+// Western code page's bytes, say) is written to a UTF-16 file as the Western
+// characters those bytes stand for, and the same bytes find it again.
+TEST(IniEncoding, BytesThatAreNoUtf8GoIntoAUtf16FileAsWesternCharacters) {
+  if (!os::TextIsUtf8()) GTEST_SKIP() << "the program's texts are a code page: every byte is a character";
+  FileTestDir dir;
+  const std::string path = dir.Path("western.ini");
+  FileTestDir::Write(path, Utf16(u"[s]\r\n"));
+  ASSERT_TRUE(rt::PutIni("caf\xE9", "k", "\xE9t\xE9", path));
+  EXPECT_EQ(FileTestDir::Read(path), Utf16(u"[s]\r\n\r\n[caf\u00E9]\r\nk=\u00E9t\u00E9\r\n"));
+  EXPECT_EQ(rt::GetIni("caf\xE9", "k", "d", path), "\xC3\xA9t\xC3\xA9") << "found by the bytes it was written with";
+  EXPECT_EQ(rt::GetIni("caf\xC3\xA9", "k", "d", path), "\xC3\xA9t\xC3\xA9") << "and by its UTF-8";
+}
+
 TEST(IniEncoding, ABatchWritesAUtf16FileOnceInUtf16) {
   FileTestDir dir;
   const std::string path = dir.Path("batch.ini");
