@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "runtime/PerThread.h"
+
 namespace rt {
 namespace {
 
@@ -12,10 +14,7 @@ struct State {
   std::string fileText;
 };
 
-State& Current() {
-  thread_local State state;
-  return state;
-}
+State& Current() { return PerThread<State>(); }
 
 std::atomic<int32_t> nextThread{1};
 
@@ -32,24 +31,42 @@ std::string FileErrorText() { return Current().fileText; }
 
 std::string StandardErrorText(int32_t code) {
   switch (code) {
-    case ErrNone: return "";
-    case ErrFileNotFound: return "File Not Found";
-    case ErrPathNotFound: return "Path Not Found";
-    case ErrTooManyFiles: return "Too Many Open Files";
-    case ErrAccessDenied: return "Access Denied";
-    case ErrInvalidHandle: return "Invalid File Handle";
-    case ErrEntryNotFound: return "Entry Not Found";
-    case ErrRecordNotAvailable: return "Record Not Available";
-    case ErrRecordNotFound: return "Record Not Found";
-    case ErrFileNotOpen: return "File Not Open";
-    case ErrDuplicateKey: return "Creates Duplicate Key";
-    case ErrBadRecord: return "Record Is Already Held";
-    case ErrKeysNeedRebuild: return "Keys Need Rebuilding";
-    case ErrInvalidDeclaration: return "Invalid Record Declaration";
-    case ErrFileAlreadyOpen: return "File Already Open";
-    case ErrNotSupported: return "Function Not Supported";
-    case ErrInvalidArgument: return "Invalid Argument";
-    case ErrFileSystem: return "File System Error";
+    case ErrNone:
+      return "";
+    case ErrFileNotFound:
+      return "File Not Found";
+    case ErrPathNotFound:
+      return "Path Not Found";
+    case ErrTooManyFiles:
+      return "Too Many Open Files";
+    case ErrAccessDenied:
+      return "Access Denied";
+    case ErrInvalidHandle:
+      return "Invalid File Handle";
+    case ErrEntryNotFound:
+      return "Entry Not Found";
+    case ErrRecordNotAvailable:
+      return "Record Not Available";
+    case ErrRecordNotFound:
+      return "Record Not Found";
+    case ErrFileNotOpen:
+      return "File Not Open";
+    case ErrDuplicateKey:
+      return "Creates Duplicate Key";
+    case ErrBadRecord:
+      return "Record Is Already Held";
+    case ErrKeysNeedRebuild:
+      return "Keys Need Rebuilding";
+    case ErrInvalidDeclaration:
+      return "Invalid Record Declaration";
+    case ErrFileAlreadyOpen:
+      return "File Already Open";
+    case ErrNotSupported:
+      return "Function Not Supported";
+    case ErrInvalidArgument:
+      return "Invalid Argument";
+    case ErrFileSystem:
+      return "File System Error";
   }
   return "Error " + std::to_string(code);
 }

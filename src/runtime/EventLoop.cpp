@@ -5,6 +5,7 @@
 #include "runtime/Backend.h"
 #include "runtime/ErrorState.h"
 #include "runtime/Events.h"
+#include "runtime/PerThread.h"
 
 namespace rt {
 
@@ -13,7 +14,9 @@ std::vector<Window*>& LoopStack();  // Windows.cpp
 namespace {
 
 thread_local int32_t keyCode = 0;
-thread_local std::vector<int32_t> bindStack;
+struct BindStackTag {};
+// The bindings pushed on this thread, innermost last.
+std::vector<int32_t>& BindStack() { return PerThread<std::vector<int32_t>, BindStackTag>(); }
 
 // The window whose event is being handled: the innermost loop's, or the
 // current window when no loop runs.
@@ -90,13 +93,13 @@ void UnregisterEvent(int32_t event, EventCallback fn, void* object) {
   if (Window* w = CurrentWindow()) w->UnregisterCallback(event, fn, object);
 }
 
-void PushBind(int32_t flag) { bindStack.push_back(flag); }
+void PushBind(int32_t flag) { BindStack().push_back(flag); }
 
 void PopBind() {
-  if (!bindStack.empty()) bindStack.pop_back();
+  if (!BindStack().empty()) BindStack().pop_back();
 }
 
-int32_t BindDepth() { return static_cast<int32_t>(bindStack.size()); }
+int32_t BindDepth() { return static_cast<int32_t>(BindStack().size()); }
 
 void Beep(int32_t frequency, int32_t duration) { CurrentBackend().Beep(frequency, duration); }
 

@@ -12,6 +12,7 @@
 #include "runtime/ErrorState.h"
 #include "runtime/IniDocument.h"
 #include "runtime/IoError.h"
+#include "runtime/PerThread.h"
 #include "runtime/Text.h"
 
 namespace rt {
@@ -149,10 +150,7 @@ struct Pending {
   std::unordered_map<std::string, std::size_t> latest;  // section and entry keys -> change
 };
 
-std::unordered_map<std::string, Pending>& Batches() {
-  thread_local std::unordered_map<std::string, Pending> batches;
-  return batches;
-}
+std::unordered_map<std::string, Pending>& Batches() { return PerThread<std::unordered_map<std::string, Pending>>(); }
 
 // The files this thread holds snapshots of: few at a time, so a list.
 struct Pinned {
@@ -162,10 +160,7 @@ struct Pinned {
   std::shared_ptr<const IniDocument> doc;  // null: there was no file
 };
 
-std::vector<Pinned>& Snapshots() {
-  thread_local std::vector<Pinned> snapshots;
-  return snapshots;
-}
+std::vector<Pinned>& Snapshots() { return PerThread<std::vector<Pinned>>(); }
 
 Pinned* FindPinned(std::string_view path) {
   for (Pinned& p : Snapshots())

@@ -7,6 +7,7 @@
 #include "runtime/ErrorState.h"
 #include "runtime/EventLoop.h"
 #include "runtime/Events.h"
+#include "runtime/PerThread.h"
 #include "runtime/Window.h"
 
 namespace rt {
@@ -21,8 +22,9 @@ std::vector<std::unique_ptr<Window>>& Prepared() {
 // The windows open on this thread, the current one last, and the windows
 // whose loops run on it, the innermost last. A released window's loop entry
 // becomes null, so that its loop ends instead of reading freed memory.
-thread_local std::vector<Window*> openStack;
-thread_local std::vector<Window*> loopStack;
+struct OpenStackTag {};
+struct LoopStackTag {};
+std::vector<Window*>& OpenStack() { return PerThread<std::vector<Window*>, OpenStackTag>(); }
 
 bool Focusable(ControlKind kind) {
   return kind == ControlKind::Entry || kind == ControlKind::Spin || kind == ControlKind::CheckBox ||
@@ -39,7 +41,7 @@ bool IsPrepared(const Window* window) {
   return false;
 }
 
-std::vector<Window*>& LoopStack() { return loopStack; }
+std::vector<Window*>& LoopStack() { return PerThread<std::vector<Window*>, LoopStackTag>(); }
 
 Window* PrepareWindow(const WindowDef& def, std::vector<Binding> bindings) {
   if (!ValidWindowDef(def)) {
@@ -88,7 +90,7 @@ void OpenWindow(Window* window, int32_t focus) {
   }
   if (target) window->MoveFocus(target);
   window->MarkOpen(true);
-  openStack.push_back(window);
+  OpenStack().push_back(window);
   CurrentBackend().CreateNativeWindow(*window);
   window->Post(EventWindowOpened);
 }
@@ -97,20 +99,20 @@ void CloseWindow(Window* window) {
   if (!IsPrepared(window) || !window->IsOpen()) return;
   CurrentBackend().DestroyNativeWindow(*window);
   window->MarkOpen(false);
-  std::erase(openStack, window);
+  std::erase(OpenStack(), window);
 }
 
 void ReleaseWindow(Window* window) {
   if (!IsPrepared(window)) return;
   CloseWindow(window);
-  std::replace(loopStack.begin(), loopStack.end(), window, static_cast<Window*>(nullptr));
+  std::replace(LoopStack().begin(), LoopStack().end(), window, static_cast<Window*>(nullptr));
   std::lock_guard<std::mutex> hold(preparedLock);
   std::erase_if(Prepared(), [window](const std::unique_ptr<Window>& w) { return w.get() == window; });
 }
 
-Window* CurrentWindow() { return openStack.empty() ? nullptr : openStack.back(); }
+Window* CurrentWindow() { return OpenStack().empty() ? nullptr : OpenStack().back(); }
 
-Window* LoopWindow() { return loopStack.empty() ? nullptr : loopStack.back(); }
+Window* LoopWindow() { return LoopStack().empty() ? nullptr : LoopStack().back(); }
 
 void ResetWindowing() {
   std::vector<Window*> all;
@@ -119,8 +121,8 @@ void ResetWindowing() {
     for (const auto& w : Prepared()) all.push_back(w.get());
   }
   for (Window* w : all) ReleaseWindow(w);
-  openStack.clear();
-  loopStack.clear();
+  OpenStack().clear();
+  LoopStack().clear();
   while (BindDepth() > 0) PopBind();
   SetKeyCode(0);
 }
