@@ -359,6 +359,14 @@ TEST_F(Completion, AnInsertThatCannotBeAbandonedKeepsTheFormOpen) {
   }
 }
 
+TEST_F(Completion, AFormWithoutAFileHasNothingToPrepare) {
+  relation.PRIMARYFILE = nullptr;
+  form.REQUEST = RequestInsert;
+  form.INSERTACTION = 3;
+  EXPECT_EQ(form.PrepareRequest(), quibra::LevelOk);
+  EXPECT_EQ(Calls(), "");
+}
+
 TEST_F(Completion, ANewRecordRefusedByItsHookMeansTheFormNeedNotRun) {
   for (bool refuse : {false, true}) {
     SCOPED_TRACE(refuse);
