@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "support/TempDir.h"
@@ -33,5 +34,19 @@ class FileTestDir : public TempDir {
     std::filesystem::permissions(path, perms::owner_read | perms::group_read | perms::others_read);
   }
 };
+
+// The bytes of a UTF-16 file with its byte-order mark.
+inline std::string Utf16(std::u16string_view text, bool bigEndian = false) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (char16_t unit : text) {
+    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+    bytes += bigEndian ? high : low;
+    bytes += bigEndian ? low : high;
+  }
+  return bytes;
+}
+
+// The byte-order mark of a UTF-8 file.
+inline const std::string kUtf8Mark = "\xEF\xBB\xBF";
 
 }  // namespace quibra_test

@@ -18,19 +18,8 @@
 namespace {
 
 using quibra_test::FileTestDir;
-
-// The bytes of a UTF-16 file with its byte-order mark.
-std::string Utf16(std::u16string_view text, bool bigEndian = false) {
-  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-  for (char16_t unit : text) {
-    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
-    bytes += bigEndian ? high : low;
-    bytes += bigEndian ? low : high;
-  }
-  return bytes;
-}
-
-const std::string kUtf8Mark = "\xEF\xBB\xBF";
+using quibra_test::kUtf8Mark;
+using quibra_test::Utf16;
 
 // A text as the program holds it: UTF-8 where its texts are UTF-8, else the
 // Windows Western code page (the one Wine runs the Windows tests in).
