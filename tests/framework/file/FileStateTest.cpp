@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "FileKit.h"
+#include "runtime/FileDriver.h"
 #include "runtime/FileProperties.h"
 
 namespace filetest {
@@ -57,6 +58,31 @@ TEST_F(SavedStates, OfATextFileTakeTwoIds) {
   t.RestoreState(second, 0);
   EXPECT_EQ(t.SAVEDSTATES->Records(), 0);
   EXPECT_EQ(t.SaveState(), 1) << "ids start again once every state is released";
+}
+
+// A driver that claims more large-object fields than a file can have.
+class ManyLargeObjects : public rt::FileDriver {
+ public:
+  using rt::FileDriver::FileDriver;
+  bool Create() override { return true; }
+  bool Open(uint8_t) override { return true; }
+  bool Close() override { return true; }
+  bool Add() override { return true; }
+  std::string GetProperty(int32_t number, int32_t index) override {
+    return number == rt::PropLargeObjectCount ? "100000" : "part " + std::to_string(index);
+  }
+};
+
+TEST_F(SavedStates, KeepAtMost255LargeObjectFieldsWhateverTheDriverClaims) {
+  rt::FileDriver::Register(
+      "MANYLOBS", [](rt::File& f) -> std::unique_ptr<rt::FileDriver> { return std::make_unique<ManyLargeObjects>(f); });
+  auto many = ItemFile(dir.File("many.dat"), item, "MANYLOBS");
+  FileAccessManager t;
+  Manage(t, *many);
+  EXPECT_EQ(t.SaveState(), 1);
+  EXPECT_EQ(t.SAVEDSTATES->Records(), 257) << "the buffer, 255 fields and the null flags";
+  EXPECT_EQ(t.SAVEDSTATES->At(256).COPY, "part -255");
+  EXPECT_EQ(t.SaveState(), 258);
 }
 
 #ifdef QUIBRA_HAVE_SQLITE
