@@ -128,6 +128,11 @@ const Obstacle kObstacles[] = {
        holder = nullptr;
      }},
     {"a directory of that name", [] { fs::create_directory(ErrorLogName); }, [] { fs::remove(ErrorLogName); }},
+#ifndef _WIN32
+    // Missing, and cannot be made: the name links into a folder that does
+    // not exist (a link needs a privilege on Windows).
+    {"a link to nowhere", [] { fs::create_symlink("nowhere/log", ErrorLogName); }, [] { fs::remove(ErrorLogName); }},
+#endif
 };
 
 TEST_F(LogFolder, ALogThatCannotBeOpenedNeverStopsAMessageAndIsTriedAgain) {
@@ -139,6 +144,7 @@ TEST_F(LogFolder, ALogThatCannotBeOpenedNeverStopsAMessageAndIsTriedAgain) {
     headless::User().AnswerBox(rt::ButtonOk);
     EXPECT_EQ(manager.Raise(22), LevelNotify);
     EXPECT_EQ(headless::Boxes().size(), 1u) << "the message is shown all the same";
+    EXPECT_EQ(manager.STDERRORLOG->BeginUse(false), LevelNotify) << "a caller of the log is told it cannot be had";
     EXPECT_EQ(manager.STDERRORLOG->USAGE, 0);
     o.remove();
     EXPECT_TRUE(LogLines().empty()) << "nothing was written";
