@@ -58,6 +58,10 @@ TEST_F(SavedStates, OfATextFileTakeTwoIds) {
   t.RestoreState(second, 0);
   EXPECT_EQ(t.SAVEDSTATES->Records(), 0);
   EXPECT_EQ(t.SaveState(), 1) << "ids start again once every state is released";
+  // Without a file the state is the buffer and no null flags.
+  t.DATAFILE = nullptr;
+  EXPECT_EQ(t.SaveState(), 3);
+  EXPECT_EQ(t.SAVEDSTATES->Records(), 4);
 }
 
 // A driver that claims more large-object fields than a file can have.
