@@ -23,7 +23,9 @@ class Dispatching : public error_test::ManagerTest {
   headless::BoxRecord OnlyBox() {
     std::vector<headless::BoxRecord> boxes = headless::Boxes();
     EXPECT_EQ(boxes.size(), 1u);
-    return boxes.empty() ? headless::BoxRecord{} : boxes.back();
+    if (boxes.empty()) return {};
+    EXPECT_EQ(boxes.back().style, 0) << "the error manager's messages are not system-modal";
+    return boxes.back();
   }
 };
 
