@@ -28,6 +28,7 @@ TEST(ReplaceAll, Cases) {
   const ReplaceCase cases[] = {
       {"every occurrence", "a %X b %X c", 100, "%X", "1", "a 1 b 1 c"},
       {"case does not matter", "%file %FILE %File %fIlE", 100, "%File", "F", "F F F F"},
+      {"case does not matter from a to z", "%az %AZ %Az", 100, "%aZ", "-", "- - -"},
       {"no occurrence", "plain text", 100, "%File", "F", "plain text"},
       {"at the very start and end", "%X-%X", 100, "%X", "ab", "ab-ab"},
       {"adjacent", "%X%X%X", 100, "%X", "1", "111"},

@@ -2,6 +2,7 @@
 // its error manager, so that every branch of the change, delete and batch
 // insert completions runs on every build (the keyed driver is not needed).
 // Each case compares the calls made and the events posted, in order.
+#include <cstring>
 #include <deque>
 #include <string>
 #include <vector>
@@ -121,7 +122,8 @@ class Completion : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    window = rt::PrepareWindow("t3test", "WINDOW");
+    std::memset(name, ' ', sizeof name);
+    window = rt::PrepareWindow("t3test", "WINDOW", {rt::BindFixed(name, sizeof name)});
     ASSERT_NE(window, nullptr);
     rt::OpenWindow(window);
     DrainEvents();  // the window's own opening
@@ -150,6 +152,7 @@ class Completion : public WindowTest {
   std::string Calls() { return Trace({"E.", "F.", "U.", "R.", "C."}); }
 
   rt::Window* window = nullptr;
+  char name[20] = {};  // the name field's variable
   FakeErrors errors;
   FakeFile file;
   FakeRelation relation;
@@ -179,10 +182,12 @@ TEST_P(Changing, WritesRetriesOrGoesBackToTheFormAsTheUserChooses) {
   errors.answers = c.answers;
   form.REQUEST = RequestChange;
   form.HISTORYKEY = c.historyKey;
+  std::memcpy(name, "Edited", 6);
   EXPECT_EQ(form.OnCompleted(), quibra::LevelOk);
   EXPECT_EQ(Calls(), c.calls);
   EXPECT_EQ(DrainEvents(), c.events);
   EXPECT_EQ(form.RESPONSE, c.response);
+  EXPECT_EQ(window->Contents(CtlName), c.events.empty() ? "Edited" : "") << "back at the form, the record is shown";
 }
 
 const ChangeCase changeCases[] = {
@@ -226,10 +231,12 @@ TEST_P(Deleting, DeletesRetriesOrGoesBackToTheFormAsTheUserChooses) {
   errors.answers = c.answers;
   form.REQUEST = RequestDelete;
   form.DELETEACTION = c.deleteAction;
+  std::memcpy(name, "Edited", 6);
   EXPECT_EQ(form.OnCompleted(), quibra::LevelOk);
   EXPECT_EQ(Calls(), c.calls);
   EXPECT_EQ(DrainEvents(), c.events);
   EXPECT_EQ(form.RESPONSE, c.response);
+  EXPECT_EQ(window->Contents(CtlName), c.events.empty() ? "Edited" : "") << "back at the form, the record is shown";
 }
 
 const DeleteCase deleteCases[] = {
@@ -388,11 +395,12 @@ TEST_F(Completion, FurtherFilesAreSavedAsTheRequestBeginsAndPutBackWhenTheFormEn
   update.who = "U";
   form.FILES = new rt::Queue<quibra::UpdateFileEntry>;
   form.FILES->buffer = {};
-  form.FILES->Add();
   form.FILES->buffer.UPDATEFILE = &update;
   form.FILES->Add();
+  form.FILES->buffer.UPDATEFILE = nullptr;
+  form.FILES->Add();
   auto savedState = [&] {
-    form.FILES->Get(2);
+    form.FILES->Get(1);
     return form.FILES->buffer.SAVEDSTATE;
   };
   form.REQUEST = RequestInsert;

@@ -14,7 +14,7 @@ class CountingResize : public quibra::ResizeHandler {
  public:
   Level ApplyResize() override {
     ++applied;
-    return quibra::LevelOk;
+    return ResizeHandler::ApplyResize();  // which lets the event go on to the loop
   }
   int applied = 0;
 };

@@ -37,6 +37,10 @@ TEST_P(PickClient, LastClientThatWantsTheToolbarBecomesCurrentUnactivated) {
   EXPECT_EQ(Count("K1.Activate") + Count("K2.Activate") + Count("K3.Activate"), 0);
   EXPECT_EQ(router.LIST->Records(), static_cast<int32_t>(GetParam().wants.size()));
   for (const FakeToolbarClient& k : clients) EXPECT_EQ(Count(k.name + ".Wants"), 1) << k.name;
+  router.ShowButtons();
+  for (std::size_t i = 0; i < clients.size(); ++i)
+    EXPECT_EQ(Count(clients[i].name + ".ShowButtons"), GetParam().current == static_cast<int32_t>(i + 1) ? 1 : 0)
+        << "only the current client shows its buttons: " << clients[i].name;
 }
 
 const PickCase pickCases[] = {
