@@ -66,7 +66,7 @@ const Box kBoxes[] = {
     {"an omitted button set", {.text = "t", .buttons = 6, .defaultButton = 2, .buttonsOmitted = true}},
     {"no button set", {.text = "t", .buttons = 0, .style = 7}},
     {"a padded icon code", {.text = "t", .icon = rt::IconHand + "  "}},
-    {"a time-out", {.text = "t", .buttons = 65, .timeout = 30}},
+    {"the longest time-out", {.text = "t", .buttons = 65, .timeout = 86400}},
     {"longer than the native box keeps", {.text = std::string(505, 'x') + "|\n|" + std::string(20, 'y')}},
 };
 

@@ -43,12 +43,27 @@ class ComposerSetup : public quibra_test::HeadlessTest {
   ToolbarRouter toolbar;
 };
 
+// Notes when the keys are armed, and whether the window was ready by then.
+class ArmingComposer : public ComposerWindow {
+ public:
+  using ComposerWindow::ComposerWindow;
+  void ArmKeys() override {
+    ++armed;
+    openWhenArmed = OPENED == 1 && rt::GetProperty(rt::SystemTarget, rt::PropMessageHook).Number() != 0;
+    ComposerWindow::ArmKeys();
+  }
+  int armed = 0;
+  bool openWhenArmed = false;
+};
+
 TEST_F(ComposerSetup, LeavesEveryStepsMarkAndShutdownTakesTheProcedureNameBack) {
   NextRequest = RequestChange;
   LastResponse = ResponseCompleted;
   NavigationRequest = 0;
-  ComposerWindow composer(&data);
+  ArmingComposer composer(&data);
   ASSERT_EQ(composer.Setup(), LevelOk);
+  EXPECT_EQ(composer.armed, 1);
+  EXPECT_TRUE(composer.openWhenArmed) << "the keys are armed last, on the open window with its hook in";
 
   EXPECT_EQ(GlobalErrorManager.CurrentProcedure(), "Main") << "errors name the composer's procedure";
   EXPECT_EQ(composer.REQUEST, RequestChange) << "the request handed over";
