@@ -165,6 +165,8 @@ void CloseWindow(Window* window);
 void ReleaseWindow(Window* window);
 // True while the window is prepared (not yet released).
 bool IsPrepared(const Window* window);
+// How many windows are prepared and not yet released, on every thread.
+int32_t PreparedWindowCount();
 // The window opened last on this thread and still open, or nullptr.
 Window* CurrentWindow();
 // The window whose event loop runs innermost on this thread, or nullptr.

@@ -41,6 +41,11 @@ bool IsPrepared(const Window* window) {
   return false;
 }
 
+int32_t PreparedWindowCount() {
+  std::lock_guard<std::mutex> hold(preparedLock);
+  return static_cast<int32_t>(Prepared().size());
+}
+
 std::vector<Window*>& LoopStack() { return PerThread<std::vector<Window*>, LoopStackTag>(); }
 
 Window* PrepareWindow(const WindowDef& def, std::vector<Binding> bindings) {

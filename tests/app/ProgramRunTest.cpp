@@ -242,6 +242,7 @@ TEST_F(ProgramRun, FullWindowDragIsOffWhileTheWindowRunsAndOnAgainAfter) {
   ASSERT_EQ(calls.size(), 3u);
   EXPECT_EQ(calls[0].action, os::SPI_GETDRAGFULLWINDOWS);
   EXPECT_EQ(calls[0].param, 0u) << "a read takes no parameter: the setting comes back through the pointer";
+  EXPECT_EQ(calls[0].winIni, 0u) << "a read writes no profile and tells no window";
   EXPECT_EQ(calls[1].action, os::SPI_SETDRAGFULLWINDOWS);
   EXPECT_EQ(calls[1].param, 0u);
   EXPECT_EQ(calls[1].winIni, os::SPIF_UPDATEINIFILE | os::SPIF_SENDWININICHANGE);
@@ -310,6 +311,7 @@ TEST_F(ProgramRun, EveryServiceIsUpWhileTheComposerRunsAndDownAfterIt) {
   matcher.NOCASE = 0;
   matcher.WORDONLY = 1;
   quibra::ActiveWordMatcher = nullptr;
+  quibra::NavigationRequest = 9;  // a request left from an earlier run
 
   std::vector<std::string> trace{"before: " + Running()};
   User()
@@ -320,11 +322,14 @@ TEST_F(ProgramRun, EveryServiceIsUpWhileTheComposerRunsAndDownAfterIt) {
         EXPECT_TRUE(WeightsBuilt(matcher));
         EXPECT_EQ(matcher.NOCASE, 1) << "the program matches words without regard to case";
         EXPECT_EQ(matcher.WORDONLY, 0) << "... and inside words";
+        EXPECT_EQ(quibra::NavigationRequest, 0) << "the program starts with no navigation request";
       })
       .Press(25);
   ASSERT_EQ(quibra::RunProgram(), 0);
   trace.push_back("after: " + Running());
-  EXPECT_EQ(trace, (std::vector<std::string>{"before: ", "composer: errors error-window settings shared-windows", "after: "}));
+  EXPECT_EQ(trace,
+            (std::vector<std::string>{"before: ", "composer: errors error-window settings shared-windows", "after: "}));
+  EXPECT_EQ(rt::PreparedWindowCount(), 0) << "every window the program prepared is released";
 }
 
 TEST_F(ProgramRun, AHaltAfterTheRunLeavesTheDesktopAsTheUserSetIt) {
