@@ -131,6 +131,19 @@ TEST_F(SavedStates, PutTheRecordBackByteForByte) {
   EXPECT_EQ(file->GetNulls(), "1111") << "a released id stands for no state";
 }
 
+// Not a saved state, but its opposite: the record a new entry starts from.
+TEST_F(SavedStates, ANewRecordStartsWithEveryFieldEmpty) {
+  SetItem(item, "K1", "name", 7);
+  file->SetProperty(rt::PropLargeObject, "note", -1);
+  file->SetNulls("0111");
+  EXPECT_EQ(m.ReadyNewRecord(), quibra::LevelOk);
+  EXPECT_EQ(CodeOf(item), "");
+  EXPECT_EQ(NameOf(item), "");
+  EXPECT_EQ(item.QTY, 0);
+  EXPECT_EQ(file->GetProperty(rt::PropLargeObject, -1), "");
+  EXPECT_EQ(file->GetNulls(), "0000");
+}
+
 TEST_F(SavedStates, ABlankRecordIsKeptAsOneSpaceAndComesBackBlank) {
   std::memset(&item, ' ', sizeof item);
   uint16_t id = m.SaveState();
