@@ -172,6 +172,8 @@ TEST_F(LogFolder, ALogHeldLongKeepsTheNewest100LinesAndCountsTheRest) {
   EXPECT_EQ(TextOf(lines[1]), "There are no records available to process.") << "the seventh message";
   EXPECT_EQ(TextOf(lines[2]), "This form cannot be used to delete a record") << "the eighth message";
   EXPECT_EQ(TextOf(lines[100]), "There are no records available to process.");
+  manager.Raise(12);
+  EXPECT_EQ(LogLines().size(), 102u) << "the count is written once: the next message adds only itself";
 }
 
 struct UsageStep {
