@@ -86,6 +86,7 @@ struct CloseCase {
   std::vector<std::string> captions;
   int32_t response;
   bool saved;
+  bool withoutOk = false;  // the form has no OK control: saving completes it at once
 };
 
 // Cases are named by their label in test output.
@@ -100,6 +101,7 @@ const CloseCase closeCases[] = {
      {"Save Record", "Save Record"},
      ResponseCancelled,
      false},
+    {"save record? yes, without an OK control", 3, {rt::ButtonYes}, {"Save Record"}, ResponseCompleted, true, true},
     {"saved without asking", 1, {}, {}, ResponseCompleted, true},
     {"sure to cancel? yes", 2, {rt::ButtonYes}, {"Changes will be lost!"}, ResponseCancelled, false},
     {"sure to cancel? no, then yes",
@@ -124,7 +126,12 @@ TEST_P(ClosingAnInsert, LeavesTheFileAsTheUserChose) {
     else
       User().AnswerBox(answer);
   }
-  EXPECT_EQ(Run(quibra::RequestInsert, "", [&](ItemForm& f) { f.CANCELACTION = c.cancelAction; }), c.response);
+  EXPECT_EQ(Run(quibra::RequestInsert, "",
+                [&](ItemForm& f) {
+                  f.CANCELACTION = c.cancelAction;
+                  if (c.withoutOk) f.OKCONTROL = 0;
+                }),
+            c.response);
   EXPECT_EQ(Captions(), c.captions);
   EXPECT_EQ(AllItems(path), c.saved ? kBoth + ";C|Cherry|1" : kBoth);
   EXPECT_EQ(Calls("Abandon"), c.saved ? 0 : 1) << "an insert that was not saved is abandoned";

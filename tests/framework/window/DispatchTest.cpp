@@ -160,6 +160,20 @@ TEST_F(Dispatch, ARefreshRefreshesRedisplaysThenShowsTheVariables) {
   EXPECT_EQ(Trace({"A.Refresh", "A.Redisplay"}), "A.Refresh(0) A.Redisplay");
 }
 
+// Nothing in the controller commits its components; a derived window may,
+// and they commit in the order they were added.
+TEST_F(Dispatch, CommittingTheComponentsCommitsEachInListOrder) {
+  TestWindow w;
+  FakeComponent a("A"), b("B");
+  w.configure = [&](TestWindow& t) {
+    t.AddComponent(&a);
+    t.AddComponent(&b);
+  };
+  User().Run([&] { w.CommitComponents(); }).CloseWindow();
+  w.RunModal();
+  EXPECT_EQ(Trace({"A.Commit", "B.Commit"}), "A.Commit B.Commit");
+}
+
 // A refresh skipped while a validation pass runs keeps the forced refresh
 // that losing the focus armed, for the first refresh after the pass.
 TEST_F(Dispatch, RefreshWaitsForTheValidationPassAndKeepsTheForce) {

@@ -44,6 +44,23 @@ TEST_F(ResizeHook, EachResizeOfTheWindowReachesTheHandlerAndThenTheLoop) {
   EXPECT_EQ(resize.STRATEGIES, nullptr);
 }
 
+TEST_F(ResizeHook, ResetEmptiesBothListsAndKeepsThem) {
+  TestWindow w;
+  Attach(w);
+  User()
+      .Run([this] {
+        resize.PLACEMENTS->Add();
+        resize.STRATEGIES->Add();
+        resize.Reset();
+        ASSERT_NE(resize.PLACEMENTS, nullptr);
+        ASSERT_NE(resize.STRATEGIES, nullptr);
+        EXPECT_EQ(resize.PLACEMENTS->Records(), 0);
+        EXPECT_EQ(resize.STRATEGIES->Records(), 0);
+      })
+      .CloseWindow();
+  w.RunModal();
+}
+
 TEST_F(ResizeHook, DetachedHandlerIsNotCalled) {
   TestWindow w;
   Attach(w);
