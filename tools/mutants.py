@@ -23,6 +23,10 @@ import subprocess
 import sys
 
 LEVELS = ["LevelOk", "LevelQuestion", "LevelProgramError", "LevelFatal", "LevelCancel", "LevelNotify"]
+# A returned level changes between going on and stopping: LevelOk becomes
+# LevelNotify, any other level LevelOk. (The next level in the list was often
+# read as the same: an event handler's LevelOk and LevelQuestion both let the
+# event go on.)
 COMPARISONS = {"==": "!=", "!=": "==", "<=": "<", ">=": ">", "<": "<=", ">": ">="}
 
 
@@ -56,7 +60,7 @@ def mutations(line):
         yield name, line[: m.start()] + str(n + 1) + line[m.end():]
     for m in re.finditer(r"\breturn (Level\w+);", code):
         if m.group(1) in LEVELS:
-            other = LEVELS[(LEVELS.index(m.group(1)) + 1) % len(LEVELS)]
+            other = "LevelNotify" if m.group(1) == "LevelOk" else "LevelOk"
             yield "return " + other, line[: m.start(1)] + other + line[m.end(1):]
     for m in re.finditer(r"(?<=[\w)\] ])(==|!=|<=|>=|<|>)(?=[ \w(!-])", code):
         if code.count('"') or "<<" in code or ">>" in code or "template" in code or "std::" in code[m.start() - 12: m.start()]:
