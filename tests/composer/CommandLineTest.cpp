@@ -170,6 +170,15 @@ TEST(CommandLineText, HelpListsEveryChoiceAndEveryExitStatusRow) {
                           std::to_string(row.native) + " +" + std::to_string(row.dialogTool) + "\n");
     EXPECT_TRUE(std::regex_search(help, line)) << row.meaning;
   }
+  // The table's numbers stand right-aligned under their headings: every row
+  // ends where the heading line does.
+  std::istringstream table(help.substr(help.find("\nExit status") + 1));
+  std::string heading, row;
+  std::getline(table, heading);
+  EXPECT_EQ(heading.substr(heading.size() - 13), "  own  dialog") << heading;
+  int rows = 0;
+  for (; std::getline(table, row) && !row.empty(); ++rows) EXPECT_EQ(row.size(), heading.size()) << row;
+  EXPECT_EQ(rows, static_cast<int>(quibra::ExitStatusTable().size()));
   EXPECT_TRUE(std::regex_match(quibra::VersionText("quibrad"), std::regex(R"(quibrad \d+\.\d+\.\d+\n)")));
 }
 
