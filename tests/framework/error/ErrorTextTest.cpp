@@ -209,11 +209,13 @@ TEST_F(ExpandText, PreviousBringsInTheReplacedDefinitionAsStored) {
   Load(10, LevelFatal, "F", "X %Previous");
   Load(10, LevelFatal, "F", "Y %Previous");
   Load(600, LevelNotify, "N", "new %Previous");
+  Load(27, LevelNotify, "K", "Before: %Previous");
   manager.NoteFile("ORDERS");
   const PreviousCase cases[] = {
       {"the default definition", 8, "Really Are you sure you want to cancel?"},
       {"the one just before, its placeholders not expanded", 10, "Y X %Previous"},
       {"an id defined once", 600, "new "},
+      {"the table's first entry", 27, "Before: %File key file is invalid. Key must be rebuilt."},
   };
   for (const PreviousCase& c : cases) {
     SCOPED_TRACE(c.label);
