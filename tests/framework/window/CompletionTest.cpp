@@ -361,8 +361,11 @@ TEST_F(Completion, AnInsertThatCannotBeAbandonedKeepsTheFormOpen) {
     form.REQUEST = RequestInsert;
     form.ORIGINALREQUEST = RequestInsert;
     form.RESPONSE = ResponseCancelled;
+    form.FIRSTFIELD = CtlCity;
+    rt::Select(CtlName);
     EXPECT_EQ(form.OnCloseRequest(), refuses ? quibra::LevelNotify : quibra::LevelOk);
     EXPECT_EQ(Calls(), "R.Abandon");
+    EXPECT_EQ(window->Focus(), refuses ? CtlCity : CtlName) << "a form that stays goes back to its first field";
   }
 }
 
