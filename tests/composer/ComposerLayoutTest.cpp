@@ -103,6 +103,16 @@ TEST(ComposerLayout, NothingLeavesTheWindowOrCoversAnotherControl) {
       EXPECT_FALSE(Overlap(*sized[i], *sized[j])) << sized[i]->name << " and " << sized[j]->name;
 }
 
+TEST(ComposerLayout, TextControlsAreSizedToTheirText) {
+  // A prompt, check box or radio with no size of its own is made as wide and
+  // as tall as its caption; any size given would cut a longer caption.
+  for (const ControlDef& c : Def().controls)
+    if (c.kind == ControlKind::Prompt || c.kind == ControlKind::CheckBox || c.kind == ControlKind::Radio) {
+      EXPECT_EQ(c.width, 0) << c.name;
+      EXPECT_EQ(c.height, 0) << c.name;
+    }
+}
+
 TEST(ComposerLayout, TheTwoButtonsShareTheBottomRowAndItsMargins) {
   const ControlDef& show = Named("?BUTTON2");
   const ControlDef& close = Named("?CLOSE");
