@@ -270,6 +270,10 @@ TEST_F(ProgramRun, AFatalErrorRestoresFullWindowDragBeforeTheProgramEnds) {
   User().AnswerBox(rt::ButtonOk).Run([] { quibra::GlobalErrorManager.Raise(39); }).AnswerBox(rt::ButtonOk);
   EXPECT_THROW(quibra::RunProgram(), quibra_test::Halted);
   EXPECT_TRUE(headless::FullWindowDrag()) << "the halt put the user's setting back";
+  const auto calls = DragCalls();
+  ASSERT_EQ(calls.size(), 3u);
+  EXPECT_EQ(calls[2].action, os::SPI_SETDRAGFULLWINDOWS);
+  EXPECT_EQ(calls[2].param, 1u) << "on, as the user had it";
   const auto boxes = headless::Boxes();
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_EQ(boxes[1].caption, "File Usage Error");
