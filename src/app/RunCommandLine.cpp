@@ -2,11 +2,12 @@
 
 #include <istream>
 #include <iterator>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "composer/ComposerUtility.h"
+#include "app/RememberedAnswers.h"
 #include "runtime/BoxRules.h"
 
 namespace quibra {
@@ -20,32 +21,44 @@ std::string ReadText(std::istream& in) {
   return text;
 }
 
-const char* ButtonName(int32_t value) {
-  for (const rt::BoxButton& b : rt::AllBoxButtons())
-    if (b.value == value) return b.name;
-  return nullptr;
-}
-
 }  // namespace
 
 int32_t RunCommandLine(const CommandLine& line, std::string_view program, std::istream& in, std::ostream& out,
                        std::ostream& err) {
   rt::BoxRequest request = line.request;
   if (line.textFromInput) request.text = ReadText(in);
-  ComposerUtility().SetMessageHook(line.style == BoxStyle::Native ? 1 : 0);
-  const int32_t pressed = rt::ShowBox(request);
+  const bool remembers = !line.dontAgain.empty();
+  rt::BoxAnswer answer;
+  if (const std::optional<int32_t> remembered = remembers ? RememberedAnswer(line.dontAgain, request) : std::nullopt)
+    answer.button = *remembered;
+  else
+    // The command line's box is not the composer's: its text and title go
+    // whole to the drawer, with every part of the request.
+    answer = line.style == BoxStyle::Native ? rt::AskNativeBox(request) : rt::AskRuntimeBox(request);
+
   // A box whose time ran out pressed its default button, and says that one.
-  const std::vector<rt::BoxButton> shown = rt::ButtonsOf(request.buttons);
-  const int32_t answer = pressed == rt::BoxTimedOut && !shown.empty()
-                             ? shown[rt::DefaultPlace(shown, request.defaultButton)].value
-                             : pressed;
-  if (const char* name = ButtonName(answer)) {
-    if (line.print) out << name << '\n';
-  } else {
+  const std::vector<rt::ShownButton> shown = rt::ButtonsOf(request, line.style == BoxStyle::Native);
+  const int32_t pressed = answer.button == rt::BoxTimedOut && !shown.empty()
+                              ? shown[rt::DefaultPlace(shown, request.defaultButton)].value
+                              : answer.button;
+  const rt::ShownButton* button = nullptr;
+  for (const rt::ShownButton& b : shown)
+    if (b.value == pressed) button = &b;
+  // Escape and the close box answer Cancel by the dialog tools' rule, also
+  // where the box shows no Cancel.
+  const std::string name = button ? button->name : pressed == rt::ButtonCancel ? "CANCEL" : "";
+  if (name.empty()) {
     err << program << ": the message box could not be shown\n";
+  } else if (line.print || (line.exits == ExitScheme::Zenity && pressed >= rt::kFirstExtraButton)) {
+    // zenity prints an added button's label, whatever else is asked.
+    out << name << '\n';
   }
   out.flush();
-  return ExitStatusOf(pressed, line.exits);
+  std::string error;
+  if (remembers && answer.checked && answer.button != rt::BoxTimedOut &&
+      !RememberAnswer(line.dontAgain, request, answer.button, error))
+    err << program << ": the answer could not be remembered: " << error << '\n';
+  return ExitStatusOf(answer.button, line.exits);
 }
 
 }  // namespace quibra

@@ -2,122 +2,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <optional>
 
+#include "composer/CommandOptions.h"
 #include "runtime/BoxRules.h"
 #include "runtime/Text.h"
 
-// The build passes the project's version, so that --version cannot fall
-// behind a release.
-#ifndef QUIBRA_VERSION
-#error "QUIBRA_VERSION must be defined by the build"
-#endif
-
 namespace quibra {
 namespace {
-
-enum class Opt : uint8_t {
-  Text,
-  Title,
-  Buttons,
-  Icon,
-  Default,
-  SystemModal,
-  Style,
-  Timeout,
-  Print,
-  Info,
-  Warning,
-  Error,
-  Question,
-  Help,
-  Version
-};
-
-struct OptionDef {
-  const char* name;
-  const char* value;  // what its value is called in the help; null: it takes none
-  Opt id;
-  const char* help;  // '\n' starts a line of its own, indented like the first
-};
-
-// Every option, in the order the help lists them.
-constexpr OptionDef kOptions[] = {
-    {"--text", "TEXT", Opt::Text, "the message; \"|\" breaks a line; - reads it from standard input"},
-    {"--title", "TEXT", Opt::Title, "the box's title"},
-    {"--buttons", "SET", Opt::Buttons,
-     "ok (the default), okcancel, yesno, yesnocancel, abortretryignore,\nretrycancel, or the set's number (1, 65, 6, "
-     "70, 56, 80)"},
-    {"--icon", "ICON", Opt::Icon, "none (the default), error, question, warning, information"},
-    {"--default", "BUTTON", Opt::Default, "the default button: its place 1-3, or its name, such as no"},
-    {"--system-modal", nullptr, Opt::SystemModal, "show the box system-modal"},
-    {"--style", "STYLE", Opt::Style, "native: the platform's own box (the default); runtime: the\nruntime's own box"},
-    {"--timeout", "SECONDS", Opt::Timeout,
-     "press the default button after SECONDS (1 to 86400), counting them\ndown on it; the exit status says the time "
-     "ran out"},
-    {"--print", nullptr, Opt::Print, "print the pressed button's name (OK, YES, ...) on standard output"},
-    {"--info", nullptr, Opt::Info, "an OK box with the information icon"},
-    {"--warning", nullptr, Opt::Warning, "an OK box with the warning icon"},
-    {"--error", nullptr, Opt::Error, "an OK box with the error icon"},
-    {"--question", nullptr, Opt::Question, "a Yes/No box with the question icon"},
-    {"--help", nullptr, Opt::Help, "show this help and exit"},
-    {"--version", nullptr, Opt::Version, "show the version and exit"},
-};
-
-struct NamedSet {
-  const char* name;
-  int32_t set;
-};
-constexpr NamedSet kButtonSets[] = {
-    {"ok", rt::ButtonOk},
-    {"okcancel", rt::ButtonOk | rt::ButtonCancel},
-    {"yesno", rt::ButtonYes | rt::ButtonNo},
-    {"yesnocancel", rt::ButtonYes | rt::ButtonNo | rt::ButtonCancel},
-    {"abortretryignore", rt::ButtonAbort | rt::ButtonRetry | rt::ButtonIgnore},
-    {"retrycancel", rt::ButtonRetry | rt::ButtonCancel},
-};
-
-struct NamedIcon {
-  const char* name;
-  const std::string* code;
-};
-const NamedIcon kIcons[] = {
-    {"none", &rt::IconNone},           {"error", &rt::IconHand},           {"question", &rt::IconQuestion},
-    {"warning", &rt::IconExclamation}, {"information", &rt::IconAsterisk},
-};
-
-struct NamedStyle {
-  const char* name;
-  BoxStyle style;
-};
-constexpr NamedStyle kStyles[] = {{"native", BoxStyle::Native}, {"runtime", BoxStyle::Runtime}};
-
-// The options of the usual desktop dialog tools: what each one asks for
-// when --buttons, --icon and --title do not say otherwise.
-struct DialogToolForm {
-  Opt id;
-  int32_t set;
-  const std::string* icon;
-  const char* title;
-};
-const DialogToolForm kDialogToolForms[] = {
-    {Opt::Info, rt::ButtonOk, &rt::IconAsterisk, "Information"},
-    {Opt::Warning, rt::ButtonOk, &rt::IconExclamation, "Warning"},
-    {Opt::Error, rt::ButtonOk, &rt::IconHand, "Error"},
-    {Opt::Question, rt::ButtonYes | rt::ButtonNo, &rt::IconQuestion, "Question"},
-};
-
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
-}
-
-// The text with blanks added up to `width`, after it or (`right`) before it.
-std::string Padded(std::string text, std::size_t width, bool right = false) {
-  if (text.size() < width) text.insert(right ? 0 : text.size(), width - text.size(), ' ');
-  return text;
-}
 
 // What the user gave, in quotes, for a message. Control characters are
 // written as escapes (\n, \x1b), so that the message stays one line and
@@ -150,8 +43,11 @@ std::string Names(const Table& table) {
   return names;
 }
 
+// Our own names of the icons, without the desktop's.
+std::string OwnIconNames() { return Names(IconNames().first(5)); }
+
 std::string SetName(int32_t set) {
-  for (const NamedSet& s : kButtonSets)
+  for (const NamedSet& s : ButtonSetNames())
     if (s.set == set) return s.name;
   return std::to_string(set);
 }
@@ -164,21 +60,17 @@ std::string ButtonNames(const std::vector<rt::BoxButton>& buttons) {
 
 std::optional<int32_t> ButtonSetNamed(std::string_view text) {
   const std::string lower = Lower(text);
-  for (const NamedSet& s : kButtonSets)
+  for (const NamedSet& s : ButtonSetNames())
     if (lower == s.name || lower == std::to_string(s.set)) return s.set;
   return std::nullopt;
 }
 
 const std::string* IconNamed(std::string_view text) {
   const std::string lower = Lower(text);
-  for (const NamedIcon& i : kIcons)
+  for (const NamedIcon& i : IconNames())
     if (lower == i.name) return i.code;
   return nullptr;
 }
-
-// A time-out longer than a day is surely a mistake, and keeps the countdown's
-// milliseconds well inside 32 bits.
-constexpr int32_t kMostSeconds = 86400;
 
 std::optional<int32_t> SecondsIn(std::string_view text) {
   if (text.empty() || text.size() > 5 ||
@@ -222,13 +114,109 @@ std::optional<int32_t> DefaultFor(std::string_view text, int32_t set, std::strin
 
 }  // namespace
 
+namespace {
+
+// zenity's texts are read as GLib's g_strcompress reads them: \n, \t, \r,
+// \b, \f, \v, \\ and \" stand for themselves' characters, up to three octal
+// digits for a byte; before any other character the backslash goes, and a
+// backslash at the very end is dropped.
+std::string ZenityEscapes(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\') {
+      out += text[i];
+      continue;
+    }
+    if (++i == text.size()) break;
+    const char c = text[i];
+    if (c >= '0' && c <= '7') {
+      int byte = 0;
+      for (int digits = 0; digits < 3 && i < text.size() && text[i] >= '0' && text[i] <= '7'; ++digits, ++i)
+        byte = byte * 8 + (text[i] - '0');
+      --i;
+      out += static_cast<char>(byte & 0xFF);
+      continue;
+    }
+    static constexpr char kFrom[] = "ntrbfv", kTo[] = "\n\t\r\b\f\v";
+    const char* named = std::strchr(kFrom, c);
+    out += named && c ? kTo[named - kFrom] : c;
+  }
+  return out;
+}
+
+// kdialog's texts: "\n" is a line end and "\\" one backslash; any other
+// backslash is itself.
+std::string KdialogEscapes(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == 'n' || text[i + 1] == '\\')) {
+      out += text[++i] == 'n' ? '\n' : '\\';
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+// kdialog shows a text as rich text when its first line holds a tag.
+bool LooksRich(std::string_view text) {
+  const std::string_view first = text.substr(0, text.find('\n'));
+  const std::size_t open = first.find('<');
+  return open != std::string_view::npos && first.find('>', open) != std::string_view::npos;
+}
+
+std::optional<int32_t> PixelsIn(std::string_view text) {
+  if (text.empty() || text.size() > 6 ||
+      !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return std::nullopt;
+  return std::stoi(std::string(text));
+}
+
+// A window id as X11 writes it: decimal, or hexadecimal after 0x.
+std::optional<intptr_t> WindowIn(std::string_view text) {
+  const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+  const std::string_view digits = hex ? text.substr(2) : text;
+  if (digits.empty() || digits.size() > (hex ? 8u : 10u)) return std::nullopt;
+  int64_t id = 0;
+  for (const char c : digits) {
+    const int digit = std::isdigit(static_cast<unsigned char>(c))           ? c - '0'
+                      : hex && std::isxdigit(static_cast<unsigned char>(c)) ? std::tolower(c) - 'a' + 10
+                                                                            : -1;
+    if (digit < 0) return std::nullopt;
+    id = id * (hex ? 16 : 10) + digit;
+  }
+  if (id > UINT32_MAX) return std::nullopt;
+  return static_cast<intptr_t>(id);
+}
+
+// Which dialog kind an option names. kdialog's --error takes its text as its
+// value and zenity's takes none: a value, or a word after it that is no
+// option, makes it kdialog's.
+const DialogKind* KindOf(std::string_view option, bool valueFollows) {
+  const DialogKind* found = nullptr;
+  for (const DialogKind& k : DialogKinds())
+    if (option == k.option && (!found || ((k.values > 0) == valueFollows))) found = &k;
+  return found;
+}
+
+// The caption the caller chose for one of the set's buttons.
+void SetCaption(rt::BoxRequest& r, int32_t button, const std::string& caption) {
+  std::erase_if(r.captions, [&](const rt::BoxCaption& c) { return c.button == button; });
+  r.captions.push_back({button, caption});
+}
+
+}  // namespace
+
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   ParsedCommandLine parsed;
+  parsed.status = UsageStatus();
   CommandLine& line = parsed.line;
-  line.request.icon = rt::IconNone;
-  std::optional<std::string> text, title, defaultButton;
-  bool setGiven = false, iconGiven = false, optionsEnded = false;
-  const DialogToolForm* form = nullptr;
+  rt::BoxRequest& r = line.request;
+  r.icon = rt::IconNone;
+  std::optional<std::string> text, title, defaultButton, iconText, iconName, details;
+  std::optional<std::string> okLabel, cancelLabel, yesLabel, noLabel, continueLabel;
+  bool setGiven = false, optionsEnded = false, noMarkup = false, defaultCancel = false, switchOnly = false;
+  const DialogKind* kind = nullptr;
 
   auto setText = [&](const std::string& value) {
     if (text) parsed.error = "the text is given twice (" + Quoted(*text) + " and " + Quoted(value) + ")";
@@ -252,12 +240,37 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       name = arg.substr(0, eq);
       value = arg.substr(eq + 1);
     }
-    const OptionDef* option = nullptr;
-    for (const OptionDef& o : kOptions)
-      if (name == o.name) option = &o;
+    const OptionDef* option = FindOption(name);
     if (!option) {
       parsed.error = "unknown option " + Quoted(name) + " (see --help)";
       break;
+    }
+    if (option->id == Opt::OtherKind) {
+      parsed.error = name + " is not a message box: this program shows message boxes only";
+      break;
+    }
+    if (option->id == Opt::Kind) {
+      const bool valueFollows = value || (i + 1 < args.size() && (args[i + 1].empty() || args[i + 1][0] != '-'));
+      const DialogKind* named = KindOf(name, valueFollows);
+      if (kind) {
+        parsed.error = "two or more dialog options specified (" + std::string(kind->option) + " and " + name + ")";
+        break;
+      }
+      kind = named;
+      for (int32_t v = 0; v < kind->values && parsed.Ok(); ++v) {
+        if (!value && i + 1 == args.size()) {
+          parsed.error = "option " + name + " needs a value (" + option->value + ")";
+          break;
+        }
+        const std::string taken = value ? *value : args[++i];
+        value.reset();
+        if (v == 0)
+          setText(taken);
+        else
+          details = taken;
+      }
+      if (value && parsed.Ok()) parsed.error = "option " + name + " takes no value";
+      continue;
     }
     if (option->value && !value) {
       if (i + 1 == args.size()) {
@@ -278,39 +291,37 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         break;
       case Opt::Buttons:
         if (const auto set = ButtonSetNamed(*value)) {
-          line.request.buttons = *set;
+          r.buttons = *set;
           setGiven = true;
         } else {
-          parsed.error = "unknown button set " + Quoted(*value) + " (" + Names(kButtonSets) + ")";
+          parsed.error = "unknown button set " + Quoted(*value) + " (" + Names(ButtonSetNames()) + ")";
         }
         break;
       case Opt::Icon:
-        if (const std::string* icon = IconNamed(*value)) {
-          line.request.icon = *icon;
-          iconGiven = true;
-        } else {
-          parsed.error = "unknown icon " + Quoted(*value) + " (" + Names(kIcons) + ")";
-        }
+        // Read once the dialog kind is known, which may come later.
+        iconText = *value;
+        break;
+      case Opt::IconName:
+        iconName = *value;
         break;
       case Opt::Default:
         // Read once the button set is known, which may come later.
         defaultButton = *value;
         break;
       case Opt::SystemModal:
-        line.request.style = 1;
+        r.style = 1;
         break;
       case Opt::Style: {
-        const auto named = std::find_if(std::begin(kStyles), std::end(kStyles),
-                                        [&](const NamedStyle& n) { return Lower(*value) == n.name; });
-        if (named != std::end(kStyles))
-          line.style = named->style;
+        const std::string lower = Lower(*value);
+        if (lower == "native" || lower == "runtime")
+          line.style = lower == "native" ? BoxStyle::Native : BoxStyle::Runtime;
         else
-          parsed.error = "unknown style " + Quoted(*value) + " (" + Names(kStyles) + ")";
+          parsed.error = "unknown style " + Quoted(*value) + " (native, runtime)";
         break;
       }
       case Opt::Timeout:
         if (const auto seconds = SecondsIn(*value))
-          line.request.timeout = *seconds;
+          r.timeout = *seconds;
         else
           parsed.error = "bad time-out " + Quoted(*value) + " (a whole number of seconds, 1 to " +
                          std::to_string(kMostSeconds) + ")";
@@ -318,41 +329,141 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       case Opt::Print:
         line.print = true;
         break;
-      case Opt::Info:
-      case Opt::Warning:
-      case Opt::Error:
-      case Opt::Question:
-        for (const DialogToolForm& f : kDialogToolForms)
-          if (f.id == option->id) form = &f;
-        break;
       case Opt::Help:
         line.action = CommandAction::Help;
         return parsed;
       case Opt::Version:
         line.action = CommandAction::Version;
         return parsed;
+      case Opt::Width:
+      case Opt::Height:
+        if (const auto pixels = PixelsIn(*value))
+          (option->id == Opt::Width ? r.width : r.height) = *pixels;
+        else
+          parsed.error = "bad " + std::string(option->id == Opt::Width ? "width " : "height ") + Quoted(*value) +
+                         " (a whole number of pixels)";
+        break;
+      case Opt::OkLabel:
+        okLabel = *value;
+        break;
+      case Opt::CancelLabel:
+        cancelLabel = *value;
+        break;
+      case Opt::YesLabel:
+        yesLabel = *value;
+        break;
+      case Opt::NoLabel:
+        noLabel = *value;
+        break;
+      case Opt::ContinueLabel:
+        continueLabel = *value;
+        break;
+      case Opt::ExtraButton:
+        r.extraButtons.push_back(*value);
+        break;
+      case Opt::NoWrap:
+        r.wrap = rt::BoxWrap::NoWrap;
+        break;
+      case Opt::Ellipsize:
+        r.wrap = rt::BoxWrap::Ellipsize;
+        break;
+      case Opt::NoMarkup:
+        noMarkup = true;
+        break;
+      case Opt::WindowIcon:
+        r.windowIcon = *value;
+        break;
+      case Opt::DefaultCancel:
+        defaultCancel = true;
+        break;
+      case Opt::Switch:
+        switchOnly = true;
+        break;
+      case Opt::Attach:
+        if (const auto window = WindowIn(*value))
+          r.parentWindow = *window;
+        else
+          parsed.error = "bad window " + Quoted(*value) + " (a window's id, such as 0x3a00007)";
+        break;
+      case Opt::Display:
+        line.display = *value;
+        break;
+      case Opt::DontAgain:
+        if (const std::size_t colon = value->find(':');
+            colon == std::string::npos || colon == 0 || colon + 1 == value->size() ||
+            value->find_first_of("/\\") != std::string::npos || *value == "..")
+          parsed.error = "bad --dontagain " + Quoted(*value) + " (FILE:KEY, a file name without a folder)";
+        else
+          line.dontAgain = *value;
+        break;
+      case Opt::Modal:
+      case Opt::Ignored:
+      case Opt::Kind:
+      case Opt::OtherKind:
+        break;
     }
   }
   if (!parsed.Ok()) return parsed;
 
-  if (form) {
-    line.exits = ExitScheme::DialogTool;
-    if (!setGiven) line.request.buttons = form->set;
-    if (!iconGiven) line.request.icon = *form->icon;
-    if (!title) title = form->title;
+  const bool zenity = kind && kind->exits == ExitScheme::Zenity;
+  const bool kdialog = kind && kind->exits == ExitScheme::Kdialog;
+  if (kind) {
+    line.exits = kind->exits;
+    r.escape = rt::EscapeRule::DialogTool;
+    if (!setGiven) r.buttons = kind->set;
+    r.icon = *kind->icon;
+    if (!title) title = kind->title;
+    r.defaultButton = kind->defaultButton;
+    if (kind->okCaption) SetCaption(r, rt::ButtonOk, kind->okCaption);
   }
   if (text && *text == "-") {
     line.textFromInput = true;
+    r.markup = rt::BoxMarkup::Plain;
+  } else if (text && zenity) {
+    r.text = ZenityEscapes(*text);
+    r.markup = noMarkup ? rt::BoxMarkup::Plain : rt::BoxMarkup::Pango;
+  } else if (text && kdialog) {
+    r.text = KdialogEscapes(*text);
+    r.markup = LooksRich(r.text) ? rt::BoxMarkup::Html : rt::BoxMarkup::Plain;
   } else if (text) {
-    line.request.text = *text;
+    r.text = *text;
   }
+  if (details) r.details = KdialogEscapes(*details);
   // Without a title the caption goes as omitted, as with the composer's own
   // reports, and each drawer shows its untitled box.
-  line.request.captionOmitted = !title;
-  if (title) line.request.caption = *title;
-  if (defaultButton) {
-    if (const auto value = DefaultFor(*defaultButton, line.request.buttons, parsed.error))
-      line.request.defaultButton = *value;
+  r.captionOmitted = !title;
+  if (title) r.caption = *title;
+
+  // Icons: ours and the desktop's names of them, else (for the dialog tools)
+  // a themed icon of the desktop's; kdialog's --icon is the title bar's.
+  for (const std::optional<std::string>* named : {&iconText, &iconName}) {
+    if (!*named || !parsed.Ok()) continue;
+    if (named == &iconText && kdialog) {
+      r.windowIcon = **named;
+    } else if (const std::string* icon = IconNamed(**named)) {
+      r.icon = *icon;
+    } else if (kind || named == &iconName) {
+      r.themedIcon = **named;
+    } else {
+      parsed.error = "unknown icon " + Quoted(**named) + " (" + OwnIconNames() + ")";
+    }
+  }
+
+  // The captions the caller chose: zenity's first and negative button, and
+  // kdialog's by name.
+  const std::vector<rt::BoxButton> set = rt::ButtonsOf(r.buttons);
+  if (okLabel && !set.empty()) SetCaption(r, set.front().value, *okLabel);
+  if (cancelLabel) SetCaption(r, (r.buttons & rt::ButtonCancel) ? rt::ButtonCancel : rt::ButtonNo, *cancelLabel);
+  if (yesLabel) SetCaption(r, rt::ButtonYes, *yesLabel);
+  if (noLabel) SetCaption(r, rt::ButtonNo, *noLabel);
+  if (continueLabel) SetCaption(r, rt::ButtonOk, *continueLabel);
+  if (switchOnly) r.buttons = 0;
+  if (defaultCancel && set.size() > 1) r.defaultButton = 2;
+  if (!line.dontAgain.empty())
+    r.checkBox =
+        (r.buttons & (rt::ButtonYes | rt::ButtonCancel)) ? "Do not ask again" : "Do not show this message again";
+  if (defaultButton && parsed.Ok()) {
+    if (const auto value = DefaultFor(*defaultButton, r.buttons, parsed.error)) r.defaultButton = *value;
   }
   return parsed;
 }
@@ -362,126 +473,6 @@ std::string ProgramName(std::string_view argv0) {
     argv0.remove_prefix(slash + 1);
   if (argv0.size() > 4 && Lower(argv0.substr(argv0.size() - 4)) == ".exe") argv0.remove_suffix(4);
   return argv0.empty() ? std::string("quibrad") : std::string(argv0);
-}
-
-std::string UsageText(std::string_view program) {
-  constexpr std::size_t kHelpColumn = 22;
-  std::string usage = "Usage: " + std::string(program) + " [OPTION]... [TEXT]\n" +
-                      "Shows one message box and exits; the exit status tells which button was pressed.\n" +
-                      "Without arguments, starts the composer.\n\n";
-  for (const OptionDef& o : kOptions) {
-    usage += Padded("  " + std::string(o.name) + (o.value ? " " + std::string(o.value) : "") + " ", kHelpColumn);
-    for (const char* c = o.help; *c; ++c)
-      usage += *c == '\n' ? "\n" + std::string(kHelpColumn, ' ') : std::string(1, *c);
-    usage += '\n';
-  }
-  usage +=
-      "\nAn option's value may also follow an '=' (--title=Hello). --info, --warning, --error and --question\n"
-      "end with the exit status of the desktop dialog tools; --buttons, --icon and --title still apply.\n\n";
-  std::size_t width = 0;
-  for (const ExitStatusRow& row : ExitStatusTable()) width = std::max(width, std::string_view(row.meaning).size());
-  usage += Padded("Exit status", width + 2) + Padded("own", 5, true) + Padded("dialog", 8, true) + "\n";
-  for (const ExitStatusRow& row : ExitStatusTable())
-    usage += Padded("  " + std::string(row.meaning), width + 2) + Padded(std::to_string(row.native), 5, true) +
-             Padded(std::to_string(row.dialogTool), 8, true) + "\n";
-  return usage;
-}
-
-std::string VersionText(std::string_view program) { return std::string(program) + " " + QUIBRA_VERSION + "\n"; }
-
-namespace {
-
-const char* OptionName(Opt id) {
-  for (const OptionDef& o : kOptions)
-    if (o.id == id) return o.name;
-  return "";
-}
-
-// The button set each drawer shows: the native box shows OK for a set it
-// does not have, the runtime's box the set's own eight buttons.
-int32_t DrawnSet(const rt::BoxRequest& r, BoxStyle style) {
-  if (r.buttonsOmitted) return rt::ButtonOk;
-  const bool named = std::any_of(std::begin(kButtonSets), std::end(kButtonSets),
-                                 [&](const NamedSet& s) { return s.set == r.buttons; });
-  if (named) return r.buttons;
-  if (style == BoxStyle::Native) return rt::ButtonOk;
-  return (r.buttons & 0xFF) ? (r.buttons & 0xFF) : rt::ButtonOk;
-}
-
-// The icon each drawer shows: the native hook compares the code as it is,
-// the runtime's box without its trailing blanks.
-uint32_t DrawnIcon(const rt::BoxRequest& r, BoxStyle style) {
-  if (r.iconOmitted) return 0;
-  return rt::IconFlag(style == BoxStyle::Native ? r.icon : rt::Clip(r.icon));
-}
-
-}  // namespace
-
-BoxArguments ArgumentsOf(const rt::BoxRequest& r, BoxStyle style) {
-  BoxArguments out;
-  const int32_t set = DrawnSet(r, style);
-  const auto namedSet =
-      std::find_if(std::begin(kButtonSets), std::end(kButtonSets), [&](const NamedSet& s) { return s.set == set; });
-  if (namedSet == std::end(kButtonSets)) {
-    out.cannot =
-        "the command line has no button set " + std::to_string(set) + " (" + ButtonNames(rt::ButtonsOf(set)) + ")";
-    return out;
-  }
-  if (r.timeout > kMostSeconds) {
-    out.cannot = "the command line takes a time-out of at most " + std::to_string(kMostSeconds) + " seconds";
-    return out;
-  }
-  const std::vector<rt::BoxButton> shown = rt::ButtonsOf(set);
-  const std::size_t place = rt::DefaultPlace(shown, r.defaultButton);
-  const uint32_t icon = DrawnIcon(r, style);
-  // Every drawer drops the blanks that pad a fixed-length field.
-  const std::string caption = r.captionOmitted ? std::string() : rt::Clip(r.caption);
-  std::string text = rt::Clip(r.text);
-  // A lone dash would be read as "the text comes from standard input"; the
-  // trailing blank that tells it apart is dropped again by every drawer.
-  if (text == "-") text += ' ';
-
-  auto add = [&](Opt id, std::string value = {}) {
-    out.args.emplace_back(OptionName(id));
-    if (!value.empty()) out.args.push_back(std::move(value));
-  };
-  // In the order the help lists the options, so that the same box is always
-  // written the same way; the text comes last.
-  for (const OptionDef& o : kOptions) {
-    switch (o.id) {
-      case Opt::Title:
-        // An empty title and an omitted one both leave the title bar empty.
-        if (!caption.empty()) add(o.id, caption);
-        break;
-      case Opt::Buttons:
-        if (set != rt::ButtonOk) add(o.id, namedSet->name);
-        break;
-      case Opt::Icon:
-        for (const NamedIcon& i : kIcons)
-          if (icon != 0 && rt::IconFlag(*i.code) == icon) add(o.id, i.name);
-        break;
-      case Opt::Default:
-        if (place != 0) add(o.id, Lower(shown[place].name));
-        break;
-      case Opt::SystemModal:
-        if (r.style != 0) add(o.id);
-        break;
-      case Opt::Style:
-        for (const NamedStyle& s : kStyles)
-          if (s.style == style && style != BoxStyle::Native) add(o.id, s.name);
-        break;
-      case Opt::Timeout:
-        if (r.timeout > 0) add(o.id, std::to_string(r.timeout));
-        break;
-      default:
-        break;
-    }
-  }
-  if (!text.empty()) {
-    if (text[0] == '-') out.args.emplace_back("--");
-    out.args.push_back(text);
-  }
-  return out;
 }
 
 }  // namespace quibra

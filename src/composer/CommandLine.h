@@ -28,6 +28,10 @@ struct CommandLine {
   BoxStyle style = BoxStyle::Native;
   ExitScheme exits = ExitScheme::Native;
   bool print = false;  // print the pressed button's name on standard output
+  // kdialog's --dontagain: where the answer is remembered, "FILE:KEY" (the
+  // file under the user's settings folder); empty: nowhere.
+  std::string dontAgain;
+  std::string display;  // the X display to show the box on; empty: the environment's
 };
 
 struct ParsedCommandLine {
@@ -35,6 +39,7 @@ struct ParsedCommandLine {
   // What is wrong, in one line without the program's name; empty when the
   // command line is good.
   std::string error;
+  int32_t status = 0;  // the exit status a wrong command line ends with
   bool Ok() const { return error.empty(); }
 };
 

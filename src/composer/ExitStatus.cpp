@@ -7,20 +7,21 @@ namespace {
 
 // The buttons' own codes are their native result ids less one, so that OK is
 // 0 as a shell expects of success; a time-out comes next, and is 5 for the
-// dialog tools, as theirs is. The two codes for no box come from the
+// dialog tools, as zenity's is, then the buttons a caller added. The two codes for no box come from the
 // BSD exit codes (sysexits.h): 64 for a usage error, 69 for a service that is
 // not available; no button code can reach them.
 constexpr ExitStatusRow kTable[] = {
-    {rt::ButtonOk, "OK", 0, 0},
-    {rt::ButtonCancel, "Cancel (or Escape, or the close box)", 1, 1},
-    {rt::ButtonAbort, "Abort", 2, 1},
-    {rt::ButtonRetry, "Retry", 3, 1},
-    {rt::ButtonIgnore, "Ignore", 4, 1},
-    {rt::ButtonYes, "Yes", 5, 0},
-    {rt::ButtonNo, "No", 6, 1},
-    {rt::BoxTimedOut, "the time ran out (--timeout) and pressed the default", 7, 5},
-    {kNoButtonRow, "the box could not be shown", 69, 69},
-    {kUsageRow, "a wrong command line (no box is shown)", 64, 64},
+    {rt::ButtonOk, "OK (kdialog: also Continue)", 0, 0, 0},
+    {rt::ButtonCancel, "Cancel (or Escape, or the close box)", 1, 1, 2},
+    {rt::ButtonAbort, "Abort", 2, 1, 2},
+    {rt::ButtonRetry, "Retry", 3, 1, 2},
+    {rt::ButtonIgnore, "Ignore", 4, 1, 2},
+    {rt::ButtonYes, "Yes", 5, 0, 0},
+    {rt::ButtonNo, "No", 6, 1, 1},
+    {rt::BoxTimedOut, "the time ran out (--timeout) and pressed the default", 7, 5, 5},
+    {rt::kFirstExtraButton, "an added button (--extra-button; its label is printed)", 8, 1, 1},
+    {kNoButtonRow, "the box could not be shown", 69, 69, 69},
+    {kUsageRow, "a wrong command line (no box is shown)", 64, 64, 64},
 };
 
 const ExitStatusRow& RowOf(int32_t button) {
@@ -35,8 +36,20 @@ std::span<const ExitStatusRow> ExitStatusTable() { return kTable; }
 
 int32_t ExitStatusOf(int32_t pressed, ExitScheme scheme) {
   // The rows below zero are no answer a box can give.
-  const ExitStatusRow& row = RowOf(pressed < 0 ? kNoButtonRow : pressed);
-  return scheme == ExitScheme::Native ? row.native : row.dialogTool;
+  // Every added button has the first one's row.
+  const int32_t button = pressed < 0                        ? kNoButtonRow
+                         : pressed >= rt::kFirstExtraButton ? rt::kFirstExtraButton
+                                                            : pressed;
+  const ExitStatusRow& row = RowOf(button);
+  switch (scheme) {
+    case ExitScheme::Zenity:
+      return row.zenity;
+    case ExitScheme::Kdialog:
+      return row.kdialog;
+    case ExitScheme::Native:
+      break;
+  }
+  return row.native;
 }
 
 int32_t UsageStatus() { return RowOf(kUsageRow).native; }

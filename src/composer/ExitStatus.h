@@ -8,10 +8,12 @@
 namespace quibra {
 
 // Which codes a run ends with. The program's own give each button a code of
-// its own; the desktop dialog tools' give 0 for OK and Yes and 1 for any other
-// answer, so that a script written for those tools works unchanged when it
-// calls this program by their options (--info, --warning, --error, --question).
-enum class ExitScheme : uint8_t { Native, DialogTool };
+// its own; the desktop dialog tools' are theirs, so that a script written for
+// one of them works unchanged when it calls this program by that tool's
+// options: zenity's (--info, --warning, --error, --question) give 0 for OK and
+// Yes and 1 for any other answer; kdialog's (--msgbox, --yesno, ...) 0 for
+// OK, Yes and Continue, 1 for No and 2 for Cancel, Escape and the close box.
+enum class ExitScheme : uint8_t { Native, Zenity, Kdialog };
 
 // The rows of the table that stand for no button.
 constexpr int32_t kNoButtonRow = 0;  // the box could not be shown, or gave no button
@@ -21,7 +23,8 @@ struct ExitStatusRow {
   int32_t button;       // a ButtonSet value, or one of the rows above
   const char* meaning;  // as the help text says it
   int32_t native;
-  int32_t dialogTool;
+  int32_t zenity;
+  int32_t kdialog;
 };
 
 std::span<const ExitStatusRow> ExitStatusTable();

@@ -1,7 +1,10 @@
 #include "runtime/Backend.h"
 
 #include <atomic>
+#include <cstdint>
 
+#include "platform/Win32Api.h"
+#include "runtime/BoxRules.h"
 #include "runtime/Program.h"
 
 namespace rt {
@@ -30,6 +33,18 @@ NoBackend noBackend;
 std::atomic<Backend*> installed{nullptr};
 
 }  // namespace
+
+BoxAnswer Backend::NativeBox(const BoxRequest& request) {
+  // MessageBoxA wraps long lines itself.
+  std::string text;
+  for (const std::string& line : TextLines(request, SIZE_MAX)) text += (text.empty() ? "" : "\r\n") + line;
+  const uint32_t flags = NativeFlags(request);
+  const char* caption = request.captionOmitted ? "" : request.caption.c_str();
+  const int32_t result = request.timeout > 0 ? os::CountdownMessageBoxA(nullptr, text.c_str(), caption, flags,
+                                                                        static_cast<uint32_t>(request.timeout))
+                                             : os::MessageBoxA(nullptr, text.c_str(), caption, flags);
+  return {result == os::MB_TIMEDOUT ? BoxTimedOut : ButtonOfNativeId(result), false};
+}
 
 void SetBackend(Backend* backend) { installed = backend; }
 

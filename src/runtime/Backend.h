@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "runtime/MessageBox.h"
+
 namespace rt {
 
 class Window;
@@ -50,6 +52,10 @@ class Backend {
   virtual ScreenArea WorkArea() const = 0;
   // Puts text on the system's clipboard, for the user to paste elsewhere.
   virtual void SetClipboardText(const std::string& text) = 0;
+  // The platform's own message box with the whole request: its captions,
+  // added buttons, markup, check box and Escape rule. What this one does:
+  // MessageBoxA with the request's flags, which shows none of those.
+  virtual BoxAnswer NativeBox(const BoxRequest& request);
 };
 
 // Installs the backend (not owned). Without one, the runtime cannot wait for

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/Win32Api.h"
+#include "runtime/BoxMarkup.h"
 #include "runtime/MessageBox.h"
 #include "runtime/Text.h"
 
@@ -65,6 +66,14 @@ std::vector<std::string> SplitAt(std::string_view text, bool bars) {
   return lines;
 }
 
+// A caption given as plain text, as drawers read captions: an '&' doubled,
+// so that it shows as itself and marks no access key.
+std::string AsCaption(std::string_view text) {
+  std::string caption;
+  for (const char c : text) caption += c == '&' ? std::string("&&") : std::string(1, c);
+  return caption;
+}
+
 // The MessageBoxA type of a ButtonSet sum; false when no native box has it.
 bool TypeOfButtonSet(int32_t set, uint32_t& type) {
   for (const NativeButtonSet& s : kNativeSets)
@@ -103,6 +112,43 @@ std::size_t DefaultPlace(const std::vector<BoxButton>& shown, int32_t defaultBut
 std::size_t NativeDefaultPlace(uint32_t flags, std::size_t buttons) {
   const std::size_t place = (flags & os::MB_DEFMASK) >> 8;
   return place < buttons ? place : 0;
+}
+
+std::vector<ShownButton> ButtonsOf(const BoxRequest& r, bool native) {
+  int32_t set = r.buttons & 0xFF;
+  uint32_t type = 0;
+  if (native && !TypeOfButtonSet(set, type)) set = ButtonOk;
+  if (set == 0) set = ButtonOk;  // a box always has a way to answer it
+  // A set of none with buttons of the caller's own shows those alone.
+  if ((r.buttons & 0xFF) == 0 && !r.extraButtons.empty()) set = 0;
+  std::vector<ShownButton> shown;
+  for (const BoxButton& b : ButtonsOf(set)) {
+    ShownButton button{b.value, b.caption, b.name};
+    for (const BoxCaption& chosen : r.captions)
+      if (chosen.button == b.value) button.caption = AsCaption(chosen.caption);
+    shown.push_back(std::move(button));
+  }
+  for (std::size_t i = 0; i < r.extraButtons.size(); ++i)
+    shown.push_back({kFirstExtraButton + static_cast<int32_t>(i), AsCaption(r.extraButtons[i]), r.extraButtons[i]});
+  return shown;
+}
+
+std::size_t DefaultPlace(const std::vector<ShownButton>& shown, int32_t defaultButton) {
+  if ((defaultButton == 2 || defaultButton == 3) && static_cast<std::size_t>(defaultButton) <= shown.size())
+    return static_cast<std::size_t>(defaultButton - 1);
+  for (std::size_t i = 0; i < shown.size(); ++i)
+    if (shown[i].value == defaultButton) return i;
+  return 0;
+}
+
+int32_t EscapeValue(const BoxRequest& r, const std::vector<ShownButton>& shown) {
+  if (r.escape == EscapeRule::DialogTool) return ButtonCancel;
+  int32_t set = 0;
+  for (const ShownButton& b : shown) set |= b.value < kFirstExtraButton ? b.value : 0;
+  // Buttons of the caller's own are no OK: Escape in such a box answers nothing.
+  const bool added =
+      std::any_of(shown.begin(), shown.end(), [](const ShownButton& b) { return b.value >= kFirstExtraButton; });
+  return added && !(set & ButtonCancel) ? 0 : EscapeValue(set);
 }
 
 std::string CountdownCaption(std::string_view caption, int32_t secondsLeft) {
@@ -158,6 +204,46 @@ BoxTextArea TextAreaOn(ScreenArea screen, bool icon) {
   const int32_t columns = (screen.width - kFrameWidth - textX - kMargin - kScrollBarWidth) / kCharWidth;
   return {static_cast<std::size_t>(std::clamp<int32_t>(columns, 10, static_cast<int32_t>(kBoxWrapColumns))),
           static_cast<std::size_t>(std::max<int32_t>(3, (screen.height - reserved) / kLineHeight))};
+}
+
+BoxTextArea TextAreaOf(const BoxRequest& r, ScreenArea screen, bool icon) {
+  using namespace box_layout;
+  BoxTextArea area = TextAreaOn(screen, icon);
+  if (r.width > 0) {
+    // 96 dots an inch: a dialog unit of the box's font is 1.5 pixels wide.
+    const int32_t units = static_cast<int32_t>(std::min<int64_t>(r.width, screen.width * 3 / 2) * 2 / 3);
+    const int32_t textX = icon ? kMargin + kIconSize + kIconGap : kMargin;
+    const int32_t columns = (units - kFrameWidth - textX - kMargin) / kCharWidth;
+    area.columns = static_cast<std::size_t>(std::max<int32_t>(10, columns));
+  }
+  return area;
+}
+
+std::vector<std::string> TextLines(const BoxRequest& r, std::size_t columns) {
+  std::vector<std::string> lines;
+  switch (r.markup) {
+    case BoxMarkup::Bars:
+      lines = SplitBoxText(r.text);
+      break;
+    case BoxMarkup::Plain:
+      lines = SplitLineEnds(Clip(r.text));
+      break;
+    case BoxMarkup::Pango:
+    case BoxMarkup::Html:
+      lines = SplitLineEnds(ReadMarkup(r.text, r.markup).plain);
+      break;
+  }
+  switch (r.wrap) {
+    case BoxWrap::Wrap:
+      return WrapLines(lines, columns);
+    case BoxWrap::NoWrap:
+      return lines;
+    case BoxWrap::Ellipsize:
+      for (std::string& line : lines)
+        if (TextColumns(line) > columns && columns > 3) line = line.substr(0, ColumnBytes(line, columns - 3)) + "...";
+      return lines;
+  }
+  return lines;
 }
 
 uint32_t IconFlag(const std::string& icon) {

@@ -49,6 +49,26 @@ std::size_t NativeDefaultPlace(uint32_t flags, std::size_t buttons);
 // disabled).
 int32_t EscapeValue(int32_t set);
 
+// A button as a box shows it, the caller's captions and added buttons
+// included.
+struct ShownButton {
+  int32_t value;        // its ButtonSet bit, or kFirstExtraButton and up for an added one
+  std::string caption;  // as drawn: '&' before its access key, "&&" for an '&'
+  std::string name;     // as --print prints it: "YES", or an added button's label
+  bool operator==(const ShownButton&) const = default;
+};
+
+// The buttons of a request, left to right: its set's buttons with the
+// captions the caller chose, then the buttons it added. A set of none shows
+// OK unless buttons were added; `native`: a set that no native box has shows
+// OK, as MessageBoxA shows it.
+std::vector<ShownButton> ButtonsOf(const BoxRequest& request, bool native);
+// DefaultPlace for these buttons.
+std::size_t DefaultPlace(const std::vector<ShownButton>& shown, int32_t defaultButton);
+// What Escape and the close box answer in a box showing these buttons, by
+// the request's rule; 0 where they do nothing.
+int32_t EscapeValue(const BoxRequest& request, const std::vector<ShownButton>& shown);
+
 // A default button's caption while its box counts down: "OK (5)".
 std::string CountdownCaption(std::string_view caption, int32_t secondsLeft);
 
@@ -96,6 +116,16 @@ std::vector<std::string> SplitLineEnds(std::string_view text);
 // Lines longer than `columns` wrapped at the last blank that lets them fit
 // (the blank goes), or cut where a word alone is longer.
 std::vector<std::string> WrapLines(const std::vector<std::string>& lines, std::size_t columns);
+
+// How much of a request's text a box shows on a screen: TextAreaOn, with as
+// many columns as the caller's width (in pixels, at 96 dots an inch) leaves
+// for the text where it gave one.
+BoxTextArea TextAreaOf(const BoxRequest& request, ScreenArea screen, bool icon);
+
+// The lines of a request's text as a box shows them: its markup read as
+// plain text (BoxMarkup.h), broken where that markup breaks lines, then
+// wrapped at `columns`, left long, or cut there with "...", as its wrap says.
+std::vector<std::string> TextLines(const BoxRequest& request, std::size_t columns);
 
 // The MessageBoxA flag of an icon code (compared as it is); 0 for none.
 uint32_t IconFlag(const std::string& icon);

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "runtime/Address.h"
+#include "runtime/Backend.h"
 #include "runtime/Property.h"
 #include "runtime/Text.h"
 
@@ -57,6 +58,8 @@ int32_t ShowBox(const BoxRequest& r) {
   if (r.buttonsOmitted) shown.buttons = ButtonOk;
   return RuntimeMessageBox(shown);
 }
+
+BoxAnswer AskNativeBox(const BoxRequest& request) { return CurrentBackend().NativeBox(request); }
 
 int32_t MessageBox(const std::string& text, const std::string& caption, const std::string& icon,
                    const std::string& buttons, uint8_t captionOmitted, uint8_t iconOmitted, uint8_t buttonsOmitted,

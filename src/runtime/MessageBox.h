@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rt {
 
@@ -27,10 +28,39 @@ extern const std::string IconExclamation;  // FF 01 04 7F
 extern const std::string IconAsterisk;     // FF 01 05 7F
 extern const std::string IconNone;         // FF 01
 
+// How a box's text is written.
+enum class BoxMarkup : uint8_t {
+  Bars,   // plain; '|' and line ends break lines (the runtime's own texts)
+  Plain,  // plain; only line ends break lines
+  Pango,  // the desktop's markup (<b>, <i>, <span ...>, &amp;); line ends break lines
+  Html,   // rich text (<b>, <br>, <p>, &amp;); line ends are blanks
+};
+
+// What Escape and the close box answer.
+enum class EscapeRule : uint8_t {
+  Windows,     // Cancel where the set has it, OK in an OK-only box, else nothing
+  DialogTool,  // always Cancel, as the desktop dialog tools answer them
+};
+
+// How a line longer than the box is wide is shown.
+enum class BoxWrap : uint8_t { Wrap, NoWrap, Ellipsize };
+
+// Buttons the caller adds after the set's own answer these values: the first
+// kFirstExtraButton, the next one more.
+constexpr int32_t kFirstExtraButton = 0x10000;
+
+// A caption the caller chose for one of the set's buttons (its ButtonSet
+// value), shown as given: an '&' in it is an '&', not an access mark.
+struct BoxCaption {
+  int32_t button;
+  std::string caption;
+  bool operator==(const BoxCaption&) const = default;
+};
+
 // One message box as its caller asks for it, carried unchanged to whoever
 // draws it: the runtime's own box, or the hook while one is installed.
 struct BoxRequest {
-  std::string text;            // '|' and line ends break lines; trailing blanks are dropped
+  std::string text;            // see `markup`; trailing blanks are dropped
   std::string caption;         // the title
   std::string icon;            // an icon code; empty or unknown: no icon
   int32_t buttons = ButtonOk;  // a ButtonSet sum
@@ -44,6 +74,29 @@ struct BoxRequest {
   bool captionOmitted = false;
   bool iconOmitted = false;
   bool buttonsOmitted = false;
+
+  // The rest is asked for by the command line's desktop dialog tool forms;
+  // the composer and the error manager leave it as it is.
+  BoxMarkup markup = BoxMarkup::Bars;
+  EscapeRule escape = EscapeRule::Windows;
+  BoxWrap wrap = BoxWrap::Wrap;
+  std::vector<BoxCaption> captions;       // the set's buttons the caller named
+  std::vector<std::string> extraButtons;  // after the set's buttons, left to right
+  std::string details;                    // more text, shown on request; empty: none
+  std::string checkBox;                   // a check box under the text; empty: none
+  std::string themedIcon;                 // the desktop's icon of this name, where it has one
+  std::string windowIcon;                 // the title bar's icon: a themed name or a file
+  int32_t width = 0;                      // pixels at least (0: as the text needs)
+  int32_t height = 0;                     // pixels at least
+  intptr_t parentWindow = 0;              // a window of another program the box belongs to
+};
+
+// What a box answered: the pressed button's value (kFirstExtraButton and up
+// for an added button, BoxTimedOut, or 0 when no box could be shown), and
+// whether its check box was ticked.
+struct BoxAnswer {
+  int32_t button = 0;
+  bool checked = false;
 };
 
 // What a box answers when its time ran out and it pressed its default button
@@ -87,6 +140,10 @@ int32_t MessageBox(const std::string& text, const std::string& caption, const st
 // style). ShowBox calls it when no hook is installed; the omitted flags of
 // the request are not read here.
 int32_t RuntimeMessageBox(const BoxRequest& request);
+BoxAnswer AskRuntimeBox(const BoxRequest& request);
+// The platform's own box, drawn by the installed backend with the whole
+// request (the hook's calling contract has no place for most of it).
+BoxAnswer AskNativeBox(const BoxRequest& request);
 int32_t RuntimeMessageBox(const std::string& text, const std::string& caption, const std::string& icon, int32_t buttons,
                           int32_t defaultButton, int32_t style);
 

@@ -10,7 +10,7 @@ namespace rt {
 
 struct MessageBoxInfo {
   struct Button {
-    int32_t value;        // its ButtonSet bit
+    int32_t value;        // its ButtonSet bit, or kFirstExtraButton and up
     int32_t control;      // its control number in the box's window
     std::string caption;  // as shown: without trailing blanks
   };
@@ -29,6 +29,10 @@ struct MessageBoxInfo {
   // What Escape and the close box answer; 0 when they do nothing.
   int32_t escapeValue = 0;
   intptr_t owner = 0;  // native handle of the window that was current
+  // The check box under the text ("Do not ask again"): its control and
+  // caption, 0 and empty where the box has none.
+  int32_t checkControl = 0;
+  std::string checkBox;
   // The pressed button once the box has closed; BoxTimedOut when the time ran out.
   int32_t result = 0;
 };

@@ -20,6 +20,7 @@ using namespace box_layout;
 
 constexpr int32_t kImageControl = 1;
 constexpr int32_t kFirstLineControl = 2;
+constexpr int32_t kCheckBoxWidth = 12;  // the box and the gap before its caption
 
 bool KnownIcon(const std::string& icon) { return IconFlag(Clip(icon)) != 0; }
 
@@ -32,21 +33,30 @@ MessageBoxInfo Describe(const BoxRequest& r, const BoxTextArea& area) {
   info.defaultButton = r.defaultButton;
   info.style = r.style;
   info.timeout = std::max(0, r.timeout);
-  info.lines = WrapLines(SplitBoxText(r.text), area.columns);
+  info.lines = TextLines(r, area.columns);
+  // This box has no room that opens on request: the details follow the text.
+  if (!r.details.empty()) {
+    BoxRequest details = r;
+    details.text = r.details;
+    info.lines.emplace_back();
+    for (std::string& line : TextLines(details, area.columns)) info.lines.push_back(std::move(line));
+  }
   info.scrolls = info.lines.size() > area.lines;
-  int32_t set = r.buttons & 0xFF;
-  if (set == 0) set = ButtonOk;  // a box always has a way to answer it
   int32_t control = kFirstLineControl + (info.scrolls ? 1 : static_cast<int32_t>(info.lines.size()));
-  const std::vector<BoxButton> buttons = ButtonsOf(set);
-  for (const BoxButton& b : buttons) info.shown.push_back({b.value, control++, b.caption});
+  if (!r.checkBox.empty()) {
+    info.checkControl = control++;
+    info.checkBox = r.checkBox;
+  }
+  const std::vector<ShownButton> buttons = ButtonsOf(r, false);
+  for (const ShownButton& b : buttons) info.shown.push_back({b.value, control++, b.caption});
   info.defaultValue = buttons[DefaultPlace(buttons, r.defaultButton)].value;
-  info.escapeValue = EscapeValue(set);
+  info.escapeValue = EscapeValue(r, buttons);
   return info;
 }
 
 // Lines are wrapped before they get here; a text taller than the screen
 // allows is shown in one text control that scrolls.
-WindowDef Layout(const MessageBoxInfo& info, const BoxTextArea& area) {
+WindowDef Layout(const MessageBoxInfo& info, const BoxTextArea& area, const BoxRequest& r) {
   WindowDef def;
   def.module = "rt";
   def.name = "$MESSAGEBOX";
@@ -59,10 +69,19 @@ WindowDef Layout(const MessageBoxInfo& info, const BoxTextArea& area) {
   int32_t lines = static_cast<int32_t>(std::min(info.lines.size(), area.lines));
   if (info.scrolls) textWidth += kScrollBarWidth;
   int32_t contentHeight = std::max(icon ? kIconSize : 0, lines * kLineHeight);
+  const int32_t checkY = kMargin + contentHeight + kButtonsAbove / 2;
+  if (info.checkControl) {
+    contentHeight += kLineHeight + kButtonsAbove / 2;
+    textWidth = std::max(textWidth, kCheckBoxWidth + static_cast<int32_t>(TextColumns(info.checkBox)) * kCharWidth);
+  }
   int32_t count = static_cast<int32_t>(info.shown.size());
   int32_t buttonsWidth = count * kButtonWidth + (count - 1) * kButtonGap;
-  def.width = std::max({kMinWidth, textX + textWidth + kMargin, buttonsWidth + 2 * kMargin});
-  int32_t buttonsY = kMargin + contentHeight + kButtonsAbove;
+  // The caller's size in pixels, at 96 dots an inch: a dialog unit of the
+  // box's font is 1.5 pixels wide and 13/8 pixels high.
+  const int32_t askedWidth = std::clamp<int32_t>(r.width, 0, 4096) * 2 / 3 - kFrameWidth;
+  const int32_t askedHeight = std::clamp(r.height, 0, 4096) * 8 / 13 - kFrameHeight;
+  def.width = std::max({kMinWidth, textX + textWidth + kMargin, buttonsWidth + 2 * kMargin, askedWidth});
+  int32_t buttonsY = std::max(kMargin + contentHeight + kButtonsAbove, askedHeight - kButtonHeight - kMargin);
   def.height = buttonsY + kButtonHeight + kMargin;
 
   auto place = [&def](int32_t number, std::string name, ControlKind kind, std::string text, int32_t x, int32_t y,
@@ -82,6 +101,9 @@ WindowDef Layout(const MessageBoxInfo& info, const BoxTextArea& area) {
       place(kFirstLineControl + i, "?LINE" + std::to_string(i + 1), ControlKind::Prompt, info.lines[i], textX,
             textY + i * kLineHeight, textWidth, kLineHeight);
   }
+  if (info.checkControl)
+    place(info.checkControl, "?DONTASK", ControlKind::CheckBox, info.checkBox, textX, checkY,
+          kCheckBoxWidth + static_cast<int32_t>(TextColumns(info.checkBox)) * kCharWidth, kLineHeight + 2);
   int32_t x = (def.width - buttonsWidth) / 2;
   for (const MessageBoxInfo::Button& b : info.shown) {
     place(b.control, "?BUTTON" + std::to_string(b.value), ControlKind::Button, b.caption, x, buttonsY, kButtonWidth,
@@ -109,13 +131,18 @@ int32_t RuntimeMessageBox(const std::string& text, const std::string& caption, c
                                       .style = style});
 }
 
-int32_t RuntimeMessageBox(const BoxRequest& request) {
-  const BoxTextArea area = TextAreaOn(CurrentBackend().WorkArea(), KnownIcon(request.icon));
+int32_t RuntimeMessageBox(const BoxRequest& request) { return AskRuntimeBox(request).button; }
+
+BoxAnswer AskRuntimeBox(const BoxRequest& request) {
+  const BoxTextArea area = TextAreaOf(request, CurrentBackend().WorkArea(), KnownIcon(request.icon));
   MessageBoxInfo info = Describe(request, area);
   if (Window* owner = CurrentWindow())
     info.owner = static_cast<intptr_t>(owner->GetProperty(0, PropHandle, 0).Number());
-  Window* window = PrepareWindow(Layout(info, area));
-  if (!window) return 0;
+  int32_t checked = 0;
+  std::vector<Binding> bindings;
+  if (info.checkControl) bindings.push_back(Bind(checked));
+  Window* window = PrepareWindow(Layout(info, area, request), std::move(bindings));
+  if (!window) return {};
   WindowGuard guard{window};
   window->AttachBoxInfo(&info);
   int32_t defaultControl = 0;
@@ -160,8 +187,9 @@ int32_t RuntimeMessageBox(const BoxRequest& request) {
     if (EndEventLoop(flag)) break;
   }
   info.result = result;
+  if (info.checkControl) window->Update(info.checkControl);
   CloseWindow(window);
-  return result;
+  return {result, checked != 0};
 }
 
 }  // namespace rt

@@ -77,9 +77,10 @@ void HeadlessBackend::CreateNativeWindow(rt::Window& window) {
   r.scrolls = box->scrolls;
   r.owner = box->owner;
   for (const rt::MessageBoxInfo::Button& b : box->shown) {
-    r.buttons |= b.value;
+    if (b.value < rt::kFirstExtraButton) r.buttons |= b.value;
     r.captions.push_back(b.caption);
   }
+  r.checkBox = box->checkBox;
   r.defaultValue = box->defaultValue;
   r.icon = box->icon;
   r.defaultButton = box->defaultButton;
@@ -124,6 +125,8 @@ void HeadlessBackend::TimerChanged(rt::Window& window) {
 }
 
 rt::ScreenArea HeadlessBackend::WorkArea() const { return rt::kClassicWorkArea; }
+
+rt::BoxAnswer HeadlessBackend::NativeBox(const rt::BoxRequest& request) { return RecordedRequestBox(request); }
 
 void HeadlessBackend::FocusChanged(rt::Window&, int32_t) {}
 
@@ -273,6 +276,17 @@ void HeadlessBackend::Perform(rt::Window& w, const Step& step) {
     case K::EscapeBox:
       w.Post(rt::EventCloseRequested, 0, rt::KeyEscape);
       return;
+    case K::TickBox: {
+      const rt::MessageBoxInfo* box = w.BoxInfo();
+      if (!box->checkControl)
+        Fail("the script expects: " + step.Describe() + ", but message box " + Quote(box->text) + " has none");
+      w.ToggleCheck(box->checkControl);
+      State& s = Shared();
+      std::lock_guard<std::recursive_mutex> hold(s.lock);
+      if (auto it = s.boxRecords.find(&w); it != s.boxRecords.end())
+        s.boxes[it->second].checked = !s.boxes[it->second].checked;
+      return;
+    }
     case K::ChooseCommand:
     case K::PressShortcut: {
       for (const rt::WindowCommand& command : w.Def().commands)

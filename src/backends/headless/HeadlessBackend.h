@@ -20,6 +20,7 @@ class HeadlessBackend : public rt::Backend {
   void SetCursor(const std::string& cursor) override;
   rt::ScreenArea WorkArea() const override;
   void SetClipboardText(const std::string& text) override;
+  rt::BoxAnswer NativeBox(const rt::BoxRequest& request) override;
 
  private:
   // Carries out one window or box step: queues the events it produces.

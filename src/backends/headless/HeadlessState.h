@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "backends/headless/Records.h"
+#include "runtime/MessageBox.h"
 
 namespace rt {
 class Window;
@@ -36,6 +37,7 @@ struct Step {
     Wait,
     ChooseCommand,
     PressShortcut,
+    TickBox,
   };
   Kind kind;
   int32_t control = 0;
@@ -44,7 +46,8 @@ struct Step {
   std::function<void()> run;
 
   bool ForBox() const {
-    return kind == Kind::AnswerBox || kind == Kind::AnswerNative || kind == Kind::CloseBox || kind == Kind::EscapeBox;
+    return kind == Kind::AnswerBox || kind == Kind::AnswerNative || kind == Kind::CloseBox || kind == Kind::EscapeBox ||
+           kind == Kind::TickBox;
   }
   std::string Describe() const;
 };
@@ -78,6 +81,8 @@ State& Shared();
 
 // Stands the recorder behind the platform's Win32 calls (Win32Simulation.cpp).
 void InstallPlatformCalls();
+// The native box of a whole request, recorded and answered by the script.
+rt::BoxAnswer RecordedRequestBox(const rt::BoxRequest& request);
 
 // Reports a script failure; never returns.
 [[noreturn]] void Fail(const std::string& message);

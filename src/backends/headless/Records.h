@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/MessageBox.h"
+
 namespace headless {
 
 struct BoxRecord {
@@ -34,6 +36,13 @@ struct BoxRecord {
   // A native box: MessageBoxA's flag word and its raw result (an ID* value).
   uint32_t flags = 0;
   int32_t rawResult = 0;
+  // A check box under the text ("Do not ask again") and whether the user
+  // left it ticked; empty where the box has none.
+  std::string checkBox;
+  bool checked = false;
+  // A native box asked for with the whole request (the command line's): the
+  // request as it came; a default request otherwise.
+  rt::BoxRequest request;
 };
 
 struct PlatformCall {

@@ -72,6 +72,8 @@ std::string Step::Describe() const {
       return "close the message box";
     case Kind::EscapeBox:
       return "press Escape in the message box";
+    case Kind::TickBox:
+      return "tick the message box's check box";
     case Kind::Wait:
       return "wait " + std::to_string(value) + " ms";
     case Kind::ChooseCommand:
@@ -110,6 +112,7 @@ UserScript& UserScript::AnswerNative(int32_t result) {
 }
 UserScript& UserScript::CloseBox() { return Add(*this, {Step::Kind::CloseBox, 0, 0, {}, {}}); }
 UserScript& UserScript::EscapeBox() { return Add(*this, {Step::Kind::EscapeBox, 0, 0, {}, {}}); }
+UserScript& UserScript::TickBox() { return Add(*this, {Step::Kind::TickBox, 0, 0, {}, {}}); }
 UserScript& UserScript::ChooseCommand(int32_t number) {
   return Add(*this, {Step::Kind::ChooseCommand, 0, number, {}, {}});
 }

@@ -59,6 +59,8 @@ class UserScript {
   UserScript& AnswerNative(int32_t result);
   UserScript& CloseBox();
   UserScript& EscapeBox();
+  // Ticks (or clears) the next message box's check box; the box stays open.
+  UserScript& TickBox();
   UserScript& Wait(int32_t milliseconds);
   UserScript& ChooseCommand(int32_t number);
   UserScript& PressShortcut(std::string shortcut);
