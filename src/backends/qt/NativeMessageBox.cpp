@@ -1,8 +1,11 @@
 #include "backends/qt/NativeMessageBox.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -10,14 +13,18 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <QThread>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <climits>
 
 #include "backends/qt/AnsiText.h"
 #include "backends/qt/BoxClipboard.h"
 #include "backends/qt/QtApplication.h"
+#include "runtime/Backend.h"
+#include "runtime/BoxMarkup.h"
 #include "runtime/BoxRules.h"
 
 namespace qtbackend {
@@ -43,63 +50,170 @@ std::string Joined(const std::vector<std::string>& lines) {
   return text;
 }
 
-int32_t Show(os::HWND owner, const char* text, const char* caption, os::UINT flags, os::UINT seconds) {
-  QWidget* ownerWidget = owner ? QWidget::find(reinterpret_cast<WId>(owner)) : nullptr;
+QMessageBox::Icon IconOfCode(const std::string& icon) { return IconOf(rt::IconFlag(icon)); }
+
+// MessageBoxA's call as a request: its text broken at line ends only, the
+// default button as the place its flags name.
+rt::BoxRequest RequestOfCall(const char* text, const char* caption, os::UINT flags) {
+  rt::BoxRequest r;
+  r.text = text ? text : "";
   // A missing caption is titled "Error", as Windows titles it.
-  NativeMessageBox box(ownerWidget ? ownerWidget->window() : nullptr, text ? text : "", caption ? caption : "Error",
-                       flags);
-  if (!box.Valid()) return 0;
-  box.CountDown(static_cast<int32_t>(std::min<os::UINT>(seconds, INT32_MAX)));
-  return box.Run();
+  r.caption = caption ? caption : "Error";
+  r.markup = rt::BoxMarkup::Plain;
+  r.icon = rt::IconOfFlag(flags);
+  r.buttons = rt::ButtonSetOfType(flags & os::MB_TYPEMASK);
+  const std::size_t place = rt::NativeDefaultPlace(flags, rt::ButtonsOf(r.buttons).size());
+  r.defaultButton = place == 0 ? 0 : static_cast<int32_t>(place) + 1;
+  r.style = (flags & os::MB_SYSTEMMODAL) ? 1 : 0;
+  return r;
 }
 
 // Widgets live on the thread that made the application; a box asked for on
 // another thread is shown there, and this thread waits for the answer.
-int32_t ShowOnApplicationThread(os::HWND owner, const char* text, const char* caption, os::UINT flags,
-                                os::UINT seconds) {
+template <class Show>
+auto OnApplicationThread(Show show) {
   QCoreApplication* app = QCoreApplication::instance();
   if (app && QThread::currentThread() != app->thread()) {
-    int32_t result = 0;
+    decltype(show()) result{};
     QMetaObject::invokeMethod(
-        app, [&] { result = Show(owner, text, caption, flags, seconds); }, Qt::BlockingQueuedConnection);
+        app, [&] { result = show(); }, Qt::BlockingQueuedConnection);
     return result;
   }
   EnsureApplication();
-  return Show(owner, text, caption, flags, seconds);
+  return show();
+}
+
+int32_t ShowCall(os::HWND owner, const char* text, const char* caption, os::UINT flags, os::UINT seconds) {
+  // A set that Windows does not know fails the call and shows nothing.
+  if (rt::ButtonSetOfType(flags & os::MB_TYPEMASK) == 0) return 0;
+  return OnApplicationThread([&] {
+    QWidget* ownerWidget = owner ? QWidget::find(reinterpret_cast<WId>(owner)) : nullptr;
+    NativeMessageBox box(ownerWidget ? ownerWidget->window() : nullptr, RequestOfCall(text, caption, flags));
+    box.CountDown(static_cast<int32_t>(std::min<os::UINT>(seconds, INT32_MAX)));
+    const int32_t answer = box.Run().button;
+    return answer == rt::BoxTimedOut ? os::MB_TIMEDOUT : rt::NativeIdOfButton(answer);
+  });
+}
+
+// The standard icon a name of zenity's --window-icon stands for, a file, or
+// the desktop's themed icon of that name.
+QIcon WindowIconNamed(const std::string& name) {
+  const QStyle::StandardPixmap standard[] = {QStyle::SP_MessageBoxInformation, QStyle::SP_MessageBoxWarning,
+                                             QStyle::SP_MessageBoxQuestion, QStyle::SP_MessageBoxCritical};
+  const char* names[] = {"info", "warning", "question", "error"};
+  for (std::size_t i = 0; i < 4; ++i)
+    if (name == names[i]) return QApplication::style()->standardIcon(standard[i]);
+  const QString named = FromAnsi(name);
+  if (QFileInfo::exists(named)) return QIcon(named);
+  return QIcon::fromTheme(named);
 }
 
 }  // namespace
 
-NativeMessageBox::NativeMessageBox(QWidget* owner, const std::string& text, const std::string& caption, os::UINT flags)
-    : QMessageBox(owner), text_(Joined(rt::SplitLineEnds(text))), caption_(caption) {
+NativeMessageBox::NativeMessageBox(QWidget* owner, const rt::BoxRequest& request)
+    : QMessageBox(owner), caption_(request.captionOmitted ? std::string() : request.caption) {
   setObjectName(QStringLiteral("MessageBoxA"));
-  setTextFormat(Qt::PlainText);
-  // Long lines wrap as in every box; the clipboard keeps them whole.
-  setText(FromAnsi(Joined(rt::WrapLines(rt::SplitLineEnds(text), rt::kBoxWrapColumns))));
   setWindowTitle(FromAnsi(caption_));
-  setIcon(IconOf(flags));
+  ShowIcons(request);
   // The runtime's windows under the box take no input while it is shown. A
   // system-modal box also stays above every other window: X11 has no
   // modality across programs.
   setWindowModality(Qt::ApplicationModal);
-  if (flags & os::MB_SYSTEMMODAL) setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  if (request.style) setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  width_ = request.width;
+  height_ = request.height;
 
-  const int32_t set = rt::ButtonSetOfType(flags & os::MB_TYPEMASK);
-  for (const rt::BoxButton& b : rt::ButtonsOf(set)) {
+  const std::vector<rt::ShownButton> shown = rt::ButtonsOf(request, true);
+  for (const rt::ShownButton& b : shown) {
     // One role for all keeps the buttons in the order they are added.
-    QPushButton* button = addButton(QString::fromLatin1(b.caption), QMessageBox::ActionRole);
-    choices_.push_back({button, b.nativeId, b.caption});
+    QPushButton* button = addButton(FromAnsi(b.caption), QMessageBox::ActionRole);
+    choices_.push_back({button, b.value, b.caption});
   }
-  if (choices_.empty()) return;
-
-  defaultIndex_ = rt::NativeDefaultPlace(flags, choices_.size());
+  defaultIndex_ = rt::DefaultPlace(shown, request.defaultButton);
   setDefaultButton(choices_[defaultIndex_].button);
-
-  escapeResult_ = rt::NativeIdOfButton(rt::EscapeValue(set));
+  escapeValue_ = rt::EscapeValue(request, shown);
   for (const Choice& c : choices_)
-    if (c.id == escapeResult_) setEscapeButton(c.button);
-  if (!escapeResult_) setWindowFlag(Qt::WindowCloseButtonHint, false);
+    if (c.value == escapeValue_) setEscapeButton(c.button);
+  if (!escapeValue_) setWindowFlag(Qt::WindowCloseButtonHint, false);
+  if (!request.details.empty()) setDetailedText(FromAnsi(rt::ReadMarkup(request.details, rt::BoxMarkup::Html).plain));
+  if (!request.checkBox.empty()) {
+    checkBox_ = new QCheckBox(FromAnsi(request.checkBox), this);
+    setCheckBox(checkBox_);
+  }
+  ShowText(request);
   ScrollLongText();
+}
+
+// The text wraps once, at the box rules' columns: the lines come wrapped, or
+// rich text wraps itself within as wide a label; Qt's own wrapping of a
+// message box's label (at half the screen) is turned off when it shows.
+void NativeMessageBox::ShowText(const rt::BoxRequest& request) {
+  const bool icon = rt::IconFlag(request.icon) != 0 || !request.themedIcon.empty();
+  const rt::BoxTextArea area = rt::TextAreaOf(request, rt::CurrentBackend().WorkArea(), icon);
+  const std::vector<std::string> lines = rt::TextLines(request, area.columns);
+  text_ = Joined(lines);
+  label_ = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+  const bool rich = (request.markup == rt::BoxMarkup::Pango || request.markup == rt::BoxMarkup::Html) &&
+                    request.wrap != rt::BoxWrap::Ellipsize;
+  const rt::MarkedText marked = rich ? rt::ReadMarkup(request.text, request.markup) : rt::MarkedText{};
+  if (rich && marked.valid) {
+    setTextFormat(Qt::RichText);
+    const char* space = request.markup == rt::BoxMarkup::Html ? "normal"
+                        : request.wrap == rt::BoxWrap::NoWrap ? "pre"
+                                                              : "pre-wrap";
+    // Qt wraps a label's rich text only between <br>s, not at line ends.
+    QString html = FromAnsi(marked.html);
+    if (request.markup == rt::BoxMarkup::Pango) html.replace(QLatin1Char('\n'), QLatin1String("<br>"));
+    setText(QStringLiteral("<p style=\"white-space:%1\">%2</p>").arg(QLatin1String(space), html));
+    // Rich text wraps itself, in a label as wide as the columns.
+    wrapsItself_ = request.wrap == rt::BoxWrap::Wrap;
+    if (label_ && wrapsItself_)
+      label_->setMaximumWidth(static_cast<int>(area.columns) * label_->fontMetrics().averageCharWidth());
+  } else {
+    setTextFormat(Qt::PlainText);
+    setText(FromAnsi(text_));
+  }
+}
+
+void NativeMessageBox::ShowIcons(const rt::BoxRequest& request) {
+  setIcon(IconOfCode(request.icon));
+  if (!request.themedIcon.empty()) {
+    const QIcon themed = QIcon::fromTheme(FromAnsi(request.themedIcon));
+    // Where the desktop has no such icon, the box keeps its own.
+    if (!themed.isNull())
+      setIconPixmap(themed.pixmap(style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this)));
+  }
+  if (!request.windowIcon.empty()) setWindowIcon(WindowIconNamed(request.windowIcon));
+}
+
+// Qt sizes a message box again on each layout request, wrapping its label
+// at half the screen; the box's own size is set after it, each time.
+void NativeMessageBox::showEvent(QShowEvent* e) {
+  QMessageBox::showEvent(e);
+  FitText();
+}
+
+bool NativeMessageBox::event(QEvent* e) {
+  const bool result = QMessageBox::event(e);
+  if (e->type() == QEvent::LayoutRequest && isVisible()) FitText();
+  return result;
+}
+
+void NativeMessageBox::FitText() {
+  if (fitting_) return;
+  fitting_ = true;
+  if (label_ && !label_->parentWidget()->inherits("QScrollArea")) {
+    label_->setWordWrap(wrapsItself_);
+    layout()->activate();
+    const int width = std::max(layout()->totalMinimumSize().width(), width_);
+    const int height =
+        layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width) : layout()->totalMinimumSize().height();
+    setFixedSize(width, std::max(height, height_));
+  } else if (width_ > 0 || height_ > 0) {
+    setFixedSize(std::max(this->width(), width_), std::max(this->height(), height_));
+  }
+  QCoreApplication::removePostedEvents(this, QEvent::LayoutRequest);
+  fitting_ = false;
 }
 
 // A text taller than the screen's work area leaves room for the title bar
@@ -141,14 +255,18 @@ void NativeMessageBox::CountDown(int32_t seconds) {
   timer->start(1000);
 }
 
-int32_t NativeMessageBox::Run() {
+rt::BoxAnswer NativeMessageBox::Run() {
   exec();
   ActivateTopWindow();
-  if (timedOut_) return os::MB_TIMEDOUT;
+  const bool checked = checkBox_ && checkBox_->isChecked();
+  if (timedOut_) return {rt::BoxTimedOut, checked};
+  if (escaped_) return {escapeValue_, checked};
   QAbstractButton* pressed = clickedButton();
   for (const Choice& c : choices_)
-    if (c.button == pressed) return c.id;
-  return 0;
+    if (c.button == pressed) return {c.value, checked};
+  // Escape and the close box, where the dialog tools' rule answers them with
+  // a Cancel that the box does not show.
+  return {escapeValue_, checked};
 }
 
 std::string NativeMessageBox::ClipboardText() const {
@@ -162,25 +280,49 @@ void NativeMessageBox::keyPressEvent(QKeyEvent* e) {
     QGuiApplication::clipboard()->setText(FromAnsi(ClipboardText()));
     return;
   }
-  if (e->key() == Qt::Key_Escape && !escapeResult_) return;
+  if (e->key() == Qt::Key_Escape && !escapeValue_) return;
+  if (e->key() == Qt::Key_Escape && !EscapeShown()) {
+    escaped_ = true;
+    QDialog::reject();
+    return;
+  }
   QMessageBox::keyPressEvent(e);
 }
 
 void NativeMessageBox::closeEvent(QCloseEvent* e) {
-  if (!escapeResult_) {
+  if (!escapeValue_) {
     e->ignore();
+    return;
+  }
+  if (!EscapeShown()) {
+    escaped_ = true;
+    QDialog::closeEvent(e);
     return;
   }
   QMessageBox::closeEvent(e);
 }
 
 int32_t ShowMessageBoxA(os::HWND owner, const char* text, const char* caption, os::UINT flags) {
-  return ShowOnApplicationThread(owner, text, caption, flags, 0);
+  return ShowCall(owner, text, caption, flags, 0);
 }
 
 int32_t ShowCountdownMessageBoxA(os::HWND owner, const char* text, const char* caption, os::UINT flags,
                                  os::UINT seconds) {
-  return ShowOnApplicationThread(owner, text, caption, flags, seconds);
+  return ShowCall(owner, text, caption, flags, seconds);
+}
+
+rt::BoxAnswer ShowRequestBox(const rt::BoxRequest& request) {
+  return OnApplicationThread([&] {
+    NativeMessageBox box(nullptr, request);
+    // A box that belongs to another program's window stands over it.
+    if (request.parentWindow && QGuiApplication::platformName() == QLatin1String("xcb")) {
+      box.winId();
+      if (QWindow* parent = QWindow::fromWinId(static_cast<WId>(request.parentWindow)))
+        box.windowHandle()->setTransientParent(parent);
+    }
+    box.CountDown(request.timeout);
+    return box.Run();
+  });
 }
 
 }  // namespace qtbackend

@@ -1,56 +1,78 @@
 #pragma once
-// MessageBoxA on Linux: a QMessageBox with the buttons, icon, default button
-// and modality that the MB_* flags ask for, answered with the ID* value of
-// the button pressed. The buttons, their order and captions, and what Escape
-// and the close box answer are the box rules every drawer keeps
-// (runtime/BoxRules.h). Long lines wrap as in every box; a text taller than
-// the screen scrolls. Ctrl+C copies the whole box to the
-// clipboard (BoxClipboard.h), as the Windows box does.
+// The native box on Linux: a QMessageBox. It shows MessageBoxA's boxes (the
+// buttons, icon, default button and modality that the MB_* flags ask for,
+// answered with the ID* value of the button pressed), and the command line's
+// whole requests (the caller's captions and added buttons, markup rendered,
+// details, a check box, the desktop's themed icons). The buttons, their order
+// and captions, and what Escape and the close box answer are the box rules
+// every drawer keeps (runtime/BoxRules.h). Long lines wrap once, as in every
+// box; a text taller than the screen scrolls. Ctrl+C copies the whole box to
+// the clipboard (BoxClipboard.h), as the Windows box does.
 #include <QMessageBox>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "platform/Win32Api.h"
+#include "runtime/MessageBox.h"
+
+class QCheckBox;
+class QLabel;
 
 namespace qtbackend {
 
 class NativeMessageBox : public QMessageBox {
  public:
-  // `text` and `caption` are the call's bytes (see AnsiText.h).
-  NativeMessageBox(QWidget* owner, const std::string& text, const std::string& caption, os::UINT flags);
+  // `request`'s texts are the program's bytes (see AnsiText.h).
+  NativeMessageBox(QWidget* owner, const rt::BoxRequest& request);
 
-  // False when the flags name a button set that Windows does not know: the
-  // call fails and shows nothing.
-  bool Valid() const { return !choices_.empty(); }
   // Counts `seconds` down on the default button, from when the box is shown,
   // and presses it when they have run out.
   void CountDown(int32_t seconds);
-  // Shows the box until the user answers it; the ID* value of the answer, or
-  // MB_TIMEDOUT when the countdown pressed the default button.
-  int32_t Run();
-  // What Escape and the close box answer: an ID* value, or 0 for nothing.
-  int32_t EscapeResult() const { return escapeResult_; }
+  // Shows the box until the user answers it: the pressed button's ButtonSet
+  // value (rt::BoxTimedOut when the countdown pressed the default button,
+  // the escape value for Escape and the close box), and the check box.
+  rt::BoxAnswer Run();
+  // What Escape and the close box answer: a ButtonSet value, or 0 for nothing.
+  int32_t EscapeValue() const { return escapeValue_; }
   // What Ctrl+C puts on the clipboard.
   std::string ClipboardText() const;
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
+  void showEvent(QShowEvent* e) override;
+  bool event(QEvent* e) override;
 
  private:
+  void ShowText(const rt::BoxRequest& request);
+  void ShowIcons(const rt::BoxRequest& request);
+  void FitText();
   void ScrollLongText();
+  // Escape answers a button the box shows (else a Cancel it does not show).
+  bool EscapeShown() const {
+    for (const Choice& c : choices_)
+      if (c.value == escapeValue_) return true;
+    return false;
+  }
 
   struct Choice {
     QPushButton* button;
-    int32_t id;
+    int32_t value;
     std::string caption;
   };
   std::vector<Choice> choices_;
   std::size_t defaultIndex_ = 0;
   int32_t secondsLeft_ = 0;
   bool timedOut_ = false;
-  int32_t escapeResult_ = 0;
+  bool escaped_ = false;
+  bool wrapsItself_ = false;  // rich text, wrapped by the label
+  bool fitting_ = false;
+  int32_t escapeValue_ = 0;
+  int32_t width_ = 0;
+  int32_t height_ = 0;
+  QLabel* label_ = nullptr;
+  QCheckBox* checkBox_ = nullptr;
   std::string text_;
   std::string caption_;
 };
@@ -61,5 +83,7 @@ int32_t ShowMessageBoxA(os::HWND owner, const char* text, const char* caption, o
 // The same with a countdown (Win32Calls::countdownMessageBox).
 int32_t ShowCountdownMessageBoxA(os::HWND owner, const char* text, const char* caption, os::UINT flags,
                                  os::UINT seconds);
+// The command line's box, with its whole request.
+rt::BoxAnswer ShowRequestBox(const rt::BoxRequest& request);
 
 }  // namespace qtbackend

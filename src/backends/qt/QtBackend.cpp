@@ -110,6 +110,8 @@ intptr_t QtBackend::NativeHandle(const rt::Window& window) const {
 
 void QtBackend::Beep(int32_t, int32_t) { QApplication::beep(); }
 
+rt::BoxAnswer QtBackend::NativeBox(const rt::BoxRequest& request) { return ShowRequestBox(request); }
+
 rt::ScreenArea QtBackend::WorkArea() const {
   EnsureApplication();
   const QScreen* screen = QGuiApplication::primaryScreen();

@@ -25,6 +25,7 @@ class QtBackend : public rt::Backend {
   void SetCursor(const std::string& cursor) override;
   rt::ScreenArea WorkArea() const override;
   void SetClipboardText(const std::string& text) override;
+  rt::BoxAnswer NativeBox(const rt::BoxRequest& request) override;
 
   // The native window of an open runtime window, or null.
   NativeWindow* Find(const rt::Window& window) const;
