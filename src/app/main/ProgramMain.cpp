@@ -6,16 +6,19 @@
 #include <string>
 #include <vector>
 
-#include "composer/CommandLine.h"
 #include "app/ProgramBody.h"
 #include "app/RunCommandLine.h"
 #include "backends/InstallBackend.h"
+#include "composer/CommandLine.h"
+#include "composer/ExitStatus.h"
 #include "platform/Console.h"
 #include "runtime/Program.h"
 
 int main(int argc, char** argv) {
+  // Where no window can be shown at all, a script tells that from every answer.
+  const int32_t noBox = quibra::ExitStatusOf(0, quibra::ExitScheme::Native);
   if (argc <= 1) {
-    backend::Install();
+    backend::Install({.failureStatus = noBox});
     rt::Exit(quibra::RunProgram());
   }
   // Before anything is written: on Windows the program has no console of
@@ -37,6 +40,6 @@ int main(int argc, char** argv) {
     case quibra::CommandAction::ShowBox:
       break;
   }
-  backend::Install();
+  backend::Install({.display = parsed.line.display, .failureStatus = noBox});
   rt::Exit(quibra::RunCommandLine(parsed.line, program, std::cin, std::cout, std::cerr));
 }

@@ -128,6 +128,6 @@ std::vector<std::vector<std::string>> ListRows(const rt::Window& window, int32_t
 
 namespace backend {
 
-void Install() { headless::Install(); }
+void Install(const StartOptions&) { headless::Install(); }
 
 }  // namespace backend

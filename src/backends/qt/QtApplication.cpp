@@ -3,6 +3,8 @@
 #include <errno.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
 #include <QString>
 #include <QWidget>
 #include <cstdio>
@@ -13,7 +15,7 @@
 namespace qtbackend {
 namespace {
 
-constexpr const char* kHowToRun = "start it under a virtual display: xvfb-run -a make run";
+backend::StartOptions startOptions;
 
 // The messages Qt gives while the application is made: held back, so that a
 // display that cannot be opened gives one clear line and not the toolkit's
@@ -21,15 +23,15 @@ constexpr const char* kHowToRun = "start it under a virtual display: xvfb-run -a
 std::vector<std::pair<QtMsgType, QString>> heldMessages;
 
 [[noreturn]] void FailToStart(const std::string& why) {
-  std::fprintf(stderr, "%s: cannot start: %s; %s\n", program_invocation_short_name, why.c_str(), kHowToRun);
+  std::fprintf(stderr, "%s: no window can be shown: %s\n", program_invocation_short_name, why.c_str());
   std::fflush(stderr);
-  std::_Exit(1);
+  std::_Exit(startOptions.failureStatus);
 }
 
 void StartupMessageHandler(QtMsgType type, const QMessageLogContext&, const QString& message) {
   if (type == QtFatalMsg) {
     const char* display = std::getenv("DISPLAY");
-    FailToStart(std::string("no window system could be opened (DISPLAY=\"") + (display ? display : "") + "\")");
+    FailToStart(std::string("the display \"") + (display ? display : "") + "\" cannot be opened");
   }
   heldMessages.emplace_back(type, message);
 }
@@ -39,13 +41,27 @@ const char* Value(const char* name) {
   return v && *v ? v : nullptr;
 }
 
+// Qt's Wayland plugin, where Qt looks for its platform plugins.
+bool WaylandPluginInstalled() {
+  const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms"));
+  return !platforms.entryList({QStringLiteral("libqwayland*")}, QDir::Files).isEmpty();
+}
+
 }  // namespace
 
-std::string MissingDisplayMessage(const char* platform, const char* display, const char* wayland) {
+DisplayChoice ChooseDisplay(const char* platform, const char* display, const char* wayland, bool waylandPlugin) {
   auto set = [](const char* v) { return v != nullptr && *v != 0; };
-  if (set(platform) || set(display) || set(wayland)) return {};
-  return "there is no display to show windows on (DISPLAY and WAYLAND_DISPLAY are not set)";
+  if (set(platform)) return {};
+  if (set(wayland) && waylandPlugin) return {"wayland", {}};
+  if (set(display)) return {"xcb", {}};
+  if (set(wayland))
+    return {{},
+            "there is a Wayland display (WAYLAND_DISPLAY) but no X display, and Qt's Wayland plugin is missing: "
+            "install qt6-wayland"};
+  return {{}, "there is no display (DISPLAY and WAYLAND_DISPLAY are not set)"};
 }
+
+void SetStartOptions(const backend::StartOptions& options) { startOptions = options; }
 
 void ActivateTopWindow() {
   QWidget* top = QApplication::activeModalWidget();
@@ -56,8 +72,11 @@ void ActivateTopWindow() {
 
 QApplication& EnsureApplication() {
   if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) return *app;
-  std::string missing = MissingDisplayMessage(Value("QT_QPA_PLATFORM"), Value("DISPLAY"), Value("WAYLAND_DISPLAY"));
-  if (!missing.empty()) FailToStart(missing);
+  if (!startOptions.display.empty()) qputenv("DISPLAY", QByteArray::fromStdString(startOptions.display));
+  const DisplayChoice choice =
+      ChooseDisplay(Value("QT_QPA_PLATFORM"), Value("DISPLAY"), Value("WAYLAND_DISPLAY"), WaylandPluginInstalled());
+  if (!choice.missing.empty()) FailToStart(choice.missing);
+  if (!choice.platform.empty()) qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(choice.platform));
 
   // The program takes nothing from its command line: Qt sees only its name.
   static int argc = 1;

@@ -1,21 +1,35 @@
 #pragma once
 // The one QApplication of the process, made when the backend is installed.
-// Without a display the program says so in one line and how to run it,
-// instead of letting the toolkit abort.
+// Without a display the program says so in one line, instead of letting the
+// toolkit abort.
 #include <string>
+
+#include "backends/InstallBackend.h"
 
 class QApplication;
 
 namespace qtbackend {
 
-// Empty when a window system can be tried: a Qt platform is named
-// (QT_QPA_PLATFORM) or an X or Wayland display is set. Otherwise the one-line
-// message for the user. Arguments are the three variables' values or null.
-std::string MissingDisplayMessage(const char* platform, const char* display, const char* wayland);
+// Which of Qt's platforms to start: the one QT_QPA_PLATFORM names; Wayland
+// where a Wayland display is set and Qt's Wayland plugin is installed; else
+// X11 where an X display is set (a Wayland session without the plugin falls
+// back to X11 without a word); else none, and `missing` says what is missing
+// in one sentence for the user. Arguments are the three variables' values or
+// null, and whether the Wayland plugin is there.
+struct DisplayChoice {
+  std::string platform;  // for QT_QPA_PLATFORM; empty: as the environment says
+  std::string missing;
+};
+DisplayChoice ChooseDisplay(const char* platform, const char* display, const char* wayland, bool waylandPlugin);
+
+// Taken before the application is made: the display to use, and the exit
+// status of a start that finds none.
+void SetStartOptions(const backend::StartOptions& options);
 
 // Makes the application on the first call (on the thread that runs the
-// windows) and returns it. Ends the process with exit code 1 and a one-line
-// message when there is no display or the display cannot be opened.
+// windows) and returns it. Ends the process with the start options' failure
+// status and a one-line message when there is no display or the display
+// cannot be opened.
 QApplication& EnsureApplication();
 
 // After a window or message box closes, the window now on top takes the

@@ -32,7 +32,8 @@ QtBackend& Backend() {
   return backend;
 }
 
-void Install() {
+void Install(const backend::StartOptions& options) {
+  SetStartOptions(options);
   QApplication& app = EnsureApplication();
   static bool routed = false;
   if (!routed) {
@@ -136,6 +137,6 @@ void QtBackend::SetCursor(const std::string& cursor) {
 
 namespace backend {
 
-void Install() { qtbackend::Install(); }
+void Install(const StartOptions& options) { qtbackend::Install(options); }
 
 }  // namespace backend

@@ -6,6 +6,7 @@
 #include <map>
 #include <vector>
 
+#include "backends/InstallBackend.h"
 #include "runtime/Backend.h"
 
 namespace qtbackend {
@@ -39,7 +40,7 @@ class QtBackend : public rt::Backend {
 };
 
 // Makes the application (see QtApplication.h) and installs the backend.
-void Install();
+void Install(const backend::StartOptions& options);
 // The installed backend.
 QtBackend& Backend();
 

@@ -7,7 +7,7 @@
 
 namespace backend {
 
-void Install() {
+void Install(const StartOptions&) {
   static win32::Win32Backend backend;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
   InitCommonControlsEx(&controls);

@@ -184,25 +184,35 @@ TEST(BoxClipboardTest, AccessMarks) {
   for (const auto& [caption, shown] : cases) EXPECT_EQ(qtbackend::WithoutAccessKeys(caption), shown) << caption;
 }
 
-TEST(DisplayTest, NoDisplayIsSaidInOneLine) {
+TEST(DisplayTest, TheDisplayIsChosenOrWhatIsMissingSaidInOneSentence) {
   const struct {
     const char* label;
     const char* platform;
     const char* display;
     const char* wayland;
-    bool missing;
+    bool plugin;
+    const char* chosen;   // the platform started; "" as the environment says
+    const char* missing;  // a word the sentence must hold; null: nothing is missing
   } cases[] = {
-      {"nothing set", nullptr, nullptr, nullptr, true},
-      {"all empty", "", "", "", true},
-      {"an X display", nullptr, ":0", nullptr, false},
-      {"a Wayland display", nullptr, "", "wayland-0", false},
-      {"a named Qt platform", "offscreen", nullptr, nullptr, false},
+      {"nothing set", nullptr, nullptr, nullptr, true, "", "no display"},
+      {"all empty", "", "", "", true, "", "no display"},
+      {"an X display", nullptr, ":0", nullptr, false, "xcb", nullptr},
+      {"a Wayland display with the plugin", nullptr, "", "wayland-0", true, "wayland", nullptr},
+      {"Wayland and X, no plugin: X11 without a word", nullptr, ":0", "wayland-0", false, "xcb", nullptr},
+      {"Wayland alone, no plugin", nullptr, nullptr, "wayland-0", false, "", "install qt6-wayland"},
+      {"a named Qt platform", "offscreen", nullptr, nullptr, false, "", nullptr},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
-    const std::string message = qtbackend::MissingDisplayMessage(c.platform, c.display, c.wayland);
-    EXPECT_EQ(!message.empty(), c.missing);
-    EXPECT_EQ(message.find('\n'), std::string::npos);
+    const qtbackend::DisplayChoice choice = qtbackend::ChooseDisplay(c.platform, c.display, c.wayland, c.plugin);
+    EXPECT_EQ(choice.platform, c.chosen);
+    if (c.missing) {
+      EXPECT_NE(choice.missing.find(c.missing), std::string::npos) << choice.missing;
+      EXPECT_EQ(choice.missing.find('\n'), std::string::npos);
+      EXPECT_EQ(choice.missing.find("make"), std::string::npos) << "no developer's command";
+    } else {
+      EXPECT_EQ(choice.missing, "");
+    }
   }
 }
 
