@@ -3,7 +3,7 @@
 SHELL := /bin/bash
 .DEFAULT_GOAL := test
 
-.PHONY: deps test test-linux test-win32 test-win64 test-asan test-package test-windows-zip package run bench bench-win64 screenshots format clean mutants fuzz stress
+.PHONY: deps test test-linux test-win32 test-win64 test-asan test-package test-windows-zip package run bench bench-win64 screenshots format clean mutants fuzz stress compat
 
 deps:
 	@bash scripts/install-deps.sh
@@ -121,6 +121,14 @@ screenshots: deps
 mutants: deps
 	@test -n "$(DIR)" || { echo "make mutants: name a folder, e.g. DIR=src/framework/window" >&2; exit 2; }
 	@python3 tools/mutants.py "$(DIR)" --max "$(or $(MAX),40)" --seed "$(or $(SEED),1)"
+
+# Our command line beside zenity and kdialog (not part of make test): every row
+# of tests/compat/message-boxes.tsv through the real tool and through our
+# program on a virtual display, side by side, with the totals. Installs the two
+# tools first; without a built program it checks the real tools against the table.
+#   make compat [QUIBRAD=build/linux/src/app/quibrad] [ROWS=1-12]
+compat:
+	@bash scripts/compat.sh $(if $(QUIBRAD),"$(QUIBRAD)") $(if $(ROWS),--rows "$(ROWS)")
 
 format:
 	@git ls-files '*.h' '*.cpp' | xargs clang-format -i

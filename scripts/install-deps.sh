@@ -1,19 +1,25 @@
 #!/usr/bin/env bash
 # Installs everything the build, the tests and the benchmarks need on Debian 12.
-#   scripts/install-deps.sh [--no-win32] [--bench]
+#   scripts/install-deps.sh [--no-win32] [--bench] [--compat]
 # --bench adds the other dialog programs that the start-up benchmark
 # (bench/startup.sh) times beside ours. They are left out otherwise, so that
 # `make test` on CI does not download a desktop's libraries it never uses.
+# --compat adds them too, with what `make compat` drives them by: a D-Bus
+# session, the accessibility bus, and Python's X and GObject bindings
+# (tools/compat/drive.py), and KDE's framework plugins, with which kdialog
+# keeps --dontagain answers in the file named, as on a KDE desktop.
 # Safe to run again: packages already present are not touched and apt is not
 # asked at all when nothing is missing. Needs root (CI and developers run as root).
 set -euo pipefail
 
 want_win32=1
 want_bench=0
+want_compat=0
 for arg in "$@"; do
   case "$arg" in
     --no-win32) want_win32=0 ;;
     --bench) want_bench=1 ;;
+    --compat) want_compat=1 ;;
     *) echo "install-deps: unknown option $arg" >&2; exit 2 ;;
   esac
 done
@@ -29,8 +35,11 @@ packages=(
   tcl dpkg-dev
 )
 # zenity is a GTK program and kdialog a KDE one: each brings its toolkit.
-if [ "$want_bench" = 1 ]; then
+if [ "$want_bench" = 1 ] || [ "$want_compat" = 1 ]; then
   packages+=(zenity kdialog)
+fi
+if [ "$want_compat" = 1 ]; then
+  packages+=(frameworkintegration dbus-daemon dbus-bin at-spi2-core python3-gi python3-xlib)
 fi
 # The Windows builds: both cross compilers, and Wine to run the tests. 64-bit
 # Wine runs everywhere; 32-bit Wine only where the kernel runs 32-bit programs.

@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "composer/ExitStatus.h"
 #include "platform/FileSystem.h"
 #include "platform/Folders.h"
 
@@ -22,9 +23,6 @@ std::optional<Place> PlaceOf(const std::string& fileKey) {
   if (colon == std::string::npos || folder.empty()) return std::nullopt;
   return Place{folder + "/" + fileKey.substr(0, colon), fileKey.substr(colon + 1)};
 }
-
-// A box that asks Yes or No keeps which; any other only that it goes on.
-bool AsksYesNo(const rt::BoxRequest& box) { return (box.buttons & rt::ButtonYes) != 0; }
 
 std::string Trimmed(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
@@ -95,24 +93,33 @@ std::string WithEntry(std::string text, const std::string& group, const std::str
   return out;
 }
 
-std::optional<int32_t> RememberedAnswer(const std::string& fileKey, const rt::BoxRequest& box) {
+std::optional<int32_t> RememberedAnswer(const std::string& fileKey, RememberedKind kind) {
   const std::optional<Place> place = PlaceOf(fileKey);
   std::string text;
   if (!place || !os::ReadAll(place->path, text).ok()) return std::nullopt;
   const std::optional<std::string> value = EntryOf(text, kGroup, place->key);
   if (!value) return std::nullopt;
-  if (AsksYesNo(box)) {
-    if (*value == "yes" || *value == "true") return rt::ButtonYes;
-    if (*value == "no") return rt::ButtonNo;
-    return std::nullopt;
+  const bool yes = *value == "true" || *value == "yes", no = *value == "false" || *value == "no";
+  switch (kind) {
+    case RememberedKind::YesNo:
+      if (yes || no) return yes ? rt::ButtonYes : rt::ButtonNo;
+      break;
+    case RememberedKind::GoOn:
+      if (no) return rt::ButtonYes;  // Continue
+      break;
+    case RememberedKind::Message:
+      // kdialog answers a message it did not show again with 1 (as for no).
+      if (yes || no) return yes ? rt::ButtonOk : kNotShownAgainRow;
+      break;
   }
-  if (*value == "false" || *value == "no" || *value == "0" || *value == "off") return rt::ButtonOk;
   return std::nullopt;
 }
 
-bool RememberAnswer(const std::string& fileKey, const rt::BoxRequest& box, int32_t answer, std::string& error) {
-  const bool yesNo = AsksYesNo(box);
-  if (yesNo ? answer != rt::ButtonYes && answer != rt::ButtonNo : answer != rt::ButtonOk) return true;
+bool RememberAnswer(const std::string& fileKey, RememberedKind kind, int32_t answer, std::string& error) {
+  const bool goesOn = kind == RememberedKind::GoOn      ? answer == rt::ButtonYes
+                      : kind == RememberedKind::Message ? answer == rt::ButtonOk
+                                                        : false;
+  if (kind == RememberedKind::YesNo ? answer != rt::ButtonYes && answer != rt::ButtonNo : !goesOn) return true;
   const std::optional<Place> place = PlaceOf(fileKey);
   if (!place) {
     error = "no settings folder is known (HOME is not set)";
@@ -129,7 +136,8 @@ bool RememberAnswer(const std::string& fileKey, const rt::BoxRequest& box, int32
     return false;
   }
   const os::IoStatus written = os::AtomicReplace(
-      place->path, WithEntry(text, kGroup, place->key, yesNo ? (answer == rt::ButtonYes ? "yes" : "no") : "false"));
+      place->path,
+      WithEntry(text, kGroup, place->key, kind == RememberedKind::YesNo && answer == rt::ButtonYes ? "true" : "false"));
   if (!written.ok()) error = place->path + ": " + (written.text.empty() ? "cannot be written" : written.text);
   return written.ok();
 }

@@ -29,7 +29,8 @@ int32_t RunCommandLine(const CommandLine& line, std::string_view program, std::i
   if (line.textFromInput) request.text = ReadText(in);
   const bool remembers = !line.dontAgain.empty();
   rt::BoxAnswer answer;
-  if (const std::optional<int32_t> remembered = remembers ? RememberedAnswer(line.dontAgain, request) : std::nullopt)
+  if (const std::optional<int32_t> remembered =
+          remembers ? RememberedAnswer(line.dontAgain, line.remembers) : std::nullopt)
     answer.button = *remembered;
   else
     // The command line's box is not the composer's: its text and title go
@@ -47,7 +48,9 @@ int32_t RunCommandLine(const CommandLine& line, std::string_view program, std::i
   // Escape and the close box answer Cancel by the dialog tools' rule, also
   // where the box shows no Cancel.
   const std::string name = button ? button->name : pressed == rt::ButtonCancel ? "CANCEL" : "";
-  if (name.empty()) {
+  if (answer.button == kNotShownAgainRow) {
+    // Nothing was shown, and nothing is said.
+  } else if (name.empty()) {
     err << program << ": the message box could not be shown\n";
   } else if (line.print || (line.exits == ExitScheme::Zenity && pressed >= rt::kFirstExtraButton)) {
     // zenity prints an added button's label, whatever else is asked.
@@ -56,7 +59,7 @@ int32_t RunCommandLine(const CommandLine& line, std::string_view program, std::i
   out.flush();
   std::string error;
   if (remembers && answer.checked && answer.button != rt::BoxTimedOut &&
-      !RememberAnswer(line.dontAgain, request, answer.button, error))
+      !RememberAnswer(line.dontAgain, line.remembers, answer.button, error))
     err << program << ": the answer could not be remembered: " << error << '\n';
   return ExitStatusOf(answer.button, line.exits);
 }

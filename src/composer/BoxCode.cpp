@@ -159,7 +159,8 @@ BoxCode ToolCode(CodeForm form, const rt::BoxRequest& box, BoxStyle style) {
   std::string code = tool;
   if (zenity) {
     code += std::string(" ") + row->options + (place == 1 ? " --default-cancel" : "");
-    if (!drawn.captionOmitted) code += " --title=" + ShellQuoted(drawn.caption, Shell::Posix);
+    // An untitled box stays untitled: without --title the tool would name it.
+    code += " --title=" + ShellQuoted(drawn.caption, Shell::Posix);
     code += " --no-markup --text=" + ShellQuoted(text, Shell::Posix);
   } else {
     // kdialog reads a text whose first line holds a tag as rich text.
@@ -168,7 +169,7 @@ BoxCode ToolCode(CodeForm form, const rt::BoxRequest& box, BoxStyle style) {
     // kdialog turns "\n" into a line end and "\\" into one backslash.
     std::string escaped;
     for (char c : text) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
-    if (!drawn.captionOmitted) code += " --title " + ShellQuoted(drawn.caption, Shell::Posix);
+    code += " --title " + ShellQuoted(drawn.caption, Shell::Posix);
     code += std::string(" ") + row->options + " " + ShellQuoted(escaped, Shell::Posix);
   }
   return {code + "  # exit status: " + row->exits, {}};

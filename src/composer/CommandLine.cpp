@@ -199,22 +199,60 @@ const DialogKind* KindOf(std::string_view option, bool valueFollows) {
   return found;
 }
 
-// The caption the caller chose for one of the set's buttons.
-void SetCaption(rt::BoxRequest& r, int32_t button, const std::string& caption) {
-  std::erase_if(r.captions, [&](const rt::BoxCaption& c) { return c.button == button; });
-  r.captions.push_back({button, caption});
+}  // namespace
+
+namespace {
+
+// Whether an option's value follows it: after '=', or as the next argument
+// where that is no option.
+bool ValueFollows(const std::vector<std::string>& args, std::size_t i) {
+  return args[i].find('=') != std::string::npos ||
+         (i + 1 < args.size() && (args[i + 1].empty() || args[i + 1][0] != '-'));
 }
+
+// Whose exit statuses a command line ends with, wrong ones included: those
+// of the first dialog tool whose kind of box it names.
+ExitScheme SchemeOf(const std::vector<std::string>& args) {
+  for (std::size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
+    const OptionDef* option = FindOption(args[i].substr(0, args[i].find('=')));
+    if (option && option->id == Opt::Kind)
+      return KindOf(args[i].substr(0, args[i].find('=')), ValueFollows(args, i))->exits;
+  }
+  return ExitScheme::Native;
+}
+
+// A caption written as GTK writes it, '_' before the access key ("__" for a
+// '_'), as drawers read captions.
+std::string FromUnderscores(std::string_view label) {
+  std::string caption;
+  for (std::size_t i = 0; i < label.size(); ++i) {
+    if (label[i] == '&') {
+      caption += "&&";
+    } else if (label[i] == '_' && i + 1 < label.size()) {
+      caption += label[++i] == '_' ? "_" : "&" + std::string(1, label[i]);
+    } else {
+      caption += label[i];
+    }
+  }
+  return caption;
+}
+
+// kdialog's precedence among several kinds: the one it shows.
+std::size_t Precedence(const DialogKind* kind) { return static_cast<std::size_t>(kind - DialogKinds().data()); }
+
+constexpr const char* kNotAvailable = "This option is not available. Please see --help for all possible usages.";
 
 }  // namespace
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   ParsedCommandLine parsed;
-  parsed.status = UsageStatus();
+  parsed.status = UsageStatus(SchemeOf(args));
   CommandLine& line = parsed.line;
   rt::BoxRequest& r = line.request;
   r.icon = rt::IconNone;
-  std::optional<std::string> text, title, defaultButton, iconText, iconName, details;
+  std::optional<std::string> text, kindText, title, defaultButton, iconText, iconName, details, dontAgain;
   std::optional<std::string> okLabel, cancelLabel, yesLabel, noLabel, continueLabel;
+  std::vector<std::string> extraLabels;
   bool setGiven = false, optionsEnded = false, noMarkup = false, defaultCancel = false, switchOnly = false;
   const DialogKind* kind = nullptr;
 
@@ -247,29 +285,32 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     }
     if (option->id == Opt::OtherKind) {
       parsed.error = name + " is not a message box: this program shows message boxes only";
+      parsed.status = UsageStatus();
       break;
     }
     if (option->id == Opt::Kind) {
-      const bool valueFollows = value || (i + 1 < args.size() && (args[i + 1].empty() || args[i + 1][0] != '-'));
-      const DialogKind* named = KindOf(name, valueFollows);
-      if (kind) {
-        parsed.error = "two or more dialog options specified (" + std::string(kind->option) + " and " + name + ")";
-        break;
-      }
-      kind = named;
-      for (int32_t v = 0; v < kind->values && parsed.Ok(); ++v) {
+      const DialogKind* named = KindOf(name, ValueFollows(args, i));
+      std::vector<std::string> values;
+      for (int32_t v = 0; v < named->values; ++v) {
         if (!value && i + 1 == args.size()) {
           parsed.error = "option " + name + " needs a value (" + option->value + ")";
           break;
         }
-        const std::string taken = value ? *value : args[++i];
+        values.push_back(value ? *value : args[++i]);
         value.reset();
-        if (v == 0)
-          setText(taken);
-        else
-          details = taken;
       }
-      if (value && parsed.Ok()) parsed.error = "option " + name + " takes no value";
+      if (value) parsed.error = "option " + name + " takes no value";
+      if (!parsed.Ok()) break;
+      // zenity refuses a second kind; kdialog shows the one it ranks first.
+      if (kind && (kind->exits != ExitScheme::Kdialog || named->exits != ExitScheme::Kdialog)) {
+        parsed.error = "Two or more dialog options specified (" + std::string(kind->option) + " and " + name + ")";
+        break;
+      }
+      if (!kind || Precedence(named) < Precedence(kind)) {
+        kind = named;
+        kindText = values.empty() ? std::optional<std::string>() : values[0];
+        details = values.size() > 1 ? std::optional<std::string>(values[1]) : std::nullopt;
+      }
       continue;
     }
     if (option->value && !value) {
@@ -284,6 +325,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     }
     switch (option->id) {
       case Opt::Text:
+        // zenity takes the last of several; the program's own text is one.
+        if (text && SchemeOf(args) == ExitScheme::Zenity) text.reset();
         setText(*value);
         break;
       case Opt::Title:
@@ -320,7 +363,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         break;
       }
       case Opt::Timeout:
-        if (const auto seconds = SecondsIn(*value))
+        // zenity's time-out of 0 is none.
+        if (*value == "0" && SchemeOf(args) == ExitScheme::Zenity)
+          r.timeout = 0;
+        else if (const auto seconds = SecondsIn(*value))
           r.timeout = *seconds;
         else
           parsed.error = "bad time-out " + Quoted(*value) + " (a whole number of seconds, 1 to " +
@@ -359,7 +405,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         continueLabel = *value;
         break;
       case Opt::ExtraButton:
-        r.extraButtons.push_back(*value);
+        extraLabels.push_back(*value);
         break;
       case Opt::NoWrap:
         r.wrap = rt::BoxWrap::NoWrap;
@@ -389,12 +435,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         line.display = *value;
         break;
       case Opt::DontAgain:
-        if (const std::size_t colon = value->find(':');
-            colon == std::string::npos || colon == 0 || colon + 1 == value->size() ||
-            value->find_first_of("/\\") != std::string::npos || *value == "..")
-          parsed.error = "bad --dontagain " + Quoted(*value) + " (FILE:KEY, a file name without a folder)";
-        else
-          line.dontAgain = *value;
+        dontAgain = *value;
         break;
       case Opt::Modal:
       case Opt::Ignored:
@@ -407,20 +448,37 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
 
   const bool zenity = kind && kind->exits == ExitScheme::Zenity;
   const bool kdialog = kind && kind->exits == ExitScheme::Kdialog;
+  // zenity's question alone has a Cancel to name and buttons to switch off:
+  // elsewhere it refuses --cancel-label and passes over the others.
+  const bool question = zenity && kind->set == (rt::ButtonYes | rt::ButtonNo);
+  if (zenity && !question && cancelLabel) {
+    parsed.error = "--cancel-label is not supported for this dialog";
+    return parsed;
+  }
+  if (zenity && !question) switchOnly = defaultCancel = false;
+  if (question && switchOnly && extraLabels.empty()) {
+    parsed.error = kNotAvailable;
+    return parsed;
+  }
   if (kind) {
     line.exits = kind->exits;
     r.escape = rt::EscapeRule::DialogTool;
     if (!setGiven) r.buttons = kind->set;
     r.icon = *kind->icon;
     if (!title) title = kind->title;
-    r.defaultButton = kind->defaultButton;
-    if (kind->okCaption) SetCaption(r, rt::ButtonOk, kind->okCaption);
+    const std::vector<rt::BoxButton> own = rt::ButtonsOf(r.buttons);
+    for (std::size_t i = 0; i < 2 && i < own.size(); ++i)
+      if (kind->captions[i]) r.captions.push_back({own[i].value, kind->captions[i]});
+    if (kindText) setText(*kindText);
+    if (!text && *kind->text) text = kind->text;
   }
+  if (!parsed.Ok()) return parsed;
   if (text && *text == "-") {
     line.textFromInput = true;
     r.markup = rt::BoxMarkup::Plain;
   } else if (text && zenity) {
-    r.text = ZenityEscapes(*text);
+    // zenity's --no-markup shows the text as it is written, escapes and all.
+    r.text = noMarkup ? *text : ZenityEscapes(*text);
     r.markup = noMarkup ? rt::BoxMarkup::Plain : rt::BoxMarkup::Pango;
   } else if (text && kdialog) {
     r.text = KdialogEscapes(*text);
@@ -449,19 +507,39 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     }
   }
 
-  // The captions the caller chose: zenity's first and negative button, and
-  // kdialog's by name.
+  // The captions the caller chose: zenity's first and negative buttons, with
+  // GTK's '_' before an access key; kdialog's by name, with Qt's '&'.
+  auto caption = [&](const std::string& label) { return kdialog ? label : FromUnderscores(label); };
+  auto setCaption = [&](int32_t button, const std::string& label) {
+    std::erase_if(r.captions, [&](const rt::BoxCaption& c) { return c.button == button; });
+    r.captions.push_back({button, caption(label)});
+  };
   const std::vector<rt::BoxButton> set = rt::ButtonsOf(r.buttons);
-  if (okLabel && !set.empty()) SetCaption(r, set.front().value, *okLabel);
-  if (cancelLabel) SetCaption(r, (r.buttons & rt::ButtonCancel) ? rt::ButtonCancel : rt::ButtonNo, *cancelLabel);
-  if (yesLabel) SetCaption(r, rt::ButtonYes, *yesLabel);
-  if (noLabel) SetCaption(r, rt::ButtonNo, *noLabel);
-  if (continueLabel) SetCaption(r, rt::ButtonOk, *continueLabel);
+  if (okLabel && !set.empty()) setCaption(set.front().value, *okLabel);
+  if (cancelLabel) setCaption((r.buttons & rt::ButtonCancel) ? rt::ButtonCancel : rt::ButtonNo, *cancelLabel);
+  if (yesLabel) setCaption(rt::ButtonYes, *yesLabel);
+  if (noLabel) setCaption(rt::ButtonNo, *noLabel);
+  if (continueLabel && !set.empty()) setCaption(set.front().value, *continueLabel);
+  for (const std::string& label : extraLabels) r.extraButtons.push_back({caption(label), label});
   if (switchOnly) r.buttons = 0;
   if (defaultCancel && set.size() > 1) r.defaultButton = 2;
-  if (!line.dontAgain.empty())
-    r.checkBox =
-        (r.buttons & (rt::ButtonYes | rt::ButtonCancel)) ? "Do not ask again" : "Do not show this message again";
+  // kdialog shows the box, saying why, where it cannot remember the answer;
+  // a file outside the settings folder is refused the same way.
+  if (dontAgain) {
+    const std::size_t colon = dontAgain->find(':');
+    if (colon == std::string::npos || colon == 0 || colon + 1 == dontAgain->size() ||
+        dontAgain->find_first_of("/\\") < colon || dontAgain->substr(0, colon) == "..")
+      parsed.warning =
+          "ignoring --dontagain " + Quoted(*dontAgain) + ": it takes FILE:KEY, a file name without a folder";
+    else
+      line.dontAgain = *dontAgain;
+  }
+  if (!line.dontAgain.empty()) {
+    r.checkBox = "Do not ask again";
+    line.remembers = !(r.buttons & rt::ButtonYes)                                          ? RememberedKind::Message
+                     : kind && std::string_view(kind->option) == "--warningcontinuecancel" ? RememberedKind::GoOn
+                                                                                           : RememberedKind::YesNo;
+  }
   if (defaultButton && parsed.Ok()) {
     if (const auto value = DefaultFor(*defaultButton, r.buttons, parsed.error)) r.defaultButton = *value;
   }

@@ -19,6 +19,10 @@ enum class BoxStyle : uint8_t { Native, Runtime };
 
 enum class CommandAction : uint8_t { ShowBox, Help, Version };
 
+// What kdialog's --dontagain keeps of a box: which of Yes and No was
+// answered, that a box of going on went on, or that a message was seen.
+enum class RememberedKind : uint8_t { YesNo, GoOn, Message };
+
 struct CommandLine {
   CommandAction action = CommandAction::ShowBox;
   rt::BoxRequest request;
@@ -31,6 +35,7 @@ struct CommandLine {
   // kdialog's --dontagain: where the answer is remembered, "FILE:KEY" (the
   // file under the user's settings folder); empty: nowhere.
   std::string dontAgain;
+  RememberedKind remembers = RememberedKind::Message;
   std::string display;  // the X display to show the box on; empty: the environment's
 };
 
@@ -40,6 +45,9 @@ struct ParsedCommandLine {
   // command line is good.
   std::string error;
   int32_t status = 0;  // the exit status a wrong command line ends with
+  // What the program says on standard error before it shows the box (a part
+  // of the command line it ignores); empty: nothing.
+  std::string warning;
   bool Ok() const { return error.empty(); }
 };
 

@@ -70,6 +70,7 @@ constexpr OptionDef kOptions[] = {
     {"--dontagain", "FILE:KEY", Opt::DontAgain, F::Kdialog,
      "offer \"Do not ask again\" and keep the answer as kdialog does,\nin KEY of ~/.config/FILE"},
     {"--caption", "TEXT", Opt::Title, F::Kdialog, nullptr},
+    {"--geometry", "GEOMETRY", Opt::Ignored, F::Kdialog, nullptr},
 
     // The tools' other dialogs: refused, each in one line.
     {"--entry", nullptr, Opt::OtherKind, F::Zenity, nullptr},
@@ -107,24 +108,44 @@ constexpr OptionDef kOptions[] = {
 
 constexpr int32_t kYesNo = rt::ButtonYes | rt::ButtonNo;
 constexpr int32_t kYesNoCancel = kYesNo | rt::ButtonCancel;
-constexpr int32_t kOkCancel = rt::ButtonOk | rt::ButtonCancel;
 
-// kdialog's warnings make their safe answer the default: No, or Cancel.
+// kdialog shows one box of several it is given: the first of these it has.
 const DialogKind kKinds[] = {
-    {"--info", ExitScheme::Zenity, rt::ButtonOk, &rt::IconAsterisk, "Information", 0, nullptr, 0},
-    {"--warning", ExitScheme::Zenity, rt::ButtonOk, &rt::IconExclamation, "Warning", 0, nullptr, 0},
-    {"--error", ExitScheme::Zenity, rt::ButtonOk, &rt::IconHand, "Error", 0, nullptr, 0},
-    {"--question", ExitScheme::Zenity, kYesNo, &rt::IconQuestion, "Question", 0, nullptr, 0},
-    {"--msgbox", ExitScheme::Kdialog, rt::ButtonOk, &rt::IconAsterisk, "Information", 0, nullptr, 1},
-    {"--sorry", ExitScheme::Kdialog, rt::ButtonOk, &rt::IconExclamation, "Sorry", 0, nullptr, 1},
-    {"--detailedsorry", ExitScheme::Kdialog, rt::ButtonOk, &rt::IconExclamation, "Sorry", 0, nullptr, 2},
-    {"--error", ExitScheme::Kdialog, rt::ButtonOk, &rt::IconHand, "Error", 0, nullptr, 1},
-    {"--detailederror", ExitScheme::Kdialog, rt::ButtonOk, &rt::IconHand, "Error", 0, nullptr, 2},
-    {"--yesno", ExitScheme::Kdialog, kYesNo, &rt::IconQuestion, "Question", 0, nullptr, 1},
-    {"--yesnocancel", ExitScheme::Kdialog, kYesNoCancel, &rt::IconQuestion, "Question", 0, nullptr, 1},
-    {"--warningyesno", ExitScheme::Kdialog, kYesNo, &rt::IconExclamation, "Warning", rt::ButtonNo, nullptr, 1},
-    {"--warningcontinuecancel", ExitScheme::Kdialog, kOkCancel, &rt::IconExclamation, "Warning", 0, "Continue", 1},
-    {"--warningyesnocancel", ExitScheme::Kdialog, kYesNoCancel, &rt::IconExclamation, "Warning", 0, nullptr, 1},
+    {"--info", ExitScheme::Zenity, rt::ButtonOk, &rt::IconAsterisk, "Information", {}, 0, "All updates are complete."},
+    {"--warning",
+     ExitScheme::Zenity,
+     rt::ButtonOk,
+     &rt::IconExclamation,
+     "Warning",
+     {},
+     0,
+     "Are you sure you want to proceed?"},
+    {"--error", ExitScheme::Zenity, rt::ButtonOk, &rt::IconHand, "Error", {}, 0, "An error has occurred."},
+    {"--question",
+     ExitScheme::Zenity,
+     kYesNo,
+     &rt::IconQuestion,
+     "Question",
+     {},
+     0,
+     "Are you sure you want to proceed?"},
+    {"--yesno", ExitScheme::Kdialog, kYesNo, &rt::IconQuestion, "Question", {}, 1, ""},
+    {"--yesnocancel", ExitScheme::Kdialog, kYesNoCancel, &rt::IconQuestion, "Question", {}, 1, ""},
+    {"--warningyesno", ExitScheme::Kdialog, kYesNo, &rt::IconExclamation, "Warning", {}, 1, ""},
+    {"--warningcontinuecancel",
+     ExitScheme::Kdialog,
+     kYesNo,
+     &rt::IconExclamation,
+     "Warning",
+     {"&Continue", "Cancel"},
+     1,
+     ""},
+    {"--warningyesnocancel", ExitScheme::Kdialog, kYesNoCancel, &rt::IconExclamation, "Warning", {}, 1, ""},
+    {"--sorry", ExitScheme::Kdialog, rt::ButtonOk, &rt::IconExclamation, "Sorry", {}, 1, ""},
+    {"--detailedsorry", ExitScheme::Kdialog, rt::ButtonOk, &rt::IconExclamation, "Sorry", {}, 2, ""},
+    {"--error", ExitScheme::Kdialog, rt::ButtonOk, &rt::IconHand, "Error", {}, 1, ""},
+    {"--detailederror", ExitScheme::Kdialog, rt::ButtonOk, &rt::IconHand, "Error", {}, 2, ""},
+    {"--msgbox", ExitScheme::Kdialog, rt::ButtonOk, &rt::IconAsterisk, "Information", {}, 1, ""},
 };
 
 constexpr NamedSet kButtonSets[] = {

@@ -79,9 +79,12 @@ struct DialogKind {
   int32_t set;
   const std::string* icon;
   const char* title;
-  int32_t defaultButton;  // as BoxRequest has it: a place or a button
-  const char* okCaption;  // the first button's caption where it is not the set's own (kdialog's "Continue")
-  int32_t values;         // how many values follow it: kdialog's text, and the details
+  // The captions of its first and second buttons where they are not the
+  // set's own: kdialog's Continue/Cancel box is a Yes/No box so captioned,
+  // as kdialog's is (its Cancel answers as No does, and Escape as Cancel).
+  const char* captions[2];
+  int32_t values;    // how many values follow it: kdialog's text, and the details
+  const char* text;  // the text where none is given (zenity's)
 };
 std::span<const DialogKind> DialogKinds();
 const DialogKind* FindDialogKind(std::string_view option);

@@ -20,8 +20,9 @@ constexpr ExitStatusRow kTable[] = {
     {rt::ButtonNo, "No", 6, 1, 1},
     {rt::BoxTimedOut, "the time ran out (--timeout) and pressed the default", 7, 5, 5},
     {rt::kFirstExtraButton, "an added button (--extra-button; its label is printed)", 8, 1, 1},
+    {kNotShownAgainRow, "a message not shown again (--dontagain)", 0, 0, 1},
     {kNoButtonRow, "the box could not be shown", 69, 69, 69},
-    {kUsageRow, "a wrong command line (no box is shown)", 64, 64, 64},
+    {kUsageRow, "a wrong command line (no box is shown)", 64, 255, 1},
 };
 
 const ExitStatusRow& RowOf(int32_t button) {
@@ -30,17 +31,7 @@ const ExitStatusRow& RowOf(int32_t button) {
   return RowOf(kNoButtonRow);
 }
 
-}  // namespace
-
-std::span<const ExitStatusRow> ExitStatusTable() { return kTable; }
-
-int32_t ExitStatusOf(int32_t pressed, ExitScheme scheme) {
-  // The rows below zero are no answer a box can give.
-  // Every added button has the first one's row.
-  const int32_t button = pressed < 0                        ? kNoButtonRow
-                         : pressed >= rt::kFirstExtraButton ? rt::kFirstExtraButton
-                                                            : pressed;
-  const ExitStatusRow& row = RowOf(button);
+int32_t CodeIn(const ExitStatusRow& row, ExitScheme scheme) {
   switch (scheme) {
     case ExitScheme::Zenity:
       return row.zenity;
@@ -52,6 +43,20 @@ int32_t ExitStatusOf(int32_t pressed, ExitScheme scheme) {
   return row.native;
 }
 
-int32_t UsageStatus() { return RowOf(kUsageRow).native; }
+}  // namespace
+
+std::span<const ExitStatusRow> ExitStatusTable() { return kTable; }
+
+int32_t ExitStatusOf(int32_t pressed, ExitScheme scheme) {
+  // Of the rows below zero, only a message not shown again is an answer;
+  // every added button has the first one's row.
+  const int32_t button = pressed == kNotShownAgainRow       ? pressed
+                         : pressed < 0                      ? kNoButtonRow
+                         : pressed >= rt::kFirstExtraButton ? rt::kFirstExtraButton
+                                                            : pressed;
+  return CodeIn(RowOf(button), scheme);
+}
+
+int32_t UsageStatus(ExitScheme scheme) { return CodeIn(RowOf(kUsageRow), scheme); }
 
 }  // namespace quibra

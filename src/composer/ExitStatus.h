@@ -18,6 +18,8 @@ enum class ExitScheme : uint8_t { Native, Zenity, Kdialog };
 // The rows of the table that stand for no button.
 constexpr int32_t kNoButtonRow = 0;  // the box could not be shown, or gave no button
 constexpr int32_t kUsageRow = -1;    // the command line was wrong, so no box was shown
+// A message that is only shown once was not shown again (--dontagain).
+constexpr int32_t kNotShownAgainRow = -2;
 
 struct ExitStatusRow {
   int32_t button;       // a ButtonSet value, or one of the rows above
@@ -34,7 +36,8 @@ std::span<const ExitStatusRow> ExitStatusTable();
 // no-button row's status.
 int32_t ExitStatusOf(int32_t pressed, ExitScheme scheme);
 
-// The status of a wrong command line; the same in both schemes.
-int32_t UsageStatus();
+// The status of a wrong command line: the program's own, or the dialog
+// tool's whose kind of box it asks for (zenity 255, kdialog 1).
+int32_t UsageStatus(ExitScheme scheme = ExitScheme::Native);
 
 }  // namespace quibra

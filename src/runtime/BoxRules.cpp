@@ -66,14 +66,6 @@ std::vector<std::string> SplitAt(std::string_view text, bool bars) {
   return lines;
 }
 
-// A caption given as plain text, as drawers read captions: an '&' doubled,
-// so that it shows as itself and marks no access key.
-std::string AsCaption(std::string_view text) {
-  std::string caption;
-  for (const char c : text) caption += c == '&' ? std::string("&&") : std::string(1, c);
-  return caption;
-}
-
 // The MessageBoxA type of a ButtonSet sum; false when no native box has it.
 bool TypeOfButtonSet(int32_t set, uint32_t& type) {
   for (const NativeButtonSet& s : kNativeSets)
@@ -125,11 +117,11 @@ std::vector<ShownButton> ButtonsOf(const BoxRequest& r, bool native) {
   for (const BoxButton& b : ButtonsOf(set)) {
     ShownButton button{b.value, b.caption, b.name};
     for (const BoxCaption& chosen : r.captions)
-      if (chosen.button == b.value) button.caption = AsCaption(chosen.caption);
+      if (chosen.button == b.value) button.caption = chosen.caption;
     shown.push_back(std::move(button));
   }
   for (std::size_t i = 0; i < r.extraButtons.size(); ++i)
-    shown.push_back({kFirstExtraButton + static_cast<int32_t>(i), AsCaption(r.extraButtons[i]), r.extraButtons[i]});
+    shown.push_back({kFirstExtraButton + static_cast<int32_t>(i), r.extraButtons[i].caption, r.extraButtons[i].name});
   return shown;
 }
 

@@ -50,11 +50,19 @@ enum class BoxWrap : uint8_t { Wrap, NoWrap, Ellipsize };
 constexpr int32_t kFirstExtraButton = 0x10000;
 
 // A caption the caller chose for one of the set's buttons (its ButtonSet
-// value), shown as given: an '&' in it is an '&', not an access mark.
+// value), as drawers read captions: '&' before its access key, "&&" for an '&'.
 struct BoxCaption {
   int32_t button;
   std::string caption;
   bool operator==(const BoxCaption&) const = default;
+};
+
+// A button the caller added: its caption as above, and its name as the
+// command line prints it when it is pressed (the label as the caller wrote it).
+struct AddedButton {
+  std::string caption;
+  std::string name;
+  bool operator==(const AddedButton&) const = default;
 };
 
 // One message box as its caller asks for it, carried unchanged to whoever
@@ -81,7 +89,7 @@ struct BoxRequest {
   EscapeRule escape = EscapeRule::Windows;
   BoxWrap wrap = BoxWrap::Wrap;
   std::vector<BoxCaption> captions;       // the set's buttons the caller named
-  std::vector<std::string> extraButtons;  // after the set's buttons, left to right
+  std::vector<AddedButton> extraButtons;  // after the set's buttons, left to right
   std::string details;                    // more text, shown on request; empty: none
   std::string checkBox;                   // a check box under the text; empty: none
   std::string themedIcon;                 // the desktop's icon of this name, where it has one

@@ -242,7 +242,7 @@ TEST_F(BoxCodeRoundTrip, TheDialogToolsWriteWhatTheyCanShow) {
       {"kdialog yes/no",
        CodeForm::Kdialog,
        {.text = "a\\b", .icon = rt::IconQuestion, .buttons = 6},
-       "kdialog --yesno 'a\\\\b'  # exit status: 0 Yes, 1 No"},
+       "kdialog --title '' --yesno 'a\\\\b'  # exit status: 0 Yes, 1 No"},
       {"kdialog retry/cancel", CodeForm::Kdialog, retry,
        "kdialog would show this text as rich text, since its "
        "first line has a '<'"},
@@ -251,7 +251,7 @@ TEST_F(BoxCodeRoundTrip, TheDialogToolsWriteWhatTheyCanShow) {
       {"kdialog warning",
        CodeForm::Kdialog,
        {.text = "x", .icon = rt::IconExclamation, .buttons = 65},
-       "kdialog --continue-label OK --warningcontinuecancel x  # exit status: 0 OK, 2 Cancel"},
+       "kdialog --title '' --continue-label OK --warningcontinuecancel x  # exit status: 0 OK, 2 Cancel"},
       {"zenity abort/retry/ignore",
        CodeForm::Zenity,
        {.text = "x", .icon = rt::IconHand, .buttons = 56},
@@ -264,7 +264,7 @@ TEST_F(BoxCodeRoundTrip, TheDialogToolsWriteWhatTheyCanShow) {
       {"zenity error",
        CodeForm::Zenity,
        {.text = "-x", .icon = rt::IconHand},
-       "zenity --error --no-markup --text=-x  # exit status: 0 OK"},
+       "zenity --error --title='' --no-markup --text=-x  # exit status: 0 OK"},
       {"zenity system-modal",
        CodeForm::Zenity,
        {.text = "x", .icon = rt::IconHand, .style = 1},
@@ -280,6 +280,26 @@ TEST_F(BoxCodeRoundTrip, TheDialogToolsWriteWhatTheyCanShow) {
   const std::vector<std::string> args = ArgumentsBySh("zenity", CodeOf(CodeForm::Zenity, yesNo, BoxStyle::Native).code);
   ASSERT_FALSE(args.empty());
   EXPECT_EQ(args.back(), "--text=Back up?\nIt's quick. \\n");
+  // What each tool's command shows, read back by this program as that tool's
+  // command: the same buttons, default, icon, title and lines.
+  auto seen = [](const rt::BoxRequest& r, bool composed) {
+    std::string shown = "title=" + r.caption + " icon=" + rt::IconName(r.icon) + " buttons=";
+    const std::vector<rt::ShownButton> buttons = rt::ButtonsOf(r, true);
+    for (const rt::ShownButton& b : buttons)
+      for (const char c : b.caption) shown += c == '&' ? "" : std::string(1, c);
+    shown += " default=" + std::to_string(rt::DefaultPlace(buttons, r.defaultButton)) + " text=";
+    for (const std::string& line : composed ? rt::SplitBoxText(r.text) : rt::TextLines(r, 1000)) shown += line + "/";
+    return shown;
+  };
+  for (const ToolCase& c : cases) {
+    const quibra::BoxCode code = CodeOf(c.form, c.request, BoxStyle::Native);
+    if (!code.Ok()) continue;
+    const std::vector<std::string> words =
+        ArgumentsBySh(c.form == CodeForm::Zenity ? "zenity" : "kdialog", code.code.substr(0, code.code.find("  #")));
+    const quibra::ParsedCommandLine parsed = quibra::ParseCommandLine(words);
+    ASSERT_TRUE(parsed.Ok()) << c.label << ": " << parsed.error;
+    EXPECT_EQ(seen(parsed.line.request, false), seen(c.request, true)) << c.label;
+  }
 #endif
 }
 

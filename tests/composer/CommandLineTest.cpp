@@ -84,13 +84,13 @@ TEST(CommandLineParse, EachOptionSetsItsPartOfTheBox) {
       {"--print", {"--print"}, "print"},
       {"--timeout", {"--timeout", "5"}, "timeout=5"},
       {"--timeout= at its highest", {"--timeout=86400"}, "timeout=86400"},
-      {"--info", {"--info"}, "title=Information icon=Information zenity-exits"},
-      {"--warning", {"--warning"}, "title=Warning icon=Warning zenity-exits"},
-      {"--error", {"--error"}, "title=Error icon=Error zenity-exits"},
-      {"--question", {"--question"}, "title=Question icon=Question buttons=6 zenity-exits"},
+      {"--info", {"--info"}, "text=All updates are complete. title=Information icon=Information zenity-exits"},
+      {"--warning", {"--warning", "x"}, "text=x title=Warning icon=Warning zenity-exits"},
+      {"--error", {"--error", "--text", "x"}, "text=x title=Error icon=Error zenity-exits"},
+      {"--question", {"--question", "--text=x"}, "text=x title=Question icon=Question buttons=6 zenity-exits"},
       {"a form keeps --buttons, --icon and --title in any order",
-       {"--buttons", "okcancel", "--icon", "none", "--question", "--title", "T"},
-       "title=T buttons=65 zenity-exits"},
+       {"--buttons", "okcancel", "--icon", "none", "--question", "--title", "T", "--text", "x"},
+       "text=x title=T buttons=65 zenity-exits"},
       {"--help wins over what follows", {"--text", "x", "--help", "--bogus"}, "help"},
       {"--version wins over what follows", {"--version", "--buttons", "nine"}, "version"},
   };
@@ -135,7 +135,7 @@ TEST(CommandLineParse, EachMistakeIsNamedInOneLine) {
       {"a missing time-out", {"--timeout"}, "option --timeout needs a value (SECONDS)"},
       {"two texts", {"--title", "My", "Title", "Here"}, "the text is given twice (\"Title\" and \"Here\")"},
       {"a mistake before --help", {"--bogus", "--help"}, "unknown option \"--bogus\" (see --help)"},
-      {"two dialog kinds", {"--error", "--info"}, "two or more dialog options specified (--error and --info)"},
+      {"two dialog kinds", {"--error", "--info"}, "Two or more dialog options specified (--error and --info)"},
       {"a dialog that is no message box",
        {"--entry", "--text", "Name?"},
        "--entry is not a message box: this program shows message boxes only"},
@@ -146,12 +146,6 @@ TEST(CommandLineParse, EachMistakeIsNamedInOneLine) {
       {"DEL is escaped like the other control characters",
        {"--style", "a\x7f"},
        "unknown style \"a\\x7f\" (native, runtime)"},
-      {"a --dontagain without its key",
-       {"--dontagain", "file"},
-       "bad --dontagain \"file\" (FILE:KEY, a file name without a folder)"},
-      {"a --dontagain into another folder",
-       {"--dontagain", "../x:k"},
-       "bad --dontagain \"../x:k\" (FILE:KEY, a file name without a folder)"},
       {"a width in words", {"--width", "wide"}, "bad width \"wide\" (a whole number of pixels)"},
       // What the user gave is shown escaped, so that the message stays one
       // line and a control character cannot act on the terminal.
@@ -224,6 +218,7 @@ TEST(ExitStatus, EachAnswerHasTheDocumentedCodeAndNoBoxLooksLikeAnAnswer) {
                               {rt::BoxTimedOut, 7, 5, 5},
                               {rt::kFirstExtraButton, 8, 1, 1},
                               {rt::kFirstExtraButton + 3, 8, 1, 1},
+                              {quibra::kNotShownAgainRow, 0, 0, 1},
                               {0, 69, 69, 69},
                               {rt::ButtonHelp, 69, 69, 69},
                               {-1, 69, 69, 69}};
@@ -232,16 +227,37 @@ TEST(ExitStatus, EachAnswerHasTheDocumentedCodeAndNoBoxLooksLikeAnAnswer) {
     EXPECT_EQ(quibra::ExitStatusOf(pressed, ExitScheme::Zenity), zenity) << pressed;
     EXPECT_EQ(quibra::ExitStatusOf(pressed, ExitScheme::Kdialog), kdialog) << pressed;
   }
+  EXPECT_EQ(quibra::ExitStatusOf(quibra::kNotShownAgainRow, ExitScheme::Kdialog), 1);
+  EXPECT_EQ(quibra::ExitStatusOf(quibra::kNotShownAgainRow, ExitScheme::Zenity), 0);
+  // A wrong command line ends as each tool's does: zenity 255, kdialog 1.
   EXPECT_EQ(quibra::UsageStatus(), 64);
-  // The tools' schemes share codes between answers on purpose; no code of
-  // an answer may be one of no box.
-  std::set<int32_t> own, noBox;
+  EXPECT_EQ(quibra::UsageStatus(ExitScheme::Zenity), 255);
+  EXPECT_EQ(quibra::UsageStatus(ExitScheme::Kdialog), 1);
+  // Every meaning has a code of its own in the program's scheme (a message
+  // not shown again is as good as its OK), and no answer shares the code of
+  // a box that could not be shown in any scheme.
+  std::set<int32_t> own;
   for (const quibra::ExitStatusRow& row : quibra::ExitStatusTable()) {
-    EXPECT_TRUE(own.insert(row.native).second) << row.meaning;
-    if (row.button <= 0) noBox.insert(row.zenity), noBox.insert(row.kdialog);
+    if (row.button != quibra::kNotShownAgainRow) EXPECT_TRUE(own.insert(row.native).second) << row.meaning;
+    if (row.button != quibra::kNoButtonRow)
+      EXPECT_TRUE(row.native != 69 && row.zenity != 69 && row.kdialog != 69) << row.meaning;
   }
-  for (const quibra::ExitStatusRow& row : quibra::ExitStatusTable())
-    if (row.button > 0) EXPECT_FALSE(noBox.count(row.zenity) || noBox.count(row.kdialog)) << row.meaning;
+}
+
+// kdialog shows the box, saying why, where --dontagain cannot say where to
+// keep the answer; a file outside the settings folder is taken the same way.
+TEST(CommandLineParse, ABadDontAgainIsIgnoredWithAWarning) {
+  for (const char* bad : {"file", ":key", "file:", "../x:k", "a/b:k"}) {
+    const quibra::ParsedCommandLine parsed = ParseCommandLine({"--dontagain", bad, "--yesno", "Sure?"});
+    EXPECT_TRUE(parsed.Ok()) << bad;
+    EXPECT_EQ(parsed.line.dontAgain, "") << bad;
+    EXPECT_EQ(parsed.line.request.checkBox, "") << bad;
+    EXPECT_NE(parsed.warning.find("ignoring --dontagain"), std::string::npos) << bad;
+  }
+  const quibra::ParsedCommandLine good = ParseCommandLine({"--dontagain", "app:ask", "--yesno", "Sure?"});
+  EXPECT_EQ(good.line.dontAgain, "app:ask");
+  EXPECT_EQ(good.line.request.checkBox, "Do not ask again");
+  EXPECT_EQ(good.warning, "");
 }
 
 }  // namespace

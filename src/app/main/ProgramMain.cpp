@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
   const quibra::ParsedCommandLine parsed = quibra::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   if (!parsed.Ok()) {
     std::cerr << program << ": " << parsed.error << '\n';
-    rt::Exit(quibra::UsageStatus());
+    rt::Exit(parsed.status);
   }
   switch (parsed.line.action) {
     case quibra::CommandAction::Help:
@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
     case quibra::CommandAction::ShowBox:
       break;
   }
+  if (!parsed.warning.empty()) std::cerr << program << ": " << parsed.warning << '\n';
   backend::Install({.display = parsed.line.display, .failureStatus = noBox});
   rt::Exit(quibra::RunCommandLine(parsed.line, program, std::cin, std::cout, std::cerr));
 }

@@ -79,6 +79,7 @@ void HeadlessBackend::CreateNativeWindow(rt::Window& window) {
   for (const rt::MessageBoxInfo::Button& b : box->shown) {
     if (b.value < rt::kFirstExtraButton) r.buttons |= b.value;
     r.captions.push_back(b.caption);
+    r.values.push_back(b.value);
   }
   r.checkBox = box->checkBox;
   r.defaultValue = box->defaultValue;
@@ -276,6 +277,16 @@ void HeadlessBackend::Perform(rt::Window& w, const Step& step) {
     case K::EscapeBox:
       w.Post(rt::EventCloseRequested, 0, rt::KeyEscape);
       return;
+    case K::PressBoxCaption: {
+      const rt::MessageBoxInfo* box = w.BoxInfo();
+      for (const rt::MessageBoxInfo::Button& b : box->shown)
+        if (step.text.empty() ? b.value == box->defaultValue : CaptionReads(b.caption, step.text)) {
+          UserFocus(w, b.control);
+          w.Post(rt::EventControlAccepted, b.control, step.text.empty() ? rt::KeyEnter : rt::KeyMouseLeft);
+          return;
+        }
+      Fail("the script expects: " + step.Describe() + ", but message box " + Quote(box->text) + " has no such button");
+    }
     case K::TickBox: {
       const rt::MessageBoxInfo* box = w.BoxInfo();
       if (!box->checkControl)

@@ -38,6 +38,7 @@ struct Step {
     ChooseCommand,
     PressShortcut,
     TickBox,
+    PressBoxCaption,
   };
   Kind kind;
   int32_t control = 0;
@@ -47,7 +48,7 @@ struct Step {
 
   bool ForBox() const {
     return kind == Kind::AnswerBox || kind == Kind::AnswerNative || kind == Kind::CloseBox || kind == Kind::EscapeBox ||
-           kind == Kind::TickBox;
+           kind == Kind::TickBox || kind == Kind::PressBoxCaption;
   }
   std::string Describe() const;
 };
@@ -86,6 +87,10 @@ rt::BoxAnswer RecordedRequestBox(const rt::BoxRequest& request);
 
 // Reports a script failure; never returns.
 [[noreturn]] void Fail(const std::string& message);
+
+// Whether a button's caption is `label` as a person reads it: without its
+// access mark ("&Yes" is "Yes", "&&" an '&').
+bool CaptionReads(const std::string& caption, const std::string& label);
 
 // The name of a ButtonSet value ("YES"), or its number.
 std::string ButtonName(int32_t value);

@@ -29,6 +29,7 @@ struct BoxRecord {
   int32_t defaultButton = 0;
   int32_t style = 0;
   std::vector<std::string> captions;
+  std::vector<int32_t> values;  // the buttons' values, in the same order
   // A box with a time-out: its seconds, and the default button's caption at
   // each second the user waited ("OK (3)", "OK (2)", ...).
   int32_t timeout = 0;

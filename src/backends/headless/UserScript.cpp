@@ -36,6 +36,15 @@ std::string ButtonName(int32_t value) {
   return std::to_string(value);
 }
 
+bool CaptionReads(const std::string& caption, const std::string& label) {
+  std::string read;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+    read += caption[i];
+  }
+  return read == label;
+}
+
 std::string Quote(const std::string& text) {
   std::string shown = text.size() > 60 ? text.substr(0, 60) + "..." : text;
   return "'" + shown + "'";
@@ -74,6 +83,9 @@ std::string Step::Describe() const {
       return "press Escape in the message box";
     case Kind::TickBox:
       return "tick the message box's check box";
+    case Kind::PressBoxCaption:
+      return text.empty() ? std::string("press Enter in the message box")
+                          : "press the message box's button " + Quote(text);
     case Kind::Wait:
       return "wait " + std::to_string(value) + " ms";
     case Kind::ChooseCommand:
@@ -113,6 +125,9 @@ UserScript& UserScript::AnswerNative(int32_t result) {
 UserScript& UserScript::CloseBox() { return Add(*this, {Step::Kind::CloseBox, 0, 0, {}, {}}); }
 UserScript& UserScript::EscapeBox() { return Add(*this, {Step::Kind::EscapeBox, 0, 0, {}, {}}); }
 UserScript& UserScript::TickBox() { return Add(*this, {Step::Kind::TickBox, 0, 0, {}, {}}); }
+UserScript& UserScript::PressBoxButton(std::string caption) {
+  return Add(*this, {Step::Kind::PressBoxCaption, 0, 0, std::move(caption), {}});
+}
 UserScript& UserScript::ChooseCommand(int32_t number) {
   return Add(*this, {Step::Kind::ChooseCommand, 0, number, {}, {}});
 }

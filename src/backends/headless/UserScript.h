@@ -27,7 +27,7 @@
 //   EventTimer each); a box with a time-out counts down and, when its time
 //   has run out, presses its default button. For a window or box with no
 //   timer it changes nothing.
-// - AnswerBox / CloseBox / EscapeBox answer the next message box, runtime or
+// - AnswerBox / PressBoxButton / CloseBox / EscapeBox answer the next message box, runtime or
 //   native; Escape and the close box answer Cancel where there is one, OK in
 //   an OK box, and are ignored otherwise (the box waits for the next step).
 //   AnswerNative gives MessageBoxA's raw result (0 = the call failed).
@@ -61,6 +61,9 @@ class UserScript {
   UserScript& EscapeBox();
   // Ticks (or clears) the next message box's check box; the box stays open.
   UserScript& TickBox();
+  // Presses the next message box's button that reads `caption` (without its
+  // access mark); an empty caption presses Enter, which is its default button.
+  UserScript& PressBoxButton(std::string caption);
   UserScript& Wait(int32_t milliseconds);
   UserScript& ChooseCommand(int32_t number);
   UserScript& PressShortcut(std::string shortcut);

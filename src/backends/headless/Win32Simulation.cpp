@@ -52,6 +52,12 @@ int32_t AnswerRecordedBox(State& s, std::size_t index, const std::vector<rt::Sho
                          [&](const rt::ShownButton& b) { return b.value == step.value; }))
           Fail("the script expects: " + step.Describe() + ", but " + shown + " without that button");
         return step.value;
+      case Step::Kind::PressBoxCaption: {
+        if (step.text.empty() && !buttons.empty()) return buttons[defaultIndex].value;
+        for (const rt::ShownButton& b : buttons)
+          if (CaptionReads(b.caption, step.text)) return b.value;
+        Fail("the script expects: " + step.Describe() + ", but " + shown + " without that button");
+      }
       case Step::Kind::TickBox:
         if (s.boxes[index].checkBox.empty())
           Fail("the script expects: " + step.Describe() + ", but " + shown + " without one");
@@ -89,7 +95,10 @@ int32_t RecordedBox(HWND owner, const char* text, const char* caption, UINT flag
   std::vector<rt::ShownButton> buttons;
   for (const rt::BoxButton& b : rt::ButtonsOf(set)) buttons.push_back({b.value, b.caption, b.name});
   r.buttons = set;
-  for (const rt::ShownButton& b : buttons) r.captions.push_back(b.caption);
+  for (const rt::ShownButton& b : buttons) {
+    r.captions.push_back(b.caption);
+    r.values.push_back(b.value);
+  }
   const std::size_t defaultIndex = rt::NativeDefaultPlace(flags, buttons.size());
   r.defaultValue = buttons.empty() ? 0 : buttons[defaultIndex].value;
   r.timeout = std::max(0, seconds);
@@ -187,6 +196,7 @@ rt::BoxAnswer RecordedRequestBox(const rt::BoxRequest& request) {
   for (const rt::ShownButton& b : buttons) {
     if (b.value < rt::kFirstExtraButton) r.buttons |= b.value;
     r.captions.push_back(b.caption);
+    r.values.push_back(b.value);
   }
   const std::size_t defaultIndex = rt::DefaultPlace(buttons, request.defaultButton);
   r.defaultValue = buttons[defaultIndex].value;

@@ -1,6 +1,9 @@
-// The system's message box with a time-out: the box is the system's own
-// (MessageBoxA, fitted to the screen as every box is), and a timer of its
-// own counts the seconds down on its default button, then presses it.
+// The system's message box with what the program adds to it: the box is the
+// system's own (MessageBoxA, fitted to the screen as every box is); a hook
+// sees it once laid out and sets the buttons' captions, starts a timer of its
+// own that counts the seconds down on its default button and then presses
+// it, and takes Escape and the close box where the dialog tools' rule
+// answers them with Cancel.
 // clang-format off
 #include "platform/Win32Api.h"
 #include "backends/win32/Win32Headers.h"
@@ -18,26 +21,35 @@ namespace {
 
 constexpr UINT_PTR kCountdownTimer = 0x5155;  // no id the box's own controls use
 
-struct Countdown {
+struct Additions {
+  int32_t seconds = 0;
+  std::vector<std::pair<int, std::string>> captions;  // by the button's control id, which is its result id
+  bool escapeIsCancel = false;
+};
+
+struct HookedBox {
+  Additions add;
   int32_t secondsLeft = 0;
   int defaultId = 0;  // the default button's result id, which is its control id
   HHOOK hook = nullptr;
   HWND box = nullptr;
   HWND button = nullptr;
-  std::string caption;  // the default button's own caption
+  std::string caption;  // the default button's caption, before the countdown
+  WNDPROC boxProc = nullptr;
   bool timedOut = false;
+  bool escaped = false;
 };
 
-// The countdown of the box this thread shows; a box shown from inside
-// another (a nested countdown) keeps the outer one aside meanwhile.
-thread_local Countdown* current = nullptr;
+// The box this thread shows; a box shown from inside another (a nested
+// countdown) keeps the outer one aside meanwhile.
+thread_local HookedBox* current = nullptr;
 
-void ShowSecondsLeft(const Countdown& c) {
+void ShowSecondsLeft(const HookedBox& c) {
   SetWindowTextA(c.button, rt::CountdownCaption(c.caption, c.secondsLeft).c_str());
 }
 
 void CALLBACK Tick(HWND box, UINT, UINT_PTR timer, DWORD) {
-  Countdown* c = current;
+  HookedBox* c = current;
   if (!c || box != c->box) return;
   if (--c->secondsLeft > 0) return ShowSecondsLeft(*c);
   KillTimer(box, timer);
@@ -46,10 +58,26 @@ void CALLBACK Tick(HWND box, UINT, UINT_PTR timer, DWORD) {
   SendMessageA(box, WM_COMMAND, MAKEWPARAM(c->defaultId, BN_CLICKED), reinterpret_cast<LPARAM>(c->button));
 }
 
-// Starts the countdown once the system has made the box's buttons: when its
-// dialog procedure has handled WM_INITDIALOG.
-LRESULT CALLBACK StartWhenLaidOut(int code, WPARAM wParam, LPARAM lParam) {
-  Countdown* c = current;
+// Escape and the close box both reach the box as IDCANCEL; here they end it
+// as Cancel whether or not it shows a Cancel button.
+LRESULT CALLBACK EscapeAsCancel(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+  HookedBox* c = current;
+  if (c && box == c->box) {
+    if ((message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) || message == WM_CLOSE ||
+        (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE)) {
+      c->escaped = true;
+      EndDialog(box, IDCANCEL);
+      return 0;
+    }
+    return CallWindowProcA(c->boxProc, box, message, wParam, lParam);
+  }
+  return DefWindowProcA(box, message, wParam, lParam);
+}
+
+// Adds to the box once the system has made its buttons: when its dialog
+// procedure has handled WM_INITDIALOG.
+LRESULT CALLBACK AddWhenLaidOut(int code, WPARAM wParam, LPARAM lParam) {
+  HookedBox* c = current;
   const LRESULT next = CallNextHookEx(c ? c->hook : nullptr, code, wParam, lParam);
   const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
   if (!c || code != HC_ACTION || !call || call->message != WM_INITDIALOG) return next;
@@ -58,35 +86,80 @@ LRESULT CALLBACK StartWhenLaidOut(int code, WPARAM wParam, LPARAM lParam) {
   if (lstrcmpA(name, "#32770") != 0) return next;
   UnhookWindowsHookEx(c->hook);
   c->hook = nullptr;
-  c->button = GetDlgItem(call->hwnd, c->defaultId);
-  if (!c->button) return next;
   c->box = call->hwnd;
-  std::string caption(static_cast<std::size_t>(GetWindowTextLengthA(c->button)) + 1, '\0');
-  caption.resize(static_cast<std::size_t>(GetWindowTextA(c->button, caption.data(), static_cast<int>(caption.size()))));
-  c->caption = caption;
-  ShowSecondsLeft(*c);
-  SetTimer(c->box, kCountdownTimer, 1000, &Tick);
+  for (const auto& [id, caption] : c->add.captions)
+    if (HWND button = GetDlgItem(c->box, id)) SetWindowTextA(button, caption.c_str());
+  if (c->add.escapeIsCancel) {
+    EnableMenuItem(GetSystemMenu(c->box, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_ENABLED);
+    c->boxProc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(c->box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EscapeAsCancel)));
+  }
+  c->button = GetDlgItem(c->box, c->defaultId);
+  if (c->secondsLeft > 0 && c->button) {
+    std::string caption(static_cast<std::size_t>(GetWindowTextLengthA(c->button)) + 1, '\0');
+    caption.resize(
+        static_cast<std::size_t>(GetWindowTextA(c->button, caption.data(), static_cast<int>(caption.size()))));
+    c->caption = caption;
+    ShowSecondsLeft(*c);
+    SetTimer(c->box, kCountdownTimer, 1000, &Tick);
+  }
   return next;
+}
+
+int32_t HookedMessageBox(HWND owner, const char* text, const char* caption, UINT flags, const Additions& add,
+                         bool& escaped) {
+  // The default button by the rules every drawer keeps; a set the system
+  // does not know fails in MessageBoxA itself.
+  const std::vector<rt::BoxButton> buttons = rt::ButtonsOf(rt::ButtonSetOfType(flags & MB_TYPEMASK));
+  const std::size_t place = rt::NativeDefaultPlace(flags, buttons.size());
+  HookedBox box;
+  box.add = add;
+  box.secondsLeft = std::max(0, add.seconds);
+  box.defaultId = buttons.empty() ? 0 : rt::NativeIdOfButton(buttons[place].value);
+  HookedBox* outer = current;
+  current = &box;
+  if ((box.secondsLeft > 0 && box.defaultId) || !add.captions.empty() || add.escapeIsCancel)
+    box.hook = SetWindowsHookExA(WH_CALLWNDPROCRET, &AddWhenLaidOut, nullptr, GetCurrentThreadId());
+  const int32_t result = os::SystemCalls().messageBox(owner, text, caption, flags);
+  if (box.hook) UnhookWindowsHookEx(box.hook);
+  current = outer;
+  escaped = box.escaped;
+  return box.timedOut ? os::MB_TIMEDOUT : result;
 }
 
 }  // namespace
 
 int32_t CountdownMessageBox(os::HWND owner, const char* text, const char* caption, os::UINT flags, os::UINT seconds) {
-  // The default button by the rules every drawer keeps; a set the system
-  // does not know fails in MessageBoxA itself.
-  const std::vector<rt::BoxButton> buttons = rt::ButtonsOf(rt::ButtonSetOfType(flags & MB_TYPEMASK));
-  const std::size_t place = rt::NativeDefaultPlace(flags, buttons.size());
-  Countdown countdown;
-  countdown.secondsLeft = static_cast<int32_t>(std::min<os::UINT>(seconds, INT32_MAX));
-  countdown.defaultId = buttons.empty() ? 0 : rt::NativeIdOfButton(buttons[place].value);
-  Countdown* outer = current;
-  current = &countdown;
-  if (countdown.secondsLeft > 0 && countdown.defaultId)
-    countdown.hook = SetWindowsHookExA(WH_CALLWNDPROCRET, &StartWhenLaidOut, nullptr, GetCurrentThreadId());
-  const int32_t result = os::SystemCalls().messageBox(owner, text, caption, flags);
-  if (countdown.hook) UnhookWindowsHookEx(countdown.hook);
-  current = outer;
-  return countdown.timedOut ? os::MB_TIMEDOUT : result;
+  bool escaped = false;
+  return HookedMessageBox(static_cast<HWND>(owner), text, caption, flags,
+                          {.seconds = static_cast<int32_t>(std::min<os::UINT>(seconds, INT32_MAX))}, escaped);
+}
+
+bool SystemRequestBox(const rt::BoxRequest& request, rt::BoxAnswer& answer) {
+  if (!request.extraButtons.empty() || !request.checkBox.empty() || (request.buttons & 0xFF) == 0) return false;
+  Additions add{.seconds = request.timeout, .escapeIsCancel = request.escape == rt::EscapeRule::DialogTool};
+  for (const rt::ShownButton& b : rt::ButtonsOf(request, true))
+    if (b.caption != rt::ButtonsOf(b.value)[0].caption)
+      add.captions.emplace_back(rt::NativeIdOfButton(b.value), b.caption);
+  // MessageBoxA wraps long lines itself; it has no room for details that
+  // open on request, so they follow the text.
+  std::vector<std::string> lines = rt::TextLines(request, request.wrap == rt::BoxWrap::Ellipsize ? 80 : SIZE_MAX);
+  if (!request.details.empty()) {
+    rt::BoxRequest details = request;
+    details.text = request.details;
+    lines.emplace_back();
+    for (std::string& line : rt::TextLines(details, SIZE_MAX)) lines.push_back(std::move(line));
+  }
+  std::string text;
+  for (const std::string& line : lines) text += (text.empty() ? "" : "\r\n") + line;
+  bool escaped = false;
+  const int32_t result =
+      HookedMessageBox(reinterpret_cast<HWND>(request.parentWindow), text.c_str(),
+                       request.captionOmitted ? "" : request.caption.c_str(), rt::NativeFlags(request), add, escaped);
+  answer.button = escaped                     ? rt::ButtonCancel
+                  : result == os::MB_TIMEDOUT ? rt::BoxTimedOut
+                                              : rt::ButtonOfNativeId(result);
+  return true;
 }
 
 }  // namespace win32

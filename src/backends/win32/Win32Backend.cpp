@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "backends/win32/ControlCodes.h"
+#include "backends/win32/CountdownBox.h"
 #include "backends/win32/NativeWindow.h"
 #include "runtime/Events.h"
+#include "runtime/MessageBox.h"
 #include "runtime/Program.h"
 #include "runtime/Window.h"
 
@@ -164,5 +166,15 @@ void Win32Backend::SetClipboardText(const std::string& text) {
 }
 
 void Win32Backend::SetCursor(const std::string& cursor) { NativeWindow::UseCursor(CursorOfCode(cursor)); }
+
+}  // namespace win32
+
+namespace win32 {
+
+rt::BoxAnswer Win32Backend::NativeBox(const rt::BoxRequest& request) {
+  rt::BoxAnswer answer;
+  if (SystemRequestBox(request, answer)) return answer;
+  return rt::AskRuntimeBox(request);
+}
 
 }  // namespace win32

@@ -30,6 +30,10 @@ class Win32Backend : public rt::Backend {
   void SetCursor(const std::string& cursor) override;
   rt::ScreenArea WorkArea() const override;
   void SetClipboardText(const std::string& text) override;
+  // The system's MessageBoxA where it can show the request; the runtime's own
+  // box, which shows every request, where it cannot (buttons of the caller's
+  // own, a check box).
+  rt::BoxAnswer NativeBox(const rt::BoxRequest& request) override;
 
   // The native window of an open runtime window, or null.
   NativeWindow* Native(const rt::Window& window) const;
