@@ -20,7 +20,7 @@ done
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libgtest-dev googletest libbenchmark-dev
   libsqlite3-dev
   clang-format python3
   clang libclang-rt-14-dev llvm-14
