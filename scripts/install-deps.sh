@@ -19,7 +19,7 @@ for arg in "$@"; do
 done
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   libgtest-dev googletest libbenchmark-dev
   libsqlite3-dev
   clang-format python3
