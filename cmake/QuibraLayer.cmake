@@ -18,6 +18,31 @@ function(quibra_layer target)
   endif()
 endfunction()
 
+# quibra_test_compile(<target> [PCH_FROM <target>])
+# How every target of tests/ is compiled. Its own sources at -O0 -g, whatever
+# the build type: a test file is mostly GoogleTest's macros and tables, which
+# take long to optimise and gain nothing from it, while the libraries under test
+# keep the preset's optimisation, so the code tested is the code shipped.
+# <gtest/gtest.h> is precompiled once, by the target without PCH_FROM, and
+# reused by those that name it: a reuser must be compiled with the same flags,
+# which the same -O0 -g and the project's common options give.
+function(quibra_test_compile target)
+  cmake_parse_arguments(ARG "" "PCH_FROM" "" ${ARGN})
+  if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+    target_compile_options(${target} PRIVATE -O0 -g)
+  endif()
+  if(ARG_PCH_FROM)
+    target_precompile_headers(${target} REUSE_FROM ${ARG_PCH_FROM})
+  else()
+    target_precompile_headers(${target} PRIVATE <gtest/gtest.h>)
+    if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+      # A header compiled again with no change is then the same file, so that
+      # the compiler cache can hand it out (clang stamps it with the time).
+      target_compile_options(${target} PRIVATE -Xclang -fno-pch-timestamp)
+    endif()
+  endif()
+endfunction()
+
 # quibra_test(<name> SOURCES_DIR <dir> LIBS <targets>...)
 # One test program per folder of tests, run once for all its cases: under Wine
 # every process start costs seconds, so a program per case would be too slow.
@@ -25,6 +50,7 @@ function(quibra_test name)
   cmake_parse_arguments(ARG "" "DIR" "LIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS "${ARG_DIR}/*.cpp")
   add_executable(${name} ${sources})
+  quibra_test_compile(${name} PCH_FROM quibra_test_support)
   # The layers under test first, the backend that implements the platform calls after them.
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} quibra_test_support)
   if(WIN32)

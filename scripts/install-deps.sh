@@ -25,8 +25,8 @@ for arg in "$@"; do
 done
 
 packages=(
-  build-essential cmake ninja-build pkg-config
-  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  build-essential cmake ninja-build pkg-config ccache
+  libgtest-dev googletest libbenchmark-dev
   libsqlite3-dev
   clang-format python3
   clang libclang-rt-14-dev llvm-14
