@@ -60,6 +60,16 @@ KEY=Return expect "Enter answers the native question's default" 0 "YES" -- --que
 KEY=Escape expect "Escape answers the runtime box's Cancel" 1 "CANCEL" -- --style runtime --buttons okcancel \
   --text "Go on?" --print
 KEY=Return expect "the default by name, own status" 6 "NO" -- --buttons yesnocancel --default no --text "Save?" --print
+# zenity's and kdialog's forms, as their scripts use them: the caller's
+# captions on the system's own box, added buttons (on Windows the runtime's
+# box draws those), and the tools' Escape.
+KEY=Escape expect "zenity: Escape in an OK box is 1" 1 "" -- --info --text "Saved." --ok-label Fine
+KEY=Return expect "zenity: Enter on a renamed Yes is 0" 0 "" -- --question --text "Go on?" --ok-label Sure \
+  --cancel-label Never
+KEY=Return expect "zenity: --switch, Enter presses the first added button and prints it" 1 "Later" -- --question \
+  --switch --extra-button Later --extra-button Never --text "When?"
+KEY=Escape expect "kdialog: Escape in an OK box is 2" 2 "" -- --msgbox "Saved."
+KEY=Return expect "kdialog: Continue is 0" 0 "" -- --warningcontinuecancel "Replace it?" --continue-label Replace
 # Nobody answers: each style counts down on its default and presses it.
 for style in native runtime; do
   KEY= expect "the $style box's time runs out on its default" 7 "CANCEL" -- --style "$style" --timeout 1 \
