@@ -1,0 +1,86 @@
+// The box rules of a whole request, which every drawer reads: the buttons a
+// caller named and added, what Escape answers by each rule, and the lines of
+// the text by its markup and wrap.
+#include <gtest/gtest.h>
+
+#include "runtime/BoxRules.h"
+
+namespace {
+
+using rt::BoxRequest;
+
+std::string Shown(const BoxRequest& r, bool native) {
+  std::string shown;
+  for (const rt::ShownButton& b : rt::ButtonsOf(r, native))
+    shown += (shown.empty() ? "" : " ") + b.caption + "=" + std::to_string(b.value) + "/" + b.name;
+  return shown + " esc=" + std::to_string(rt::EscapeValue(r, rt::ButtonsOf(r, native)));
+}
+
+TEST(BoxRulesOfARequest, ButtonsCaptionsAndEscape) {
+  const rt::EscapeRule tool = rt::EscapeRule::DialogTool;
+  const struct {
+    const char* label;
+    BoxRequest request;
+    bool native;
+    const char* shown;
+  } cases[] = {
+      {"the set's own", {.buttons = rt::ButtonYes | rt::ButtonNo}, true, "&Yes=2/YES &No=4/NO esc=0"},
+      {"a caption named for one of them",
+       {.buttons = rt::ButtonOk | rt::ButtonCancel, .captions = {{rt::ButtonCancel, "&Stop"}}},
+       true,
+       "OK=1/OK &Stop=64/CANCEL esc=64"},
+      {"added buttons after the set's, printed by their labels",
+       {.buttons = rt::ButtonOk, .extraButtons = {{"&Later", "_Later"}, {"Never", "Never"}}},
+       true,
+       "OK=1/OK &Later=65536/_Later Never=65537/Never esc=0"},
+      {"a set of none shows the added ones alone",
+       {.buttons = 0, .extraButtons = {{"A", "A"}}},
+       true,
+       "A=65536/A esc=0"},
+      {"a set of none and nothing added is OK", {.buttons = 0}, false, "OK=1/OK esc=1"},
+      {"a set no native box has: OK there, its own in the runtime's box",
+       {.buttons = rt::ButtonYes | rt::ButtonHelp},
+       true,
+       "OK=1/OK esc=1"},
+      {"the same in the runtime's box",
+       {.buttons = rt::ButtonYes | rt::ButtonHelp},
+       false,
+       "&Yes=2/YES &Help=128/HELP esc=0"},
+      {"the dialog tools answer Escape with Cancel always",
+       {.buttons = rt::ButtonYes | rt::ButtonNo, .escape = tool},
+       true,
+       "&Yes=2/YES &No=4/NO esc=64"},
+      {"also in an OK box", {.escape = tool}, true, "OK=1/OK esc=64"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Shown(c.request, c.native), c.shown) << c.label;
+}
+
+TEST(BoxRulesOfARequest, TextLinesByMarkupAndWrap) {
+  const std::string twelve = "aaaa bbbb cc";
+  const struct {
+    const char* label;
+    BoxRequest request;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"bars break the program's own text", {.text = "a|b\nc  "}, {"a", "b", "c"}},
+      {"plain text keeps its bars", {.text = "a|b\nc", .markup = rt::BoxMarkup::Plain}, {"a|b", "c"}},
+      {"markup read as plain text", {.text = "<b>a</b> &amp; b\nc", .markup = rt::BoxMarkup::Pango}, {"a & b", "c"}},
+      {"long lines wrap once, at a blank", {.text = twelve}, {"aaaa bbbb", "cc"}},
+      {"or stay long", {.text = twelve, .wrap = rt::BoxWrap::NoWrap}, {twelve}},
+      {"or are cut with dots", {.text = twelve, .wrap = rt::BoxWrap::Ellipsize}, {"aaaa bb..."}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(rt::TextLines(c.request, 10), c.lines) << c.label;
+}
+
+TEST(BoxRulesOfARequest, AWidthInPixelsGivesTheTextItsColumns) {
+  const rt::ScreenArea screen = rt::kClassicWorkArea;
+  EXPECT_EQ(rt::TextAreaOf({}, screen, false).columns, rt::TextAreaOn(screen, false).columns);
+  // 300 pixels are 200 dialog units: less the frame and the margins, 45 columns.
+  EXPECT_EQ(rt::TextAreaOf({.width = 300}, screen, false).columns, 45u);
+  EXPECT_EQ(rt::TextAreaOf({.width = 300}, screen, true).columns, 37u) << "the icon takes its room";
+  EXPECT_EQ(rt::TextAreaOf({.width = 1}, screen, false).columns, 10u) << "never fewer than ten";
+  EXPECT_LE(rt::TextAreaOf({.width = 100000}, screen, false).columns, static_cast<std::size_t>(screen.width / 4))
+      << "nor wider than the screen";
+}
+
+}  // namespace
