@@ -99,7 +99,7 @@ bench:
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench
 	@for b in build/bench/bench/*_bench; do [ -x "$$b" ] && "$$b"; done
-	cmake -S . -B build/bench-linux -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUIBRA_BACKENDS="headless;qt" \
+	cmake -S . -B build/bench-linux -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUIBRA_BACKENDS="headless;qt;terminal" \
 	  -DQUIBRA_TESTS=OFF >/dev/null
 	cmake --build build/bench-linux -j2 --target quibrad
 	@bash bench/startup.sh build/bench-linux/src/app/quibrad

@@ -27,7 +27,7 @@ if [ ! -x "$quibrad" ]; then
   cat >&2 <<EOF
 startup: $quibrad is not built. Build an optimised one (make bench does all of this):
   scripts/install-deps.sh --bench
-  cmake -S . -B build/bench-linux -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUIBRA_BACKENDS="headless;qt" -DQUIBRA_TESTS=OFF
+  cmake -S . -B build/bench-linux -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUIBRA_BACKENDS="headless;qt;terminal" -DQUIBRA_TESTS=OFF
   cmake --build build/bench-linux -j2 --target quibrad
 EOF
   exit 1

@@ -33,10 +33,15 @@ packages=(
   qt6-base-dev libgl-dev xvfb xauth x11-utils xdotool
   lintian librsvg2-bin
   tcl dpkg-dev
+  libncurses-dev tmux
 )
 # zenity is a GTK program and kdialog a KDE one: each brings its toolkit.
 if [ "$want_bench" = 1 ] || [ "$want_compat" = 1 ]; then
   packages+=(zenity kdialog)
+fi
+# The terminal box's first frame is timed beside whiptail's.
+if [ "$want_bench" = 1 ]; then
+  packages+=(whiptail)
 fi
 if [ "$want_compat" = 1 ]; then
   packages+=(frameworkintegration dbus-daemon dbus-bin at-spi2-core python3-gi python3-xlib)

@@ -1,6 +1,8 @@
 #pragma once
-// Makes the linked backend the runtime's backend. Each backend library
-// defines it; a program links exactly one of them.
+// Makes a backend the runtime's backend. The headless and the Windows
+// backend libraries define it, each for the program that links it alone; the
+// Linux program links backends/linux, which chooses between the desktop and
+// the terminal. Each backend also has its own install function.
 #include <cstdint>
 #include <string>
 
@@ -13,6 +15,8 @@ struct StartOptions {
   // What the process ends with when no window can be shown at all (no
   // display): it says why in one line on standard error first.
   int32_t failureStatus = 1;
+  // Draw in the terminal even where a display could be opened.
+  bool terminal = false;
 };
 
 void Install(const StartOptions& options = {});

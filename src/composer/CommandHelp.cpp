@@ -26,6 +26,7 @@ constexpr struct {
   const char* heading;
 } kSections[] = {
     {OptionFamily::Own, ""},
+    {OptionFamily::Drawer, "\nWhere the box is drawn:\n"},
     {OptionFamily::Zenity, "\nzenity's message boxes, with its exit statuses:\n"},
     {OptionFamily::Kdialog, "\nkdialog's message boxes, with its exit statuses (--title applies too):\n"},
 };

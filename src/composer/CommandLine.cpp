@@ -434,6 +434,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       case Opt::Display:
         line.display = *value;
         break;
+      case Opt::Terminal:
+        line.terminal = true;
+        break;
       case Opt::DontAgain:
         dontAgain = *value;
         break;

@@ -36,7 +36,8 @@ struct CommandLine {
   // file under the user's settings folder); empty: nowhere.
   std::string dontAgain;
   RememberedKind remembers = RememberedKind::Message;
-  std::string display;  // the X display to show the box on; empty: the environment's
+  std::string display;    // the X display to show the box on; empty: the environment's
+  bool terminal = false;  // drawn in the terminal, also where there is a display
 };
 
 struct ParsedCommandLine {

@@ -29,6 +29,10 @@ constexpr OptionDef kOptions[] = {
     {"-h", nullptr, Opt::Help, F::Own, nullptr},
     {"--version", nullptr, Opt::Version, F::Own, "show the version and exit"},
 
+    {"--terminal", nullptr, Opt::Terminal, F::Drawer,
+     "draw the box in the terminal, also where a display could be opened\n(without a display it is drawn there "
+     "anyway)"},
+
     {"--info", nullptr, Opt::Kind, F::Zenity, "an OK box with the information icon"},
     {"--warning", nullptr, Opt::Kind, F::Zenity, "an OK box with the warning icon"},
     {"--error", nullptr, Opt::Kind, F::Zenity, "an OK box with the error icon (kdialog's: --error TEXT)"},

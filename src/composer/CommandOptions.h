@@ -26,6 +26,8 @@ enum class Opt : uint8_t {
   Print,
   Help,
   Version,
+  // Where the box is drawn.
+  Terminal,
   // zenity's message options and its general ones.
   Width,
   Height,
@@ -55,7 +57,7 @@ enum class Opt : uint8_t {
 };
 
 // Whose option it is, for the help.
-enum class OptionFamily : uint8_t { Own, Zenity, Kdialog };
+enum class OptionFamily : uint8_t { Own, Drawer, Zenity, Kdialog };
 
 struct OptionDef {
   const char* name;

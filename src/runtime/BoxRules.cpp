@@ -1,6 +1,7 @@
 #include "runtime/BoxRules.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "platform/Win32Api.h"
 #include "runtime/BoxMarkup.h"
@@ -141,6 +142,32 @@ int32_t EscapeValue(const BoxRequest& r, const std::vector<ShownButton>& shown) 
   const bool added =
       std::any_of(shown.begin(), shown.end(), [](const ShownButton& b) { return b.value >= kFirstExtraButton; });
   return added && !(set & ButtonCancel) ? 0 : EscapeValue(set);
+}
+
+std::size_t AccessKeyPlace(std::string_view caption) {
+  std::size_t shown = 0;
+  for (std::size_t i = 0; i < caption.size(); ++i, ++shown) {
+    if (caption[i] != '&' || i + 1 == caption.size()) continue;
+    if (caption[i + 1] != '&')
+      return std::isalnum(static_cast<unsigned char>(caption[i + 1])) ? shown : std::string_view::npos;
+    ++i;  // "&&" is an '&' of the caption
+  }
+  return std::string_view::npos;
+}
+
+char AccessKeyOf(std::string_view caption) {
+  const std::size_t place = AccessKeyPlace(caption);
+  if (place == std::string_view::npos) return 0;
+  return static_cast<char>(std::tolower(static_cast<unsigned char>(WithoutAccessMarks(caption)[place])));
+}
+
+std::string WithoutAccessMarks(std::string_view caption) {
+  std::string shown;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+    shown += caption[i];
+  }
+  return shown;
 }
 
 std::string CountdownCaption(std::string_view caption, int32_t secondsLeft) {

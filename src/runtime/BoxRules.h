@@ -69,6 +69,14 @@ std::size_t DefaultPlace(const std::vector<ShownButton>& shown, int32_t defaultB
 // the request's rule; 0 where they do nothing.
 int32_t EscapeValue(const BoxRequest& request, const std::vector<ShownButton>& shown);
 
+// A caption's access key as a lower-case letter or digit ("&Yes" gives 'y');
+// 0 where it has none ("OK", "Fish && Chips").
+char AccessKeyOf(std::string_view caption);
+// A caption as drawn without its marks: "&Yes" gives "Yes", "&&" gives "&".
+std::string WithoutAccessMarks(std::string_view caption);
+// Where the access key stands in WithoutAccessMarks(caption); npos: none.
+std::size_t AccessKeyPlace(std::string_view caption);
+
 // A default button's caption while its box counts down: "OK (5)".
 std::string CountdownCaption(std::string_view caption, int32_t secondsLeft);
 

@@ -42,6 +42,7 @@ std::string Describe(const quibra::ParsedCommandLine& parsed) {
   if (l.exits == ExitScheme::Kdialog) d << " kdialog-exits";
   if (l.request.timeout != 0) d << " timeout=" << l.request.timeout;
   if (l.print) d << " print";
+  if (l.terminal) d << " terminal";
   return d.str().empty() ? "" : d.str().substr(1);
 }
 
@@ -60,6 +61,10 @@ TEST(CommandLineParse, EachOptionSetsItsPartOfTheBox) {
       {"a lone dash reads standard input", {"-"}, "text=<input>"},
       {"--text - reads standard input", {"--text", "-"}, "text=<input>"},
       {"--title", {"--title", "Hi there"}, "title=Hi there"},
+      {"--terminal draws in the terminal", {"--terminal", "Hi"}, "text=Hi terminal"},
+      {"--terminal with a kdialog box",
+       {"--terminal", "--yesno", "Go?"},
+       "text=Go? title=Question icon=Question buttons=6 kdialog-exits terminal"},
       {"--title= with an empty title is still a title", {"--title="}, "title="},
       {"--buttons okcancel", {"--buttons", "okcancel"}, "buttons=65"},
       {"--buttons yesno in capitals", {"--buttons=YesNo"}, "buttons=6"},
@@ -176,8 +181,9 @@ TEST(CommandLineText, ProgramNameDropsTheFolderAndExe) {
 TEST(CommandLineText, HelpListsEveryChoiceAndEveryExitStatusRow) {
   const std::string help = quibra::UsageText("quibrad");
   EXPECT_EQ(help.rfind("Usage: quibrad [OPTION]... [TEXT]\n", 0), 0u);
-  for (const char* word : {"abortretryignore", "retrycancel", "information", "--system-modal", "--question", "runtime",
-                           "--extra-button", "--warningcontinuecancel", "--dontagain FILE:KEY"})
+  for (const char* word :
+       {"abortretryignore", "retrycancel", "information", "--system-modal", "--question", "runtime", "--extra-button",
+        "--warningcontinuecancel", "--dontagain FILE:KEY", "Where the box is drawn:\n  --terminal "})
     EXPECT_NE(help.find(word), std::string::npos) << word;
   // Each row of the exit-status table: its meaning, then its three codes.
   for (const quibra::ExitStatusRow& row : quibra::ExitStatusTable()) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/BoxRules.h"
+#include "runtime/CharacterCells.h"
 
 namespace {
 
@@ -14,6 +15,47 @@ std::string Shown(const BoxRequest& r, bool native) {
   for (const rt::ShownButton& b : rt::ButtonsOf(r, native))
     shown += (shown.empty() ? "" : " ") + b.caption + "=" + std::to_string(b.value) + "/" + b.name;
   return shown + " esc=" + std::to_string(rt::EscapeValue(r, rt::ButtonsOf(r, native)));
+}
+
+TEST(BoxRulesCaptions, AccessKeysAndTheCaptionAsDrawn) {
+  struct Row {
+    const char* caption;
+    char key;
+    const char* drawn;
+    std::size_t place;
+  };
+  const Row rows[] = {
+      {"&Yes", 'y', "Yes", 0},
+      {"Re&try", 't', "Retry", 2},
+      {"OK", 0, "OK", std::string::npos},
+      {"Fish && Chips", 0, "Fish & Chips", std::string::npos},
+      {"A&&B &Go", 'g', "A&B Go", 4},
+      {"&1 day", '1', "1 day", 0},
+      {"End&", 0, "End&", std::string::npos},
+      {"&-", 0, "-", std::string::npos},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.caption);
+    EXPECT_EQ(rt::AccessKeyOf(row.caption), row.key);
+    EXPECT_EQ(rt::WithoutAccessMarks(row.caption), row.drawn);
+    EXPECT_EQ(rt::AccessKeyPlace(row.caption), row.place);
+  }
+}
+
+TEST(BoxRulesCaptions, DialogUnitsInCharacterCells) {
+  struct Row {
+    int32_t units, cellsX, cellsY;
+  };
+  // A cell is 4 units wide and 8 high; halves round away from 0.
+  const Row rows[] = {{0, 0, 0}, {1, 0, 0},  {2, 1, 0},   {4, 1, 1},   {6, 2, 1},
+                      {7, 2, 1}, {12, 3, 2}, {50, 13, 6}, {-2, -1, 0}, {-4, -1, -1}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.units);
+    EXPECT_EQ(rt::CellsX(row.units), row.cellsX);
+    EXPECT_EQ(rt::CellsY(row.units), row.cellsY);
+  }
+  EXPECT_EQ(rt::CellScreen(80, 24).width, 320);
+  EXPECT_EQ(rt::CellScreen(80, 24).height, 192);
 }
 
 TEST(BoxRulesOfARequest, ButtonsCaptionsAndEscape) {

@@ -41,6 +41,6 @@ int main(int argc, char** argv) {
       break;
   }
   if (!parsed.warning.empty()) std::cerr << program << ": " << parsed.warning << '\n';
-  backend::Install({.display = parsed.line.display, .failureStatus = noBox});
+  backend::Install({.display = parsed.line.display, .failureStatus = noBox, .terminal = parsed.line.terminal});
   rt::Exit(quibra::RunCommandLine(parsed.line, program, std::cin, std::cout, std::cerr));
 }

@@ -61,6 +61,11 @@ DisplayChoice ChooseDisplay(const char* platform, const char* display, const cha
   return {{}, "there is no display (DISPLAY and WAYLAND_DISPLAY are not set)"};
 }
 
+std::string MissingDisplay(const backend::StartOptions& options) {
+  const char* display = options.display.empty() ? Value("DISPLAY") : options.display.c_str();
+  return ChooseDisplay(Value("QT_QPA_PLATFORM"), display, Value("WAYLAND_DISPLAY"), WaylandPluginInstalled()).missing;
+}
+
 void SetStartOptions(const backend::StartOptions& options) { startOptions = options; }
 
 void ActivateTopWindow() {

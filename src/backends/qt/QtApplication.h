@@ -22,6 +22,11 @@ struct DisplayChoice {
 };
 DisplayChoice ChooseDisplay(const char* platform, const char* display, const char* wayland, bool waylandPlugin);
 
+// What is missing for a display, in one sentence, as ChooseDisplay says it
+// for this process's environment and the options' display; empty where Qt
+// can try one.
+std::string MissingDisplay(const backend::StartOptions& options);
+
 // Taken before the application is made: the display to use, and the exit
 // status of a start that finds none.
 void SetStartOptions(const backend::StartOptions& options);

@@ -134,9 +134,3 @@ void QtBackend::SetCursor(const std::string& cursor) {
 }
 
 }  // namespace qtbackend
-
-namespace backend {
-
-void Install(const StartOptions& options) { qtbackend::Install(options); }
-
-}  // namespace backend

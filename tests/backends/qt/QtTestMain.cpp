@@ -8,14 +8,14 @@
 #include <QtGlobal>
 
 #include "PlatformRecorder.h"
-#include "backends/InstallBackend.h"
+#include "backends/qt/QtBackend.h"
 #include "runtime/Program.h"
 #include "support/HaltIntercept.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
-  backend::Install();
+  qtbackend::Install({});
   qt_test::InstallPlatformRecorder();
   rt::SetHaltHandler(&quibra_test::ThrowHalt);
   return RUN_ALL_TESTS();

@@ -16,7 +16,7 @@
 
 #include "QtUser.h"
 #include "app/ProgramBody.h"
-#include "backends/InstallBackend.h"
+#include "backends/qt/QtBackend.h"
 #include "composer/NativeMessageHook.h"
 #include "framework/error/ErrorManager.h"
 #include "framework/error/ErrorWindowModule.h"
@@ -130,7 +130,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
-  backend::Install();
+  qtbackend::Install({});
   rt::SetHaltHandler(&quibra_test::ThrowHalt);
   return RUN_ALL_TESTS();
 }
