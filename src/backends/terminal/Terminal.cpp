@@ -68,6 +68,8 @@ void ArmSignals() {
     action.sa_flags = SA_RESETHAND;
     sigemptyset(&action.sa_mask);
     sigaction(kEndingSignals[i], &action, &previousActions[i]);
+    // A signal the program was started to ignore stays ignored.
+    if (previousActions[i].sa_handler == SIG_IGN) sigaction(kEndingSignals[i], &previousActions[i], nullptr);
   }
 }
 

@@ -1,0 +1,247 @@
+#!/usr/bin/env python3
+"""The Linux program in a terminal, end to end, with no display: quibrad runs
+in a tmux window of 80 by 24 as a script would run it over SSH, a person's key
+answers the box drawn there, and its exit status, what it printed and the
+terminal's mode afterwards (`stty -a`, the same as before) are checked; also
+when SIGTERM ends it, when TERM=dumb asks one line, and where there is no
+terminal at all. Then the rows of the compatibility table that a key can
+answer run the same way.
+
+  scripts/e2e-terminal.py <quibrad> <tests/compat/message-boxes.tsv>
+
+Prints "SKIPPED: ..." and succeeds where tmux is not installed."""
+import os
+import shlex
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+program, table = os.path.abspath(sys.argv[1]), sys.argv[2]
+if not shutil.which("tmux"):
+    print("SKIPPED: tmux is not installed, so no terminal can be driven")
+    sys.exit(0)
+
+work = tempfile.mkdtemp(prefix="quibra-terminal-")
+config = os.path.join(work, "config")
+os.mkdir(config)
+socket = ""
+serial = 0
+failures = checks = 0
+
+
+def tmux(*args):
+    return subprocess.run(["tmux", "-L", socket, "-f", "/dev/null", *args], capture_output=True, text=True).stdout
+
+
+def screen():
+    return tmux("capture-pane", "-p", "-t", "e2e")
+
+
+def wait_for(predicate, seconds=10):
+    end = time.time() + seconds
+    while time.time() < end:
+        if predicate():
+            return True
+        time.sleep(0.05)
+    return False
+
+
+def read(name):
+    try:
+        with open(os.path.join(work, name), encoding="utf-8", errors="replace") as f:
+            return f.read()
+    except FileNotFoundError:
+        return None
+
+
+def start(args, env=""):
+    """Runs the program in the tmux window, its output and status kept in
+    files beside the terminal's mode before and after."""
+    for name in ("out", "err", "rc", "before", "after", "pid"):
+        if os.path.exists(os.path.join(work, name)):
+            os.remove(os.path.join(work, name))
+    command = " ".join(shlex.quote(a) for a in [program, *args])
+    script = (
+        "cd %s; stty -a > before; env -u DISPLAY -u WAYLAND_DISPLAY XDG_CONFIG_HOME=%s LANG=C.UTF-8 %s"
+        " sh -c 'echo $$ > pid; exec \"$0\" \"$@\"' %s > out 2> err; echo $? > rc; stty -a > after; sleep 60"
+        % (shlex.quote(work), shlex.quote(config), env, command))
+    global socket, serial
+    tmux("kill-server")
+    # A server of its own for each run: a server that is ending may still
+    # hold the old name.
+    serial += 1
+    socket = "quibra-e2e-%d-%d" % (os.getpid(), serial)
+    tmux("new-session", "-d", "-x", "80", "-y", "24", "-s", "e2e", "sh -c %s" % shlex.quote(script))
+    tmux("set-option", "-g", "escape-time", "0")
+
+
+def focus_on(label):
+    """Moves the focus with Tab to the button whose label reads `label`."""
+    for _ in range(8):
+        rows = screen().split("\n")
+        x, y = (int(v) for v in tmux("display-message", "-p", "-t", "e2e", "#{cursor_x} #{cursor_y}").split())
+        if y < len(rows):
+            row = rows[y]
+            for open_, close in (("[[", "]]"), ("[ ", " ]")):
+                start_at = row.rfind(open_, 0, x + 1)
+                if start_at >= 0 and row.find(close, start_at) >= x and row[start_at + 2:row.find(close, start_at)] == label:
+                    return True
+            if label == "<check>" and row[x - 1:x + 2] in ("[ ]", "[X]"):
+                return True
+        tmux("send-keys", "-t", "e2e", "Tab")
+        time.sleep(0.1)
+    return False
+
+
+def finish(what, status, printed, seconds=15):
+    global failures, checks
+    checks += 1
+    wait_for(lambda: read("after"), seconds)
+    rc, out, before, after = read("rc"), read("out"), read("before"), read("after")
+    problems = []
+    if rc is None:
+        problems.append("it did not end")
+    elif rc.strip() != str(status):
+        problems.append("status %s (wanted %s)" % (rc.strip(), status))
+    if out is not None and out != printed:
+        problems.append("printed %r (wanted %r)" % (out, printed))
+    if before != after:
+        problems.append("the terminal's mode changed (stty -a differs: %r, then %r)" % (
+            sorted(set((before or "").split()) - set((after or "").split())),
+            sorted(set((after or "").split()) - set((before or "").split()))))
+    if problems:
+        failures += 1
+        print("FAIL %s: %s; stderr: %s" % (what, ", ".join(problems), (read("err") or "").strip()))
+    else:
+        print("ok   %s: status %s, printed %r, the terminal as it was" % (what, status, out))
+
+
+def boxed():
+    return wait_for(lambda: "]]" in screen())
+
+
+def answer(what, args, keys, status, printed, env=""):
+    start(args, env)
+    if not boxed():
+        global failures, checks
+        failures += 1
+        checks += 1
+        print("FAIL %s: no box came; the screen reads:\n%s" % (what, screen()))
+        return
+    for key in keys:
+        tmux("send-keys", "-t", "e2e", key)
+        time.sleep(0.05)
+    finish(what, status, printed)
+
+
+answer("Enter answers the question's default", ["--print", "--question", "--text", "Go on?"], ["Enter"], 0, "YES\n")
+answer("an access key alone answers", ["--print", "--buttons", "yesnocancel", "Save?"], ["n"], 6, "NO\n")
+answer("Alt with an access key answers", ["--print", "--buttons", "yesno", "Sure?"], ["M-y"], 5, "YES\n")
+answer("Tab and Enter reach Cancel", ["--print", "--buttons", "okcancel", "Go on?"], ["Tab", "Enter"], 1, "CANCEL\n")
+answer("Escape answers the runtime box's Cancel", ["--print", "--style", "runtime", "--buttons", "okcancel", "x"],
+       ["Escape"], 1, "CANCEL\n")
+answer("Ctrl+C answers as the close box does", ["--yesno", "Go?"], ["C-c"], 2, "")
+answer("Escape does nothing in Yes/No; Right and Space then answer No",
+       ["--print", "--buttons", "yesno", "--style", "runtime", "x"], ["Escape", "Right", "Space"], 6, "NO\n")
+start(["--print", "--timeout", "1", "--buttons", "okcancel", "Soon"])
+finish("the time runs out and presses the default", 7, "OK\n")
+
+# A signal ends it: the terminal is given back first.
+start(["--question", "--text", "Waiting"])
+if boxed():
+    os.kill(int(read("pid")), signal.SIGTERM)
+finish("SIGTERM ends it", 128 + signal.SIGTERM, "")
+start(["--question", "--text", "Waiting"])
+if boxed():
+    os.kill(int(read("pid")), signal.SIGHUP)
+finish("SIGHUP ends it", 128 + signal.SIGHUP, "")
+start(["--question", "--text", "Waiting"])
+if boxed():
+    os.kill(int(read("pid")), signal.SIGINT)
+finish("SIGINT ends it", 128 + signal.SIGINT, "")
+
+# Where the terminal cannot be drawn on, one line is asked.
+start(["--print", "--question", "--text", "Delete the old logs?"], "TERM=dumb")
+checks += 1
+if wait_for(lambda: "Delete the old logs? [Y]es [N]o:" in screen()):
+    print("ok   TERM=dumb asks one line: %r" % screen().strip())
+else:
+    failures += 1
+    print("FAIL TERM=dumb asks no line; the screen reads:\n%s" % screen())
+tmux("send-keys", "-t", "e2e", "maybe", "Enter", "n", "Enter")
+finish("TERM=dumb: a wrong answer is asked again, then n answers No", 1, "NO\n")
+start(["--print", "--buttons", "yesnocancel", "Save?"], "TERM=dumb")
+wait_for(lambda: "[C]ancel:" in screen())
+tmux("send-keys", "-t", "e2e", "C-d")
+finish("TERM=dumb: the end of the input answers as Escape does", 1, "CANCEL\n")
+tmux("kill-server")
+
+# No display and no terminal: status 69 and one sentence.
+checks += 1
+run = subprocess.run(["setsid", "-w", program, "--info", "--text", "x"], capture_output=True, text=True,
+                     env={k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")},
+                     stdin=subprocess.DEVNULL)
+if run.returncode == 69 and run.stderr.count("\n") == 1 and "no window can be shown" in run.stderr:
+    print("ok   no display and no terminal: status 69, %r" % run.stderr.strip())
+else:
+    failures += 1
+    print("FAIL no display and no terminal: status %d, %r" % (run.returncode, run.stderr))
+
+
+# The compatibility table's rows that a key can answer.
+def words(text):
+    out, i = [], 0
+    while i < len(text):
+        if text[i] == " ":
+            i += 1
+        elif text[i] in "'\"":
+            end = text.index(text[i], i + 1)
+            out.append(text[i + 1:end])
+            i = end + 1
+        else:
+            end = text.find(" ", i)
+            end = len(text) if end < 0 else end
+            out.append(text[i:end])
+            i = end
+    return out
+
+
+def unescape(text):
+    return "" if text == "-" else text.replace("\\\\", "\0").replace("\\n", "\n").replace("\\t", "\t").replace("\0", "\\")
+
+
+rows = 0
+for line in open(table, encoding="utf-8"):
+    if not line.strip() or line.startswith("#"):
+        continue
+    cols = line.rstrip("\n").split("\t")
+    label, args, action, status, stdout = cols[:5]
+    if label.startswith(("zenity only:", "kdialog only:")) or action == "none":
+        continue
+    rows += 1
+    start(words(args)[1:])
+    if not boxed():
+        failures += 1
+        checks += 1
+        print("FAIL row %s: no box came; the screen reads:\n%s" % (label, screen()))
+        continue
+    if action == "enter":
+        tmux("send-keys", "-t", "e2e", "Enter")
+    elif action == "escape":
+        tmux("send-keys", "-t", "e2e", "Escape")
+    elif action == "close":
+        tmux("send-keys", "-t", "e2e", "C-c")
+    elif action.startswith(("press:", "tick+press:")):
+        if action.startswith("tick+"):
+            focus_on("<check>")
+            tmux("send-keys", "-t", "e2e", "Space")
+        focus_on(action.split(":", 1)[1])
+        tmux("send-keys", "-t", "e2e", "Enter")
+    finish("row " + label, int(status), unescape(stdout), 90)
+tmux("kill-server")
+shutil.rmtree(work, ignore_errors=True)
+print("%d of %d checks failed (%d rows of the table)" % (failures, checks, rows))
+sys.exit(1 if failures else 0)
