@@ -103,6 +103,7 @@ bench:
 	  -DQUIBRA_TESTS=OFF >/dev/null
 	cmake --build build/bench-linux -j2 --target quibrad
 	@bash bench/startup.sh build/bench-linux/src/app/quibrad
+	@bash bench/terminal-first-frame.sh build/bench-linux/src/app/quibrad
 
 # The INI functions beside the system's own profile functions, under 64-bit
 # Wine (bench/windows): a list of 10,000 entries read right after it was
