@@ -146,6 +146,8 @@ answer("Escape answers the runtime box's Cancel", ["--print", "--style", "runtim
 answer("Ctrl+C answers as the close box does", ["--yesno", "Go?"], ["C-c"], 2, "")
 answer("Escape does nothing in Yes/No; Right and Space then answer No",
        ["--print", "--buttons", "yesno", "--style", "runtime", "x"], ["Escape", "Right", "Space"], 6, "NO\n")
+answer("a display that does not answer leaves the box to the terminal", ["--print", "--question", "--text", "Go?"],
+       ["Enter"], 0, "YES\n", "DISPLAY=:4987")
 start(["--print", "--timeout", "1", "--buttons", "okcancel", "Soon"])
 finish("the time runs out and presses the default", 7, "OK\n")
 
