@@ -164,7 +164,12 @@ char AccessKeyOf(std::string_view caption) {
 std::string WithoutAccessMarks(std::string_view caption) {
   std::string shown;
   for (std::size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+    // The mark goes and the character after it stays, so "&&" keeps one '&';
+    // a mark at the very end marks nothing.
+    if (caption[i] == '&') {
+      if (i + 1 < caption.size()) shown += caption[++i];
+      continue;
+    }
     shown += caption[i];
   }
   return shown;

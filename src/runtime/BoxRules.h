@@ -72,7 +72,8 @@ int32_t EscapeValue(const BoxRequest& request, const std::vector<ShownButton>& s
 // A caption's access key as a lower-case letter or digit ("&Yes" gives 'y');
 // 0 where it has none ("OK", "Fish && Chips").
 char AccessKeyOf(std::string_view caption);
-// A caption as drawn without its marks: "&Yes" gives "Yes", "&&" gives "&".
+// A caption as drawn without its marks: "&Yes" gives "Yes", "&&" gives "&";
+// a mark at the very end goes.
 std::string WithoutAccessMarks(std::string_view caption);
 // Where the access key stands in WithoutAccessMarks(caption); npos: none.
 std::size_t AccessKeyPlace(std::string_view caption);
