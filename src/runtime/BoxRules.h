@@ -69,6 +69,10 @@ std::size_t DefaultPlace(const std::vector<ShownButton>& shown, int32_t defaultB
 // the request's rule; 0 where they do nothing.
 int32_t EscapeValue(const BoxRequest& request, const std::vector<ShownButton>& shown);
 
+// A caption as a person reads it: its access marks gone ("&Yes" is "Yes",
+// "&&" one '&').
+std::string WithoutAccessKeys(std::string_view caption);
+
 // A default button's caption while its box counts down: "OK (5)".
 std::string CountdownCaption(std::string_view caption, int32_t secondsLeft);
 
