@@ -11,6 +11,7 @@
 
 #include "composer/CommandLine.h"
 #include "composer/ExitStatus.h"
+#include "composer/ToolTexts.h"
 #include "runtime/BoxRules.h"
 
 namespace {
@@ -258,6 +259,23 @@ TEST(CommandLineParse, ABadDontAgainIsIgnoredWithAWarning) {
   EXPECT_EQ(good.line.dontAgain, "app:ask");
   EXPECT_EQ(good.line.request.checkBox, "Do not ask again");
   EXPECT_EQ(good.warning, "");
+}
+
+// The tools' texts and captions as scripts write them for zenity and kdialog.
+TEST(ToolTexts, EscapesAndAccessKeysAsEachToolReadsThem) {
+  const std::pair<const char*, const char*> zenity[] = {
+      {"a\\nb\\tc", "a\nb\tc"}, {"back\\\\slash", "back\\slash"}, {"\\101\\0619", "A19"}, {"\\q is q", "q is q"},
+      {"end\\", "end"},         {"\\\"quoted\\\"", "\"quoted\""},
+  };
+  for (const auto& [written, read] : zenity) EXPECT_EQ(quibra::ZenityEscapes(written), read) << written;
+  const std::pair<const char*, const char*> kdialog[] = {
+      {"a\\nb", "a\nb"}, {"a\\\\nb", "a\\nb"}, {"tab\\t stays", "tab\\t stays"}};
+  for (const auto& [written, read] : kdialog) EXPECT_EQ(quibra::KdialogEscapes(written), read) << written;
+  EXPECT_TRUE(quibra::LooksRich("<b>x</b>\nmore"));
+  EXPECT_FALSE(quibra::LooksRich("first\n<b>x</b>")) << "only the first line counts";
+  const std::pair<const char*, const char*> captions[] = {
+      {"_Save", "&Save"}, {"Save__as", "Save_as"}, {"Tom & Jerry", "Tom && Jerry"}, {"end_", "end_"}};
+  for (const auto& [label, caption] : captions) EXPECT_EQ(quibra::FromUnderscores(label), caption) << label;
 }
 
 }  // namespace
