@@ -200,11 +200,17 @@ TEST(CommandLineText, HelpListsEveryChoiceAndEveryExitStatusRow) {
   int rows = 0;
   for (; std::getline(table, row) && !row.empty(); ++rows) EXPECT_EQ(row.size(), heading.size()) << row;
   EXPECT_EQ(rows, static_cast<int>(quibra::ExitStatusTable().size()));
+  // "quibrad 1.2.3\n": three numbers, each of digits.
   const std::string version = quibra::VersionText("quibrad");
-  EXPECT_EQ(version.rfind("quibrad ", 0), 0u);
-  EXPECT_EQ(std::count(version.begin(), version.end(), '.'), 2) << version;
-  EXPECT_TRUE(std::all_of(version.begin() + 8, version.end() - 1, [](char c) { return c == '.' || std::isdigit(c); }))
-      << version;
+  ASSERT_EQ(version.rfind("quibrad ", 0), 0u);
+  ASSERT_EQ(version.back(), '\n');
+  std::istringstream numbers(version.substr(8, version.size() - 9));
+  std::vector<std::string> parts;
+  for (std::string part; std::getline(numbers, part, '.');) parts.push_back(part);
+  ASSERT_EQ(parts.size(), 3u) << version;
+  for (const std::string& part : parts)
+    EXPECT_TRUE(!part.empty() && std::all_of(part.begin(), part.end(), [](char c) { return std::isdigit(c) != 0; }))
+        << version;
 }
 
 TEST(ExitStatus, EachAnswerHasTheDocumentedCodeAndNoBoxLooksLikeAnAnswer) {
