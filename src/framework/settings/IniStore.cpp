@@ -125,6 +125,13 @@ bool IniStore::WriteList(std::string_view section, std::string_view entry, IniLi
   // hold refuses the whole list, so that the list the file holds is never
   // left with a hole where that entry was.
   const int32_t count = list.Records();
+  // The count is checked as the entries are: names the file cannot hold
+  // refuse even an empty list, and entries are never written without it.
+  const std::string countRefusal = rt::IniRefusal(section, entry, std::to_string(count));
+  if (!countRefusal.empty()) {
+    rt::SetError(rt::ErrInvalidArgument, "Invalid Argument: " + countRefusal + " (the list's count)");
+    return false;
+  }
   std::vector<std::string> values;
   values.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
   for (int32_t i = 1; i <= count; ++i) {
