@@ -256,6 +256,12 @@ bool IniDocument::WithAll(const std::vector<Change>& asked, std::string& out) co
   std::string result;
   result.reserve(b.size() + changes.size() * 32);
   atTop.Write(result);
+  // A file without a byte-order mark must not gain one: an entry whose name
+  // starts with the bytes of a mark goes below a blank line when it would be
+  // the file's first.
+  if (encoding_ == Encoding::Bytes &&
+      (result.starts_with(kUtf8Mark) || result.starts_with(kUtf16LeMark) || result.starts_with(kUtf16BeMark)))
+    result.insert(0, kCrLf);
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const Line& line = lines_[i];
     auto r = replaced.find(i);
