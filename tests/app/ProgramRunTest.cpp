@@ -2,9 +2,12 @@
 // with a scripted user.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 #include <functional>
+#include <future>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/Globals.h"
@@ -15,6 +18,7 @@
 #include "framework/error/ErrorWindowModule.h"
 #include "framework/error/GlobalErrorManager.h"
 #include "framework/window/WindowGlobals.h"
+#include "platform/FileSystem.h"
 #include "platform/ThisOs.h"
 #include "platform/Win32Api.h"
 #include "runtime/MessageBox.h"
@@ -249,6 +253,38 @@ TEST_F(ProgramRun, FullWindowDragIsOffWhileTheWindowRunsAndOnAgainAfter) {
   EXPECT_EQ(calls[2].action, os::SPI_SETDRAGFULLWINDOWS);
   EXPECT_EQ(calls[2].param, 1u);
   EXPECT_EQ(calls[2].winIni, os::SPIF_UPDATEINIFILE | os::SPIF_SENDWININICHANGE);
+}
+
+// Another program writing the settings file keeps its writer's turn, and the
+// store's final write waits for it (up to 10 s): the user's dragging is back
+// on before that wait, not after it.
+TEST_F(ProgramRun, FullWindowDragIsBackOnBeforeTheSettingsStoresFinalWriteWaits) {
+  headless::SetFullWindowDrag(true);
+  std::promise<void> taken, composerUp;
+  bool dragOnWhileTheWriteWaited = false;
+  std::thread otherWriter([&] {
+    os::WriterTurn turn;
+    EXPECT_TRUE(turn.Take("QuibraD.INI").ok());
+    taken.set_value();
+    if (composerUp.get_future().wait_for(std::chrono::seconds(30)) != std::future_status::ready) return;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (!headless::FullWindowDrag() && std::chrono::steady_clock::now() < until)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    dragOnWhileTheWriteWaited = headless::FullWindowDrag();
+  });
+  taken.get_future().wait();
+  User()
+      .AnswerBox(rt::ButtonOk)
+      .Run([&] {
+        EXPECT_FALSE(headless::FullWindowDrag());
+        composerUp.set_value();
+      })
+      .Press(25);
+  EXPECT_EQ(quibra::RunProgram(), 0);
+  otherWriter.join();
+  EXPECT_TRUE(dragOnWhileTheWriteWaited) << "dragging was still off while the final write waited for its turn";
+  EXPECT_TRUE(headless::FullWindowDrag());
+  EXPECT_EQ(ReadBytes("QuibraD.INI"), "[__Dont_Touch_Me__]\r\nSectors=0\r\n") << "written once its turn came";
 }
 
 TEST_F(ProgramRun, FullWindowDragNotExactlyOnIsReadOnceAndNeverWritten) {
