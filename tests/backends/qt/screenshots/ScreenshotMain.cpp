@@ -26,6 +26,7 @@
 #include "runtime/Property.h"
 #include "runtime/Window.h"
 #include "support/HaltIntercept.h"
+#include "support/ScopedVariable.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -46,6 +47,8 @@ qt_test::QtUser::Act Grab(std::string name) {
 
 TEST(Screenshots, ComposerAndBothStylesOfBox) {
   quibra_test::TempDir dir(true);
+  // The run's settings go to the folder of the run.
+  quibra_test::ScopedVariable settingsHome("XDG_CONFIG_HOME", dir.Path().string().c_str());
   const QString composer = QStringLiteral("OvQuibra Demo");
   User()
       .Answer("OK")
