@@ -22,6 +22,7 @@
 
 #include "backends/qt/AnsiText.h"
 #include "backends/qt/BoxClipboard.h"
+#include "backends/qt/PlatformCaptions.h"
 #include "backends/qt/QtApplication.h"
 #include "runtime/Backend.h"
 #include "runtime/BoxMarkup.h"
@@ -124,10 +125,11 @@ NativeMessageBox::NativeMessageBox(QWidget* owner, const rt::BoxRequest& request
   height_ = request.height;
 
   const std::vector<rt::ShownButton> shown = rt::ButtonsOf(request, true);
-  for (const rt::ShownButton& b : shown) {
+  const std::vector<QString> captions = NativeCaptions(request, shown);
+  for (std::size_t i = 0; i < shown.size(); ++i) {
     // One role for all keeps the buttons in the order they are added.
-    QPushButton* button = addButton(FromAnsi(b.caption), QMessageBox::ActionRole);
-    choices_.push_back({button, b.value, b.caption});
+    QPushButton* button = addButton(captions[i], QMessageBox::ActionRole);
+    choices_.push_back({button, shown[i].value, captions[i]});
   }
   defaultIndex_ = rt::DefaultPlace(shown, request.defaultButton);
   setDefaultButton(choices_[defaultIndex_].button);
@@ -242,7 +244,7 @@ void NativeMessageBox::CountDown(int32_t seconds) {
   secondsLeft_ = seconds;
   auto show = [this] {
     const Choice& choice = choices_[defaultIndex_];
-    choice.button->setText(QString::fromLatin1(rt::CountdownCaption(choice.caption, secondsLeft_)));
+    choice.button->setText(FromAnsi(rt::CountdownCaption(ToAnsi(choice.caption), secondsLeft_)));
   };
   show();
   auto* timer = new QTimer(this);
@@ -271,7 +273,7 @@ rt::BoxAnswer NativeMessageBox::Run() {
 
 std::string NativeMessageBox::ClipboardText() const {
   std::vector<std::string> captions;
-  for (const Choice& c : choices_) captions.push_back(c.caption);
+  for (const Choice& c : choices_) captions.push_back(ToAnsi(c.caption));
   return BoxClipboardText(caption_, text_, captions);
 }
 

@@ -8,6 +8,7 @@
 
 #include <QAbstractScrollArea>
 #include <QDir>
+#include <QLocale>
 #include <QPixmap>
 #include <QTest>
 #include <QtGlobal>
@@ -133,6 +134,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+  // The pictures show the program in English, whatever the machine's language.
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
   backend::Install();
   rt::SetHaltHandler(&quibra_test::ThrowHalt);
   return RUN_ALL_TESTS();
