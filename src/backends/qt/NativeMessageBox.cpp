@@ -22,6 +22,7 @@
 
 #include "backends/qt/AnsiText.h"
 #include "backends/qt/BoxClipboard.h"
+#include "backends/qt/BoxWindowFlags.h"
 #include "backends/qt/PlatformCaptions.h"
 #include "backends/qt/QtApplication.h"
 #include "runtime/Backend.h"
@@ -116,11 +117,8 @@ NativeMessageBox::NativeMessageBox(QWidget* owner, const rt::BoxRequest& request
   setObjectName(QStringLiteral("MessageBoxA"));
   setWindowTitle(FromAnsi(caption_));
   ShowIcons(request);
-  // The runtime's windows under the box take no input while it is shown. A
-  // system-modal box also stays above every other window: X11 has no
-  // modality across programs.
+  // The runtime's windows under the box take no input while it is shown.
   setWindowModality(Qt::ApplicationModal);
-  if (request.style) setWindowFlag(Qt::WindowStaysOnTopHint, true);
   width_ = request.width;
   height_ = request.height;
 
@@ -136,7 +134,7 @@ NativeMessageBox::NativeMessageBox(QWidget* owner, const rt::BoxRequest& request
   escapeValue_ = rt::EscapeValue(request, shown);
   for (const Choice& c : choices_)
     if (c.value == escapeValue_) setEscapeButton(c.button);
-  if (!escapeValue_) setWindowFlag(Qt::WindowCloseButtonHint, false);
+  setWindowFlags(BoxWindowFlags(escapeValue_ != 0, request.style != 0));
   if (!request.details.empty()) setDetailedText(FromAnsi(rt::ReadMarkup(request.details, rt::BoxMarkup::Html).plain));
   if (!request.checkBox.empty()) {
     checkBox_ = new QCheckBox(FromAnsi(request.checkBox), this);
