@@ -6,6 +6,8 @@
 #include <cstring>
 #include <functional>
 #include <future>
+#include <iostream>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,12 +28,14 @@
 #include "runtime/Property.h"
 #include "runtime/Window.h"
 #include "support/HaltIntercept.h"
+#include "support/ScopedVariable.h"
 #include "support/TempDir.h"
 
 namespace {
 
 using headless::User;
 using quibra_test::ReadBytes;
+using quibra_test::ScopedVariable;
 using quibra_test::TempDir;
 using quibra_test::WriteBytes;
 
@@ -39,6 +43,16 @@ class ProgramRun : public testing::Test {
  protected:
   headless::ScriptScope script;
   TempDir dir{true};
+  // The settings folder is one of the test's own.
+  ScopedVariable settingsHome{"XDG_CONFIG_HOME", dir.Path().string().c_str()};
+
+  // Where the run keeps its settings: the settings folder on Linux, the
+  // current directory on Windows.
+  std::string SettingsFile() const { return os::kWindows ? "QuibraD.INI" : dir.File("quibra/QuibraD.INI"); }
+  void WriteSettings(const std::string& bytes) const {
+    if (!os::kWindows) std::filesystem::create_directory(dir.Path() / "quibra");
+    WriteBytes(SettingsFile(), bytes);
+  }
 
   static std::vector<headless::PlatformCall> DragCalls() {
     std::vector<headless::PlatformCall> calls;
@@ -49,10 +63,10 @@ class ProgramRun : public testing::Test {
   static bool HookInstalled() { return rt::GetProperty(rt::SystemTarget, rt::PropMessageHook).Number() != 0; }
   // Runs the program once, the user closing the composer as soon as it is
   // up, and gives back the settings file the run leaves.
-  static std::string RunAndClose() {
+  std::string RunAndClose() {
     User().AnswerBox(rt::ButtonOk).Press(25);
     EXPECT_EQ(quibra::RunProgram(), 0);
-    return ReadBytes("QuibraD.INI");
+    return ReadBytes(SettingsFile());
   }
 };
 
@@ -392,6 +406,7 @@ TEST_F(ProgramRun, ARefusedVersionCheckRunsNothing) {
   EXPECT_TRUE(headless::Boxes().empty());
   EXPECT_TRUE(DragCalls().empty());
   EXPECT_FALSE(std::filesystem::exists("QuibraD.INI"));
+  EXPECT_FALSE(std::filesystem::exists(SettingsFile()));
   rt::CloseDown();
 }
 
@@ -403,8 +418,25 @@ TEST_F(ProgramRun, ASavedListIsCarriedUnchangedFromOneRunToTheNext) {
   const std::string saved =
       "; my settings\r\n[Other]\r\nKeep=me\r\n[__Dont_Touch_Me__]\r\nSectors=2\r\nSectors_1=North,Oslo,City\r\n"
       "Sectors_2=South,Rome,Town\r\n";
-  WriteBytes("QuibraD.INI", saved);
+  WriteSettings(saved);
   for (int run = 0; run < 2; ++run) EXPECT_EQ(RunAndClose(), saved) << "run " << run;
+}
+
+TEST_F(ProgramRun, ASettingsFolderThatCannotBeMadeIsToldOnceAndTheSettingsStayInTheCurrentFolder) {
+  if (os::kWindows) GTEST_SKIP() << "Windows keeps the settings in the current folder";
+  WriteBytes(dir.File("plain"), "a file, not a folder");
+  ScopedVariable unusable("XDG_CONFIG_HOME", dir.File("plain").c_str());
+  const std::string saved = "[__Dont_Touch_Me__]\r\nSectors=1\r\nSectors_1=North,Oslo,City\r\n";
+  WriteBytes("QuibraD.INI", saved);
+  std::ostringstream err;
+  std::streambuf* const usual = std::cerr.rdbuf(err.rdbuf());
+  User().AnswerBox(rt::ButtonOk).Press(25);
+  const int32_t code = quibra::RunProgram();
+  std::cerr.rdbuf(usual);
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(err.str(), "quibrad: the settings folder cannot be used: " + dir.File("plain") +
+                           "/quibra: Not a directory; the settings stay in QuibraD.INI in the current folder\n");
+  EXPECT_EQ(ReadBytes("QuibraD.INI"), saved) << "read from there and written back there";
 }
 
 struct BadIniCase {
@@ -445,7 +477,7 @@ TEST_F(ProgramRun, BadIniContentNeverStopsTheProgramAndKeepsEveryOtherLine) {
   for (const BadIniCase& c : cases) {
     SCOPED_TRACE(c.label);
     headless::Reset();
-    WriteBytes("QuibraD.INI", c.before);
+    WriteSettings(c.before);
     c.check(RunAndClose());
   }
 }
