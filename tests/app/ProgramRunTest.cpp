@@ -276,9 +276,12 @@ TEST_F(ProgramRun, FullWindowDragIsBackOnBeforeTheSettingsStoresFinalWriteWaits)
   headless::SetFullWindowDrag(true);
   std::promise<void> taken, composerUp;
   bool dragOnWhileTheWriteWaited = false;
+  const std::string settings = SettingsFile();
+  if (const auto folder = std::filesystem::path(settings).parent_path(); !folder.empty())
+    std::filesystem::create_directories(folder);
   std::thread otherWriter([&] {
     os::WriterTurn turn;
-    EXPECT_TRUE(turn.Take("QuibraD.INI").ok());
+    EXPECT_TRUE(turn.Take(settings).ok());
     taken.set_value();
     if (composerUp.get_future().wait_for(std::chrono::seconds(30)) != std::future_status::ready) return;
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
@@ -298,7 +301,7 @@ TEST_F(ProgramRun, FullWindowDragIsBackOnBeforeTheSettingsStoresFinalWriteWaits)
   otherWriter.join();
   EXPECT_TRUE(dragOnWhileTheWriteWaited) << "dragging was still off while the final write waited for its turn";
   EXPECT_TRUE(headless::FullWindowDrag());
-  EXPECT_EQ(ReadBytes("QuibraD.INI"), "[__Dont_Touch_Me__]\r\nSectors=0\r\n") << "written once its turn came";
+  EXPECT_EQ(ReadBytes(settings), "[__Dont_Touch_Me__]\r\nSectors=0\r\n") << "written once its turn came";
 }
 
 TEST_F(ProgramRun, FullWindowDragNotExactlyOnIsReadOnceAndNeverWritten) {
