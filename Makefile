@@ -35,9 +35,9 @@ package: deps
 	cmake --build --preset linux
 	cd build/linux && cpack -G DEB
 	cmake --preset win32 >/dev/null
-	cmake --build --preset win32 --target QuibraD
+	cmake --build --preset win32 --target QuibraD QuibraDcom
 	cmake --preset win64 >/dev/null
-	cmake --build --preset win64 --target QuibraD
+	cmake --build --preset win64 --target QuibraD QuibraDcom
 	@bash scripts/package-windows.sh
 
 # The package unpacked and run, and checked by lintian (after test-linux,

@@ -87,8 +87,11 @@ void Remove(const std::string& path) {
 }
 
 // A file with a UTF-16 mark holds its lines as UTF-16: they are compared as
-// the text they hold (an odd last byte is no character and is left out).
+// the text they hold (an odd last byte is no character and is left out). The
+// mark is no part of the first line, since entries above the first section
+// are written after it.
 std::string AsText(const std::string& bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) return bytes.substr(3);
   const bool little = bytes.starts_with("\xFF\xFE"), big = bytes.starts_with("\xFE\xFF");
   if (!little && !big) return bytes;
   std::u16string units;

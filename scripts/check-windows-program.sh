@@ -1,11 +1,19 @@
 #!/usr/bin/env bash
 # Checks a built Windows program as a file: the machine it is built for, a GUI
-# program, no DLL beyond the system's own (it is linked statically), and, for
-# QuibraD.exe, its icon, version and manifest resources.
-#   scripts/check-windows-program.sh <program.exe> <i386|x86-64>
+# program (or a console one, as QuibraD.com), no DLL beyond the system's own
+# (it is linked statically), and, for QuibraD.exe, its icon, version and
+# manifest resources.
+#   scripts/check-windows-program.sh <program> <i386|x86-64> [gui|console]
 set -u
-program=${1:?usage: check-windows-program.sh <program.exe> <i386|x86-64>}
-machine=${2:?usage: check-windows-program.sh <program.exe> <i386|x86-64>}
+usage="usage: check-windows-program.sh <program> <i386|x86-64> [gui|console]"
+program=${1:?$usage}
+machine=${2:?$usage}
+kind=${3:-gui}
+case "$kind" in
+  gui) subsystem="Windows GUI" label=GUI ;;
+  console) subsystem="Windows CUI" label=console ;;
+  *) echo "check-windows-program: unknown kind $kind (gui or console)" >&2; exit 2 ;;
+esac
 case "$machine" in
   i386) objdump=i686-w64-mingw32-objdump format=pei-i386 magic=PE32 words="32-bit (Intel 80386)" ;;
   x86-64) objdump=x86_64-w64-mingw32-objdump format=pei-x86-64 magic=PE32+ words="64-bit (x86-64)" ;;
@@ -17,7 +25,7 @@ fail() { echo "check-windows-program: $(basename "$program") $*" >&2; exit 1; }
 headers=$("$objdump" -p -f "$program" 2>&1) || fail "is not a Windows program: $headers"
 grep -q "file format $format\$" <<<"$headers" || fail "is not built for $machine"
 grep -q "^Magic.*($magic)" <<<"$headers" || fail "is not a $magic program"
-grep -q '^Subsystem.*(Windows GUI)' <<<"$headers" || fail "is not a GUI program"
+grep -q "^Subsystem.*($subsystem)\$" <<<"$headers" || fail "is not a $label program"
 for dll in $(awk '/DLL Name:/ {print tolower($3)}' <<<"$headers" | sort -u); do
   case "$dll" in
     kernel32.dll | user32.dll | gdi32.dll | comctl32.dll | advapi32.dll | msvcrt.dll) ;;
@@ -35,4 +43,4 @@ if [ "$(basename "$program")" = QuibraD.exe ]; then
   grep -qa "Microsoft.Windows.Common-Controls" "$program" || fail "has a manifest without common controls 6"
   resources=", with its icon, version and manifest"
 fi
-echo "ok   $(basename "$program") is a $words Windows GUI program ($magic) that needs only the system's DLLs$resources"
+echo "ok   $(basename "$program") is a $words Windows $label program ($magic) that needs only the system's DLLs$resources"

@@ -31,6 +31,7 @@ packages=(
   clang-format python3
   clang libclang-rt-14-dev llvm-14
   qt6-base-dev libgl-dev xvfb xauth x11-utils xdotool
+  qt6-translations-l10n qt6-wayland weston
   lintian librsvg2-bin
   tcl dpkg-dev
   libncurses-dev tmux

@@ -12,8 +12,9 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
   echo "run: there is no display to show the program on (DISPLAY and WAYLAND_DISPLAY are not set); run it under a virtual display: xvfb-run -a make run" >&2
   exit 1
 fi
-# The program keeps QuibraD.INI (and AppError.Log, when logging is on) in its
-# current folder: a folder of the build, so that the checkout stays clean.
+# The program keeps AppError.Log (when logging is on) in its current folder:
+# a folder of the build, so that the checkout stays clean. QuibraD.INI goes to
+# the user's settings folder (~/.config/quibra).
 mkdir -p build/linux/run
 cd build/linux/run
 exec ../src/app/quibrad

@@ -24,8 +24,8 @@ if [ -z "$why_not" ]; then
   ctest --preset win32
 else
   echo "test-win32: the 32-bit Windows tests were NOT run: $why_not." \
-    "QuibraD.exe (32-bit) is built and checked as a file; the Windows tests ran on the 64-bit build (win64)."
-  cmake --build --preset win32 --target QuibraD
-  ctest --preset win32 -R '^windows_program_file$'
+    "QuibraD.exe and QuibraD.com (32-bit) are built and checked as files; the Windows tests ran on the 64-bit build (win64)."
+  cmake --build --preset win32 --target QuibraD QuibraDcom
+  ctest --preset win32 -R '^windows_(console_)?program_file$'
 fi
 bash scripts/test-counts.sh build/win32

@@ -1,7 +1,11 @@
 #include "app/ProgramBody.h"
 
+#include <iostream>
+#include <string_view>
+
 #include "app/Globals.h"
 #include "app/Modules.h"
+#include "app/SettingsPlace.h"
 #include "composer/Main.h"
 #include "framework/error/GlobalErrorManager.h"
 #include "platform/Win32Api.h"
@@ -9,6 +13,8 @@
 
 namespace quibra {
 namespace {
+
+constexpr std::string_view kSettingsFile = "QuibraD.INI";
 
 void SetDragFullWindows(os::UINT on) {
   // Written to the user's profile and broadcast to every window.
@@ -31,7 +37,10 @@ void ProgramBody() {
   GlobalWordMatcher.Setup();
   GlobalWordMatcher.SetMatchOption(1, 1);
   GlobalWordMatcher.SetMatchOption(2, 0);
-  GlobalIniStore.Initialize("QuibraD.INI");
+  const SettingsPlace settings = PlaceSettingsFile(kSettingsFile, GlobalIniStore.FILENAME.capacity() - 1);
+  // Told once, at start; the program goes on with the file where it was.
+  if (!settings.problem.empty()) std::cerr << "quibrad: " << SettingsProblemLine(settings, kSettingsFile) << std::endl;
+  GlobalIniStore.Initialize(settings.path);
 
   SavedDragFullWindows = 0;
   os::SystemParametersInfoA(os::SPI_GETDRAGFULLWINDOWS, 0, &SavedDragFullWindows, 0);

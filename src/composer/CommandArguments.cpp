@@ -11,12 +11,6 @@
 namespace quibra {
 namespace {
 
-std::string ButtonNames(const std::vector<rt::BoxButton>& buttons) {
-  std::string names;
-  for (const rt::BoxButton& b : buttons) names += (names.empty() ? "" : ", ") + Lower(b.name);
-  return names;
-}
-
 // The button set each drawer shows: the native box shows OK for a set it
 // does not have, the runtime's box the set's own eight buttons.
 int32_t DrawnSet(const rt::BoxRequest& r, BoxStyle style) {

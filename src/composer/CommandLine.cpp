@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "composer/CommandOptions.h"
+#include "composer/ToolTexts.h"
 #include "runtime/BoxRules.h"
 #include "runtime/Text.h"
 
@@ -50,12 +51,6 @@ std::string SetName(int32_t set) {
   for (const NamedSet& s : ButtonSetNames())
     if (s.set == set) return s.name;
   return std::to_string(set);
-}
-
-std::string ButtonNames(const std::vector<rt::BoxButton>& buttons) {
-  std::string names;
-  for (const rt::BoxButton& b : buttons) names += (names.empty() ? "" : ", ") + Lower(b.name);
-  return names;
 }
 
 std::optional<int32_t> ButtonSetNamed(std::string_view text) {
@@ -116,55 +111,6 @@ std::optional<int32_t> DefaultFor(std::string_view text, int32_t set, std::strin
 
 namespace {
 
-// zenity's texts are read as GLib's g_strcompress reads them: \n, \t, \r,
-// \b, \f, \v, \\ and \" stand for themselves' characters, up to three octal
-// digits for a byte; before any other character the backslash goes, and a
-// backslash at the very end is dropped.
-std::string ZenityEscapes(std::string_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\\') {
-      out += text[i];
-      continue;
-    }
-    if (++i == text.size()) break;
-    const char c = text[i];
-    if (c >= '0' && c <= '7') {
-      int byte = 0;
-      for (int digits = 0; digits < 3 && i < text.size() && text[i] >= '0' && text[i] <= '7'; ++digits, ++i)
-        byte = byte * 8 + (text[i] - '0');
-      --i;
-      out += static_cast<char>(byte & 0xFF);
-      continue;
-    }
-    static constexpr char kFrom[] = "ntrbfv", kTo[] = "\n\t\r\b\f\v";
-    const char* named = std::strchr(kFrom, c);
-    out += named && c ? kTo[named - kFrom] : c;
-  }
-  return out;
-}
-
-// kdialog's texts: "\n" is a line end and "\\" one backslash; any other
-// backslash is itself.
-std::string KdialogEscapes(std::string_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == 'n' || text[i + 1] == '\\')) {
-      out += text[++i] == 'n' ? '\n' : '\\';
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
-}
-
-// kdialog shows a text as rich text when its first line holds a tag.
-bool LooksRich(std::string_view text) {
-  const std::string_view first = text.substr(0, text.find('\n'));
-  const std::size_t open = first.find('<');
-  return open != std::string_view::npos && first.find('>', open) != std::string_view::npos;
-}
-
 std::optional<int32_t> PixelsIn(std::string_view text) {
   if (text.empty() || text.size() > 6 ||
       !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
@@ -219,22 +165,6 @@ ExitScheme SchemeOf(const std::vector<std::string>& args) {
       return KindOf(args[i].substr(0, args[i].find('=')), ValueFollows(args, i))->exits;
   }
   return ExitScheme::Native;
-}
-
-// A caption written as GTK writes it, '_' before the access key ("__" for a
-// '_'), as drawers read captions.
-std::string FromUnderscores(std::string_view label) {
-  std::string caption;
-  for (std::size_t i = 0; i < label.size(); ++i) {
-    if (label[i] == '&') {
-      caption += "&&";
-    } else if (label[i] == '_' && i + 1 < label.size()) {
-      caption += label[++i] == '_' ? "_" : "&" + std::string(1, label[i]);
-    } else {
-      caption += label[i];
-    }
-  }
-  return caption;
 }
 
 // kdialog's precedence among several kinds: the one it shows.

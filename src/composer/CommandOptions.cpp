@@ -181,6 +181,12 @@ std::string Lower(std::string_view text) {
   return lower;
 }
 
+std::string ButtonNames(const std::vector<rt::BoxButton>& buttons) {
+  std::string names;
+  for (const rt::BoxButton& b : buttons) names += (names.empty() ? "" : ", ") + Lower(b.name);
+  return names;
+}
+
 std::span<const OptionDef> CommandOptions() { return kOptions; }
 
 const OptionDef* FindOption(std::string_view name) {

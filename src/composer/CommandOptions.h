@@ -7,8 +7,10 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "composer/ExitStatus.h"
+#include "runtime/BoxRules.h"
 #include "runtime/MessageBox.h"
 
 namespace quibra {
@@ -110,5 +112,8 @@ constexpr int32_t kMostSeconds = 86400;
 
 // ASCII lower case, as option values are compared.
 std::string Lower(std::string_view text);
+
+// The buttons' names as options take them: "yes, no".
+std::string ButtonNames(const std::vector<rt::BoxButton>& buttons);
 
 }  // namespace quibra

@@ -14,4 +14,8 @@ std::string UserConfigFolder();
 // afterwards, else `error` says why in a few words.
 bool MakeFolders(const std::string& path, std::string& error);
 
+// Whether this user may make and replace files in the folder; where not,
+// `error` names it and says why in a few words.
+bool CanWriteIn(const std::string& folder, std::string& error);
+
 }  // namespace os

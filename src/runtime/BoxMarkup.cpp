@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include "platform/Unicode.h"
+
 namespace rt {
 namespace {
 
@@ -19,23 +21,14 @@ constexpr Entity kEntities[] = {{"amp", "&"}, {"lt", "<"}, {"gt", ">"}, {"quot",
 constexpr const char* kPangoTags[] = {"b", "big", "i", "s", "sub", "sup", "small", "tt", "u", "span"};
 
 std::string Utf8(uint32_t code) {
-  std::string out;
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
+  std::u16string units;
+  if (code < 0x10000) {
+    units += static_cast<char16_t>(code);
   } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
+    units += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+    units += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
   }
-  return out;
+  return os::Utf16ToUtf8(units);
 }
 
 // The entity that starts at text[i] ('&'), read; `i` moves past its ';'.

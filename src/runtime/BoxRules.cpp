@@ -67,6 +67,16 @@ std::vector<std::string> SplitAt(std::string_view text, bool bars) {
   return lines;
 }
 
+// A default of 2 or 3 names a place, any other value the button that has it.
+template <class Button>
+std::size_t PlaceOfDefault(const std::vector<Button>& shown, int32_t defaultButton) {
+  if ((defaultButton == 2 || defaultButton == 3) && static_cast<std::size_t>(defaultButton) <= shown.size())
+    return static_cast<std::size_t>(defaultButton - 1);
+  for (std::size_t i = 0; i < shown.size(); ++i)
+    if (shown[i].value == defaultButton) return i;
+  return 0;
+}
+
 // The MessageBoxA type of a ButtonSet sum; false when no native box has it.
 bool TypeOfButtonSet(int32_t set, uint32_t& type) {
   for (const NativeButtonSet& s : kNativeSets)
@@ -95,11 +105,7 @@ int32_t ButtonSetOfType(uint32_t type) {
 }
 
 std::size_t DefaultPlace(const std::vector<BoxButton>& shown, int32_t defaultButton) {
-  if ((defaultButton == 2 || defaultButton == 3) && static_cast<std::size_t>(defaultButton) <= shown.size())
-    return static_cast<std::size_t>(defaultButton - 1);
-  for (std::size_t i = 0; i < shown.size(); ++i)
-    if (shown[i].value == defaultButton) return i;
-  return 0;
+  return PlaceOfDefault(shown, defaultButton);
 }
 
 std::size_t NativeDefaultPlace(uint32_t flags, std::size_t buttons) {
@@ -127,11 +133,21 @@ std::vector<ShownButton> ButtonsOf(const BoxRequest& r, bool native) {
 }
 
 std::size_t DefaultPlace(const std::vector<ShownButton>& shown, int32_t defaultButton) {
-  if ((defaultButton == 2 || defaultButton == 3) && static_cast<std::size_t>(defaultButton) <= shown.size())
-    return static_cast<std::size_t>(defaultButton - 1);
-  for (std::size_t i = 0; i < shown.size(); ++i)
-    if (shown[i].value == defaultButton) return i;
-  return 0;
+  return PlaceOfDefault(shown, defaultButton);
+}
+
+std::string WithoutAccessKeys(std::string_view caption) {
+  std::string out;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    // The mark goes and the character after it stays, so "&&" keeps one '&';
+    // a mark at the very end marks nothing.
+    if (caption[i] == '&') {
+      if (i + 1 < caption.size()) out += caption[++i];
+      continue;
+    }
+    out += caption[i];
+  }
+  return out;
 }
 
 int32_t EscapeValue(const BoxRequest& r, const std::vector<ShownButton>& shown) {
@@ -158,21 +174,7 @@ std::size_t AccessKeyPlace(std::string_view caption) {
 char AccessKeyOf(std::string_view caption) {
   const std::size_t place = AccessKeyPlace(caption);
   if (place == std::string_view::npos) return 0;
-  return static_cast<char>(std::tolower(static_cast<unsigned char>(WithoutAccessMarks(caption)[place])));
-}
-
-std::string WithoutAccessMarks(std::string_view caption) {
-  std::string shown;
-  for (std::size_t i = 0; i < caption.size(); ++i) {
-    // The mark goes and the character after it stays, so "&&" keeps one '&';
-    // a mark at the very end marks nothing.
-    if (caption[i] == '&') {
-      if (i + 1 < caption.size()) shown += caption[++i];
-      continue;
-    }
-    shown += caption[i];
-  }
-  return shown;
+  return static_cast<char>(std::tolower(static_cast<unsigned char>(WithoutAccessKeys(caption)[place])));
 }
 
 std::string CountdownCaption(std::string_view caption, int32_t secondsLeft) {

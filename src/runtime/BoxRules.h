@@ -69,13 +69,13 @@ std::size_t DefaultPlace(const std::vector<ShownButton>& shown, int32_t defaultB
 // the request's rule; 0 where they do nothing.
 int32_t EscapeValue(const BoxRequest& request, const std::vector<ShownButton>& shown);
 
+// A caption as a person reads it: its access marks gone ("&Yes" is "Yes",
+// "&&" one '&').
+std::string WithoutAccessKeys(std::string_view caption);
 // A caption's access key as a lower-case letter or digit ("&Yes" gives 'y');
 // 0 where it has none ("OK", "Fish && Chips").
 char AccessKeyOf(std::string_view caption);
-// A caption as drawn without its marks: "&Yes" gives "Yes", "&&" gives "&";
-// a mark at the very end goes.
-std::string WithoutAccessMarks(std::string_view caption);
-// Where the access key stands in WithoutAccessMarks(caption); npos: none.
+// Where the access key stands in WithoutAccessKeys(caption); npos: none.
 std::size_t AccessKeyPlace(std::string_view caption);
 
 // A default button's caption while its box counts down: "OK (5)".

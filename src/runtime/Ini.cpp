@@ -207,7 +207,6 @@ bool WriteChanges(const std::string& path, const std::vector<IniDocument::Change
 std::string IniRefusal(std::string_view section, std::string_view entry, std::string_view value) {
   std::string_view name = IniDocument::Trim(entry);
   std::string_view group = IniDocument::Trim(section);
-  if (group.empty()) return "no section name";
   if (name.empty()) return "no entry name";
   if (HasLineBreakOrNul(section) || HasLineBreakOrNul(entry) || HasLineBreakOrNul(value))
     return "a line break or NUL in a name or value";

@@ -4,7 +4,7 @@
 // in matching double or single quotes loses them; a ";" line without "=" is a
 // comment, one with "=" an entry whose name starts with ";"; the first
 // matching section and entry win; the entries above the first section are
-// read with an empty section name. A file that starts with a byte-order mark
+// read and written with an empty section name. A file that starts with a byte-order mark
 // is read and written in its encoding (UTF-8, UTF-16LE or UTF-16BE), its
 // names and values converted to and from the program's texts. A bare file
 // name means the current directory.
@@ -21,7 +21,8 @@ std::string GetIni(std::string_view section, std::string_view entry, std::string
                    std::string_view fileName);
 
 // Writes the value: changes only its line, adds a new entry at the end of its
-// section and a new section at the end of the file, keeps every other line
+// section (of an empty section name: above the first section, after the
+// entries there) and a new section at the end of the file, keeps every other line
 // as it was (byte for byte, or character for character in a file of another
 // encoding), writes CRLF, and leaves the file alone when the value is
 // unchanged. The write is crash-safe (temporary file, flush, rename).

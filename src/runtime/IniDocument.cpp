@@ -225,6 +225,7 @@ bool IniDocument::WithAll(const std::vector<Change>& asked, std::string& out) co
     for (const auto& [key, entry] : sec.entries) entryOnLine.emplace(entry.line, &entry);
   std::unordered_map<std::size_t, const std::string*> replaced;  // by line
   std::unordered_map<std::size_t, NewEntries> added;             // by the line they follow
+  NewEntries atTop;                                              // before the file's first line
   std::vector<std::pair<std::string, NewEntries>> newSections;
   std::unordered_map<std::string, std::size_t> newSectionAt;
   for (const Change& c : changes) {
@@ -240,21 +241,27 @@ bool IniDocument::WithAll(const std::vector<Change>& asked, std::string& out) co
       continue;
     }
     const Section& sec = sections_[s->second];
-    // PutIni refuses the nameless section above the first: it has no header
-    // to write under.
-    if (sec.header == kNoLine) continue;
     auto e = sec.entries.find(Key(c.entry));
     if (e != sec.entries.end())
       replaced[e->second.line] = &c.value;
-    else
+    else if (sec.lastContent != kNoLine)
       added[sec.lastContent].Set(c.entry, c.value);
+    else
+      atTop.Set(c.entry, c.value);  // the nameless section above the first holds nothing yet
   }
   std::erase_if(replaced, [&](const auto& r) { return entryOnLine.at(r.first)->value == *r.second; });
-  if (replaced.empty() && added.empty() && newSections.empty()) return false;
+  if (replaced.empty() && added.empty() && atTop.list.empty() && newSections.empty()) return false;
 
   const std::string& b = text_;
   std::string result;
   result.reserve(b.size() + changes.size() * 32);
+  atTop.Write(result);
+  // A file without a byte-order mark must not gain one: an entry whose name
+  // starts with the bytes of a mark goes below a blank line when it would be
+  // the file's first.
+  if (encoding_ == Encoding::Bytes &&
+      (result.starts_with(kUtf8Mark) || result.starts_with(kUtf16LeMark) || result.starts_with(kUtf16BeMark)))
+    result.insert(0, kCrLf);
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const Line& line = lines_[i];
     auto r = replaced.find(i);

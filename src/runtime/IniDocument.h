@@ -36,7 +36,9 @@ class IniDocument {
 
   // The file's bytes with the changes made. One change sets an entry: its
   // line changed, or a new line at the end of its section, or a new section
-  // at the end of the file. Lines written end with CRLF; all others stay byte
+  // at the end of the file. The section without a name has no header: its
+  // new entries go after its last entry, or first in the file when it has
+  // none. Lines written end with CRLF; all others stay byte
   // for byte. A value that reading would change (blanks at its ends, quotes
   // around it) is written in double quotes, so that it reads back as it was.
   // Many changes are made in one pass over the file, as if made one after

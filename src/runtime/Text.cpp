@@ -30,10 +30,16 @@ std::size_t FitBytes(std::string_view text, std::size_t bytes) {
   if (!os::TextIsUtf8() || !Continuation(text[bytes])) return bytes;
   // Back to the start of the character the cut would split.
   for (std::size_t back = 1; back <= 3 && back <= bytes; ++back) {
-    const auto b = static_cast<unsigned char>(text[bytes - back]);
+    const std::size_t lead = bytes - back;
+    const auto b = static_cast<unsigned char>(text[lead]);
     if (Continuation(static_cast<char>(b))) continue;
     const std::size_t length = b >= 0xF8 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
-    return length > back ? bytes - back : bytes;
+    if (length <= back) return bytes;
+    // A lead byte followed by too few continuation bytes starts no character:
+    // its bytes are Western text, one character each, and the cut splits none.
+    std::size_t whole = 1;
+    while (whole < length && lead + whole < text.size() && Continuation(text[lead + whole])) ++whole;
+    return whole == length ? lead : bytes;
   }
   return bytes;
 }

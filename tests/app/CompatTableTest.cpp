@@ -63,15 +63,6 @@ std::string Unescaped(const std::string& text) {
   return out;
 }
 
-std::string Visible(const std::string& caption) {
-  std::string read;
-  for (std::size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
-    read += caption[i];
-  }
-  return read;
-}
-
 struct Row {
   int line;
   std::string label, args, action, stdoutText, shows, stderrText, oursShows;
@@ -103,13 +94,14 @@ std::string Shown(const std::string& key, const headless::BoxRecord& box) {
     std::string buttons;
     for (std::size_t i = 0; i < box.captions.size(); ++i) {
       const bool counting = box.values[i] == box.defaultValue && !box.countdown.empty();
-      buttons += (buttons.empty() ? "" : ",") + Visible(counting ? box.countdown.front() : box.captions[i]);
+      buttons +=
+          (buttons.empty() ? "" : ",") + rt::WithoutAccessKeys(counting ? box.countdown.front() : box.captions[i]);
     }
     return buttons;
   }
   if (key == "default") {
     for (std::size_t i = 0; i < box.values.size(); ++i)
-      if (box.values[i] == box.defaultValue) return Visible(box.captions[i]);
+      if (box.values[i] == box.defaultValue) return rt::WithoutAccessKeys(box.captions[i]);
     return "";
   }
   if (key == "icon") {

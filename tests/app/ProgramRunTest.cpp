@@ -2,9 +2,14 @@
 // with a scripted user.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 #include <functional>
+#include <future>
+#include <iostream>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/Globals.h"
@@ -15,6 +20,7 @@
 #include "framework/error/ErrorWindowModule.h"
 #include "framework/error/GlobalErrorManager.h"
 #include "framework/window/WindowGlobals.h"
+#include "platform/FileSystem.h"
 #include "platform/ThisOs.h"
 #include "platform/Win32Api.h"
 #include "runtime/MessageBox.h"
@@ -22,12 +28,14 @@
 #include "runtime/Property.h"
 #include "runtime/Window.h"
 #include "support/HaltIntercept.h"
+#include "support/ScopedVariable.h"
 #include "support/TempDir.h"
 
 namespace {
 
 using headless::User;
 using quibra_test::ReadBytes;
+using quibra_test::ScopedVariable;
 using quibra_test::TempDir;
 using quibra_test::WriteBytes;
 
@@ -35,6 +43,16 @@ class ProgramRun : public testing::Test {
  protected:
   headless::ScriptScope script;
   TempDir dir{true};
+  // The settings folder is one of the test's own.
+  ScopedVariable settingsHome{"XDG_CONFIG_HOME", dir.Path().string().c_str()};
+
+  // Where the run keeps its settings: the settings folder on Linux, the
+  // current directory on Windows.
+  std::string SettingsFile() const { return os::kWindows ? "QuibraD.INI" : dir.File("quibra/QuibraD.INI"); }
+  void WriteSettings(const std::string& bytes) const {
+    if (!os::kWindows) std::filesystem::create_directory(dir.Path() / "quibra");
+    WriteBytes(SettingsFile(), bytes);
+  }
 
   static std::vector<headless::PlatformCall> DragCalls() {
     std::vector<headless::PlatformCall> calls;
@@ -45,10 +63,10 @@ class ProgramRun : public testing::Test {
   static bool HookInstalled() { return rt::GetProperty(rt::SystemTarget, rt::PropMessageHook).Number() != 0; }
   // Runs the program once, the user closing the composer as soon as it is
   // up, and gives back the settings file the run leaves.
-  static std::string RunAndClose() {
+  std::string RunAndClose() {
     User().AnswerBox(rt::ButtonOk).Press(25);
     EXPECT_EQ(quibra::RunProgram(), 0);
-    return ReadBytes("QuibraD.INI");
+    return ReadBytes(SettingsFile());
   }
 };
 
@@ -251,6 +269,41 @@ TEST_F(ProgramRun, FullWindowDragIsOffWhileTheWindowRunsAndOnAgainAfter) {
   EXPECT_EQ(calls[2].winIni, os::SPIF_UPDATEINIFILE | os::SPIF_SENDWININICHANGE);
 }
 
+// Another program writing the settings file keeps its writer's turn, and the
+// store's final write waits for it (up to 10 s): the user's dragging is back
+// on before that wait, not after it.
+TEST_F(ProgramRun, FullWindowDragIsBackOnBeforeTheSettingsStoresFinalWriteWaits) {
+  headless::SetFullWindowDrag(true);
+  std::promise<void> taken, composerUp;
+  bool dragOnWhileTheWriteWaited = false;
+  const std::string settings = SettingsFile();
+  if (const auto folder = std::filesystem::path(settings).parent_path(); !folder.empty())
+    std::filesystem::create_directories(folder);
+  std::thread otherWriter([&] {
+    os::WriterTurn turn;
+    EXPECT_TRUE(turn.Take(settings).ok());
+    taken.set_value();
+    if (composerUp.get_future().wait_for(std::chrono::seconds(30)) != std::future_status::ready) return;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (!headless::FullWindowDrag() && std::chrono::steady_clock::now() < until)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    dragOnWhileTheWriteWaited = headless::FullWindowDrag();
+  });
+  taken.get_future().wait();
+  User()
+      .AnswerBox(rt::ButtonOk)
+      .Run([&] {
+        EXPECT_FALSE(headless::FullWindowDrag());
+        composerUp.set_value();
+      })
+      .Press(25);
+  EXPECT_EQ(quibra::RunProgram(), 0);
+  otherWriter.join();
+  EXPECT_TRUE(dragOnWhileTheWriteWaited) << "dragging was still off while the final write waited for its turn";
+  EXPECT_TRUE(headless::FullWindowDrag());
+  EXPECT_EQ(ReadBytes(settings), "[__Dont_Touch_Me__]\r\nSectors=0\r\n") << "written once its turn came";
+}
+
 TEST_F(ProgramRun, FullWindowDragNotExactlyOnIsReadOnceAndNeverWritten) {
   // Only the value 1 means on: off, and anything a damaged profile reports,
   // leave the user's setting alone.
@@ -356,6 +409,7 @@ TEST_F(ProgramRun, ARefusedVersionCheckRunsNothing) {
   EXPECT_TRUE(headless::Boxes().empty());
   EXPECT_TRUE(DragCalls().empty());
   EXPECT_FALSE(std::filesystem::exists("QuibraD.INI"));
+  EXPECT_FALSE(std::filesystem::exists(SettingsFile()));
   rt::CloseDown();
 }
 
@@ -367,8 +421,25 @@ TEST_F(ProgramRun, ASavedListIsCarriedUnchangedFromOneRunToTheNext) {
   const std::string saved =
       "; my settings\r\n[Other]\r\nKeep=me\r\n[__Dont_Touch_Me__]\r\nSectors=2\r\nSectors_1=North,Oslo,City\r\n"
       "Sectors_2=South,Rome,Town\r\n";
-  WriteBytes("QuibraD.INI", saved);
+  WriteSettings(saved);
   for (int run = 0; run < 2; ++run) EXPECT_EQ(RunAndClose(), saved) << "run " << run;
+}
+
+TEST_F(ProgramRun, ASettingsFolderThatCannotBeMadeIsToldOnceAndTheSettingsStayInTheCurrentFolder) {
+  if (os::kWindows) GTEST_SKIP() << "Windows keeps the settings in the current folder";
+  WriteBytes(dir.File("plain"), "a file, not a folder");
+  ScopedVariable unusable("XDG_CONFIG_HOME", dir.File("plain").c_str());
+  const std::string saved = "[__Dont_Touch_Me__]\r\nSectors=1\r\nSectors_1=North,Oslo,City\r\n";
+  WriteBytes("QuibraD.INI", saved);
+  std::ostringstream err;
+  std::streambuf* const usual = std::cerr.rdbuf(err.rdbuf());
+  User().AnswerBox(rt::ButtonOk).Press(25);
+  const int32_t code = quibra::RunProgram();
+  std::cerr.rdbuf(usual);
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(err.str(), "quibrad: the settings folder cannot be used: " + dir.File("plain") +
+                           "/quibra: Not a directory; the settings stay in QuibraD.INI in the current folder\n");
+  EXPECT_EQ(ReadBytes("QuibraD.INI"), saved) << "read from there and written back there";
 }
 
 struct BadIniCase {
@@ -409,7 +480,7 @@ TEST_F(ProgramRun, BadIniContentNeverStopsTheProgramAndKeepsEveryOtherLine) {
   for (const BadIniCase& c : cases) {
     SCOPED_TRACE(c.label);
     headless::Reset();
-    WriteBytes("QuibraD.INI", c.before);
+    WriteSettings(c.before);
     c.check(RunAndClose());
   }
 }

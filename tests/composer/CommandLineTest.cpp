@@ -11,6 +11,7 @@
 
 #include "composer/CommandLine.h"
 #include "composer/ExitStatus.h"
+#include "composer/ToolTexts.h"
 #include "runtime/BoxRules.h"
 
 namespace {
@@ -205,11 +206,17 @@ TEST(CommandLineText, HelpListsEveryChoiceAndEveryExitStatusRow) {
   int rows = 0;
   for (; std::getline(table, row) && !row.empty(); ++rows) EXPECT_EQ(row.size(), heading.size()) << row;
   EXPECT_EQ(rows, static_cast<int>(quibra::ExitStatusTable().size()));
+  // "quibrad 1.2.3\n": three numbers, each of digits.
   const std::string version = quibra::VersionText("quibrad");
-  EXPECT_EQ(version.rfind("quibrad ", 0), 0u);
-  EXPECT_EQ(std::count(version.begin(), version.end(), '.'), 2) << version;
-  EXPECT_TRUE(std::all_of(version.begin() + 8, version.end() - 1, [](char c) { return c == '.' || std::isdigit(c); }))
-      << version;
+  ASSERT_EQ(version.rfind("quibrad ", 0), 0u);
+  ASSERT_EQ(version.back(), '\n');
+  std::istringstream numbers(version.substr(8, version.size() - 9));
+  std::vector<std::string> parts;
+  for (std::string part; std::getline(numbers, part, '.');) parts.push_back(part);
+  ASSERT_EQ(parts.size(), 3u) << version;
+  for (const std::string& part : parts)
+    EXPECT_TRUE(!part.empty() && std::all_of(part.begin(), part.end(), [](char c) { return std::isdigit(c) != 0; }))
+        << version;
 }
 
 TEST(ExitStatus, EachAnswerHasTheDocumentedCodeAndNoBoxLooksLikeAnAnswer) {
@@ -264,6 +271,23 @@ TEST(CommandLineParse, ABadDontAgainIsIgnoredWithAWarning) {
   EXPECT_EQ(good.line.dontAgain, "app:ask");
   EXPECT_EQ(good.line.request.checkBox, "Do not ask again");
   EXPECT_EQ(good.warning, "");
+}
+
+// The tools' texts and captions as scripts write them for zenity and kdialog.
+TEST(ToolTexts, EscapesAndAccessKeysAsEachToolReadsThem) {
+  const std::pair<const char*, const char*> zenity[] = {
+      {"a\\nb\\tc", "a\nb\tc"}, {"back\\\\slash", "back\\slash"}, {"\\101\\0619", "A19"}, {"\\q is q", "q is q"},
+      {"end\\", "end"},         {"\\\"quoted\\\"", "\"quoted\""},
+  };
+  for (const auto& [written, read] : zenity) EXPECT_EQ(quibra::ZenityEscapes(written), read) << written;
+  const std::pair<const char*, const char*> kdialog[] = {
+      {"a\\nb", "a\nb"}, {"a\\\\nb", "a\\nb"}, {"tab\\t stays", "tab\\t stays"}};
+  for (const auto& [written, read] : kdialog) EXPECT_EQ(quibra::KdialogEscapes(written), read) << written;
+  EXPECT_TRUE(quibra::LooksRich("<b>x</b>\nmore"));
+  EXPECT_FALSE(quibra::LooksRich("first\n<b>x</b>")) << "only the first line counts";
+  const std::pair<const char*, const char*> captions[] = {
+      {"_Save", "&Save"}, {"Save__as", "Save_as"}, {"Tom & Jerry", "Tom && Jerry"}, {"end_", "end_"}};
+  for (const auto& [label, caption] : captions) EXPECT_EQ(quibra::FromUnderscores(label), caption) << label;
 }
 
 }  // namespace

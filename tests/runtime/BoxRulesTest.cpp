@@ -37,7 +37,7 @@ TEST(BoxRulesCaptions, AccessKeysAndTheCaptionAsDrawn) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.caption);
     EXPECT_EQ(rt::AccessKeyOf(row.caption), row.key);
-    EXPECT_EQ(rt::WithoutAccessMarks(row.caption), row.drawn);
+    EXPECT_EQ(rt::WithoutAccessKeys(row.caption), row.drawn);
     EXPECT_EQ(rt::AccessKeyPlace(row.caption), row.place);
   }
 }

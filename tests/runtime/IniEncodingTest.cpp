@@ -118,6 +118,8 @@ TEST(IniEncoding, WritesFilesBackInTheirEncoding) {
        {"v", "v"},
        Utf16(kept + u"[s]\r\nk=1\r\n\r\n[t]\r\nj=v\r\n")},
       {"UTF-16LE, a file of only the mark", Utf16(u""), "s", "k", {"v", "v"}, Utf16(u"[s]\r\nk=v\r\n")},
+      {"UTF-16LE, an entry above the first section", Utf16(u"[s]\r\nk=1\r\n"), "", "top", kEAcute,
+       Utf16(u"top=\u00E9\r\n[s]\r\nk=1\r\n")},
       {"UTF-16LE, the Western euro sign",
        Utf16(u"[s]\r\n"),
        "s",

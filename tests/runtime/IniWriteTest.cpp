@@ -2,7 +2,12 @@
 // written at all, and what is refused.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <thread>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 
 #include "FileTestDir.h"
 #include "runtime/ErrorState.h"
@@ -49,8 +54,25 @@ const WriteCase kWrites[] = {
      "[a]\r\ny=5\r\n[b]\r\n[a]\r\ny=2\r\n"},
     {"names match without case", "[Sec]\r\nKEY=1\r\n", "sec", "key", "2", "[Sec]\r\nKEY=2\r\n"},
     {"blanks at a value's ends are kept by quoting", "[s]\r\n", "s", "k", " v ", "[s]\r\nk=\" v \"\r\n"},
+    {"a leading blank alone is kept by quoting", "[s]\r\n", "s", "k", " a", "[s]\r\nk=\" a\"\r\n"},
+    {"a trailing blank alone is kept by quoting", "[s]\r\nk=1\r\n", "s", "k", "a ", "[s]\r\nk=\"a \"\r\n"},
+    {"a tab alone at the end is kept by quoting", "[s]\r\n", "s", "k", "a\t", "[s]\r\nk=\"a\t\"\r\n"},
     {"a quoted value keeps its quotes", "[s]\r\n", "s", "k", "\"q\"", "[s]\r\nk=\"\"q\"\"\r\n"},
     {"an empty value", "[s]\r\nk=1\r\n", "s", "k", "", "[s]\r\nk=\r\n"},
+    {"an entry above the first section", "[s]\r\nk=1\r\n", "", "top", "v", "top=v\r\n[s]\r\nk=1\r\n"},
+    {"above the first section, after the entries there", "a=1\r\n\r\n[s]\r\n", "", "b", "2",
+     "a=1\r\nb=2\r\n\r\n[s]\r\n"},
+    {"change an entry above the first section, not one of a section", "a=1\r\n[s]\r\na=2\r\n", "", "a", "9",
+     "a=9\r\n[s]\r\na=2\r\n"},
+    {"above a comment about the first section, under a blank name", "; about s\r\n[s]\r\n", "  ", "k", "v",
+     "k=v\r\n; about s\r\n[s]\r\n"},
+    {"a new file of entries above any section", "", "", "k", "v", "k=v\r\n"},
+    {"above the first section, after a byte-order mark", kBom + "[a]\r\n", "", "k", "v", kBom + "k=v\r\n[a]\r\n"},
+    {"a name starting with a UTF-16 mark, first in a file, gives the file no mark", "", "", "\xFF\xFEk", "v",
+     "\r\n\xFF\xFEk=v\r\n"},
+    {"a name starting with a UTF-8 mark, first in a file, gives the file no mark", "[s]\r\n", "", "\xEF\xBB\xBFk", "v",
+     "\r\n\xEF\xBB\xBFk=v\r\n[s]\r\n"},
+    {"[] is no header of the nameless section", "[]\r\nk=1\r\n", "", "k", "2", "k=2\r\n[]\r\nk=1\r\n"},
     {"binary junk lines are kept", std::string("\x01\0junk\r\n[a]\r\nx=1\r\n", 19), "a", "x", "2",
      std::string("\x01\0junk\r\n[a]\r\nx=2\r\n", 19)},
 };
@@ -115,7 +137,6 @@ TEST(IniWrite, UnsafeNamesAndValuesAreRefusedAndNothingIsWritten) {
       {"an entry starting with [", "s", "[k", "v"},
       {"an entry starting with ;", "s", " ;k", "v"},
       {"] in a section", "s]x", "k", "v"},
-      {"an empty section", "", "k", "v"},
       {"an empty entry", "s", "", "v"},
       {"a blank entry", "s", "   ", "v"},
   };
@@ -149,6 +170,35 @@ TEST(IniWrite, FilesThatCannotBeWrittenReportWhy) {
   EXPECT_FALSE(rt::PutIni("s", "k", "2", dir.Root()));
   EXPECT_EQ(rt::ErrorCode(), rt::ErrAccessDenied);
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"ro.ini"});
+}
+
+// A write that fails once its temporary file is made (here the disk is as
+// good as full: the process may make no file larger than 64 bytes) reports
+// the fault, keeps the file as it was and leaves no temporary file behind.
+TEST(IniWrite, AWriteThatFailsAfterMakingItsTemporaryFileLeavesNoneBehind) {
+#ifdef _WIN32
+  GTEST_SKIP() << "The size limit on the files a process writes is a POSIX one.";
+#else
+  FileTestDir dir;
+  const std::string path = dir.Path("full.ini");
+  const std::string before = "[s]\r\nk=1\r\n";
+  FileTestDir::Write(path, before);
+  rlimit was{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &was), 0);
+  rlimit small = was;
+  small.rlim_cur = 64;
+  // Past the limit a write fails with EFBIG, once this signal is ignored.
+  const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const bool written = rt::PutIni("s", "k", std::string(200, 'v'), path);
+  const int32_t code = rt::ErrorCode();
+  setrlimit(RLIMIT_FSIZE, &was);
+  std::signal(SIGXFSZ, handler);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(code, rt::ErrFileSystem);
+  EXPECT_EQ(FileTestDir::Read(path), before);
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"full.ini"}) << "no temporary file is left behind";
+#endif
 }
 
 // A settings path that is a symbolic link stays one: the write goes to the

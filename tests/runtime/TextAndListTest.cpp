@@ -70,6 +70,29 @@ TEST(Texts, CutsAndCountsKeepCharactersWhole) {
   EXPECT_EQ(rt::ColumnBytes(chinese + "b", 2), !os::TextIsUtf8() ? 2u : 4u);
 }
 
+// A lead byte whose continuation bytes are too few for a whole character
+// starts none: such bytes are Western text, one character each, and may be
+// cut anywhere.
+TEST(Texts, ALeadByteWithoutItsWholeCharacterIsCutLikeWesternText) {
+  const struct {
+    const char* label;
+    std::string text;
+    std::size_t room;
+    std::size_t fitsOnLinux;
+  } cases[] = {
+      {"F0 A3 A3 at the end lacks a fourth byte", "ab\xF0\xA3\xA3", 4, 4},
+      {"the same, cut after its lead", "ab\xF0\xA3\xA3", 3, 3},
+      {"E4 B8 before ASCII lacks a third byte", "a\xE4\xB8x", 2, 2},
+      {"Western e acute and copyright sign", "caf\xE9\xA9", 4, 4},
+      {"a whole four-byte character is not split", "ab\xF0\xA3\xA3\xA3", 4, 2},
+      {"a whole three-byte character is not split", "a\xE4\xB8\xADx", 3, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    EXPECT_EQ(rt::FitBytes(c.text, c.room), !os::TextIsUtf8() ? std::min(c.room, c.text.size()) : c.fitsOnLinux);
+  }
+}
+
 // A box wraps its lines at a number of characters, not of bytes.
 TEST(Texts, BoxLinesWrapAtCharacters) {
   std::string word, other;

@@ -165,12 +165,12 @@ def parse_table(text):
     return rows
 
 
-def select_rows(rows, spec):
+def select_rows(rows, numbers):
     """'3,7-9' picks rows by number; None picks all."""
-    if not spec:
+    if not numbers:
         return rows
     wanted = set()
-    for part in spec.split(","):
+    for part in numbers.split(","):
         if "-" in part:
             lo, hi = part.split("-", 1)
             wanted.update(range(int(lo), int(hi) + 1))

@@ -1,6 +1,7 @@
 #include "backends/headless/UserScript.h"
 
 #include "backends/headless/HeadlessState.h"
+#include "runtime/BoxRules.h"
 
 namespace headless {
 namespace {
@@ -37,12 +38,7 @@ std::string ButtonName(int32_t value) {
 }
 
 bool CaptionReads(const std::string& caption, const std::string& label) {
-  std::string read;
-  for (std::size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
-    read += caption[i];
-  }
-  return read == label;
+  return rt::WithoutAccessKeys(caption) == label;
 }
 
 std::string Quote(const std::string& text) {

@@ -1,10 +1,6 @@
 #include "backends/qt/BoxClipboard.h"
 
-#include "runtime/BoxRules.h"
-
 namespace qtbackend {
-
-std::string WithoutAccessKeys(const std::string& caption) { return rt::WithoutAccessMarks(caption); }
 
 std::string BoxClipboardText(const std::string& title, const std::string& text,
                              const std::vector<std::string>& buttonCaptions) {

@@ -15,11 +15,13 @@
 #include <string>
 #include <vector>
 
+#include "runtime/BoxRules.h"
+
 namespace qtbackend {
 
 // A caption with its access-key marks taken out: "&Yes" gives "Yes", "&&"
 // gives "&".
-std::string WithoutAccessKeys(const std::string& caption);
+using rt::WithoutAccessKeys;
 
 // `text` may hold several lines separated by '\n' or CR LF.
 std::string BoxClipboardText(const std::string& title, const std::string& text,

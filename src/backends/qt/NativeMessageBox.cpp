@@ -22,6 +22,8 @@
 
 #include "backends/qt/AnsiText.h"
 #include "backends/qt/BoxClipboard.h"
+#include "backends/qt/BoxWindowFlags.h"
+#include "backends/qt/PlatformCaptions.h"
 #include "backends/qt/QtApplication.h"
 #include "runtime/Backend.h"
 #include "runtime/BoxMarkup.h"
@@ -115,26 +117,24 @@ NativeMessageBox::NativeMessageBox(QWidget* owner, const rt::BoxRequest& request
   setObjectName(QStringLiteral("MessageBoxA"));
   setWindowTitle(FromAnsi(caption_));
   ShowIcons(request);
-  // The runtime's windows under the box take no input while it is shown. A
-  // system-modal box also stays above every other window: X11 has no
-  // modality across programs.
+  // The runtime's windows under the box take no input while it is shown.
   setWindowModality(Qt::ApplicationModal);
-  if (request.style) setWindowFlag(Qt::WindowStaysOnTopHint, true);
   width_ = request.width;
   height_ = request.height;
 
   const std::vector<rt::ShownButton> shown = rt::ButtonsOf(request, true);
-  for (const rt::ShownButton& b : shown) {
+  const std::vector<QString> captions = NativeCaptions(request, shown);
+  for (std::size_t i = 0; i < shown.size(); ++i) {
     // One role for all keeps the buttons in the order they are added.
-    QPushButton* button = addButton(FromAnsi(b.caption), QMessageBox::ActionRole);
-    choices_.push_back({button, b.value, b.caption});
+    QPushButton* button = addButton(captions[i], QMessageBox::ActionRole);
+    choices_.push_back({button, shown[i].value, captions[i]});
   }
   defaultIndex_ = rt::DefaultPlace(shown, request.defaultButton);
   setDefaultButton(choices_[defaultIndex_].button);
   escapeValue_ = rt::EscapeValue(request, shown);
   for (const Choice& c : choices_)
     if (c.value == escapeValue_) setEscapeButton(c.button);
-  if (!escapeValue_) setWindowFlag(Qt::WindowCloseButtonHint, false);
+  setWindowFlags(BoxWindowFlags(escapeValue_ != 0, request.style != 0));
   if (!request.details.empty()) setDetailedText(FromAnsi(rt::ReadMarkup(request.details, rt::BoxMarkup::Html).plain));
   if (!request.checkBox.empty()) {
     checkBox_ = new QCheckBox(FromAnsi(request.checkBox), this);
@@ -242,7 +242,7 @@ void NativeMessageBox::CountDown(int32_t seconds) {
   secondsLeft_ = seconds;
   auto show = [this] {
     const Choice& choice = choices_[defaultIndex_];
-    choice.button->setText(QString::fromLatin1(rt::CountdownCaption(choice.caption, secondsLeft_)));
+    choice.button->setText(FromAnsi(rt::CountdownCaption(ToAnsi(choice.caption), secondsLeft_)));
   };
   show();
   auto* timer = new QTimer(this);
@@ -271,7 +271,7 @@ rt::BoxAnswer NativeMessageBox::Run() {
 
 std::string NativeMessageBox::ClipboardText() const {
   std::vector<std::string> captions;
-  for (const Choice& c : choices_) captions.push_back(c.caption);
+  for (const Choice& c : choices_) captions.push_back(ToAnsi(c.caption));
   return BoxClipboardText(caption_, text_, captions);
 }
 

@@ -4,8 +4,9 @@
 // answered with the ID* value of the button pressed), and the command line's
 // whole requests (the caller's captions and added buttons, markup rendered,
 // details, a check box, the desktop's themed icons). The buttons, their order
-// and captions, and what Escape and the close box answer are the box rules
-// every drawer keeps (runtime/BoxRules.h). Long lines wrap once, as in every
+// and access keys, and what Escape and the close box answer are the box rules
+// every drawer keeps (runtime/BoxRules.h); a button the caller did not name
+// reads as the desktop's do (PlatformCaptions.h). Long lines wrap once, as in every
 // box; a text taller than the screen scrolls. Ctrl+C copies the whole box to
 // the clipboard (BoxClipboard.h), as the Windows box does.
 #include <QMessageBox>
@@ -59,7 +60,7 @@ class NativeMessageBox : public QMessageBox {
   struct Choice {
     QPushButton* button;
     int32_t value;
-    std::string caption;
+    QString caption;  // as the button shows it when not counting down
   };
   std::vector<Choice> choices_;
   std::size_t defaultIndex_ = 0;

@@ -18,6 +18,7 @@
 #include <climits>
 
 #include "backends/qt/AnsiText.h"
+#include "backends/qt/BoxWindowFlags.h"
 #include "backends/qt/NativeWindow.h"
 #include "runtime/Events.h"
 #include "runtime/ListFormat.h"
@@ -90,10 +91,8 @@ NativeWindow::NativeWindow(rt::Window& window)
   setWindowModality(Qt::ApplicationModal);
   // A message box that neither Escape nor the close box can answer offers
   // no close box, as on Windows.
-  if (window.BoxInfo() && window.BoxInfo()->escapeValue == 0) setWindowFlag(Qt::WindowCloseButtonHint, false);
-  // A system-modal box stays above every other window: X11 has no modality
-  // across programs.
-  if (window.BoxInfo() && window.BoxInfo()->style != 0) setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  if (const rt::MessageBoxInfo* box = window.BoxInfo())
+    setWindowFlags(BoxWindowFlags(box->escapeValue != 0, box->style != 0));
   setObjectName(QString::fromStdString(window.Def().name));
   setFont(font_);
   Build();

@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QString>
+#include <QTranslator>
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
@@ -68,6 +70,15 @@ std::string MissingDisplay(const backend::StartOptions& options) {
 
 void SetStartOptions(const backend::StartOptions& options) { startOptions = options; }
 
+std::unique_ptr<QTranslator> InstallQtTranslations(const QLocale& locale) {
+  auto translator = std::make_unique<QTranslator>();
+  if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+      !QCoreApplication::installTranslator(translator.get()))
+    return nullptr;
+  return translator;
+}
+
 void ActivateTopWindow() {
   QWidget* top = QApplication::activeModalWidget();
   if (!top || !top->isVisible() || top->isActiveWindow()) return;
@@ -95,6 +106,9 @@ QApplication& EnsureApplication() {
   heldMessages.clear();
   // The runtime decides when the program ends, not the last window closing.
   app->setQuitOnLastWindowClosed(false);
+  // The desktop's language for what Qt itself writes; kept for the life of
+  // the application.
+  if (std::unique_ptr<QTranslator> language = InstallQtTranslations(QLocale())) language.release()->setParent(app);
   return *app;
 }
 

@@ -2,11 +2,14 @@
 // The one QApplication of the process, made when the backend is installed.
 // Without a display the program says so in one line, instead of letting the
 // toolkit abort.
+#include <memory>
 #include <string>
 
 #include "backends/InstallBackend.h"
 
 class QApplication;
+class QLocale;
+class QTranslator;
 
 namespace qtbackend {
 
@@ -36,6 +39,13 @@ void SetStartOptions(const backend::StartOptions& options);
 // status and a one-line message when there is no display or the display
 // cannot be opened.
 QApplication& EnsureApplication();
+
+// Qt's own texts (its standard buttons', the details button's, the context
+// menus') in `locale`'s language, installed on the application for as long
+// as the translator lives; null where Qt has no translation for it (Debian's
+// qt6-translations-l10n holds them). The application installs the user's
+// locale's when it is made.
+std::unique_ptr<QTranslator> InstallQtTranslations(const QLocale& locale);
 
 // After a window or message box closes, the window now on top takes the
 // keyboard again, as on Windows an owner does when its owned window goes.

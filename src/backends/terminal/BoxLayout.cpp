@@ -27,7 +27,7 @@ const char* IconSign(const std::string& icon) {
 }
 
 std::string ButtonLabel(const std::string& caption, bool isDefault) {
-  const std::string shown = rt::WithoutAccessMarks(caption);
+  const std::string shown = rt::WithoutAccessKeys(caption);
   return isDefault ? "[[" + shown + "]]" : "[ " + shown + " ]";
 }
 
@@ -48,7 +48,7 @@ BoxLayout LayOut(const BoxModel& box, int columns, int rows) {
   l.shownLines = std::min<std::size_t>(box.lines.size(), static_cast<std::size_t>(textRows));
   l.scrolls = box.lines.size() > l.shownLines;
   int content = static_cast<int>(longest) + (l.scrolls ? 2 : 0);
-  if (box.HasCheckBox()) content = std::max(content, 4 + static_cast<int>(rt::WithoutAccessMarks(box.checkBox).size()));
+  if (box.HasCheckBox()) content = std::max(content, 4 + static_cast<int>(rt::WithoutAccessKeys(box.checkBox).size()));
   const int iconWidth = icon ? kIconColumns : 0;
   const int title = static_cast<int>(box.title.size()) + 8;  // room for "[x]" too
   l.width = std::max({iconWidth + content, buttonsWidth, title, 20}) + 2 * kMargin + 2;

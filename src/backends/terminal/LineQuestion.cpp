@@ -26,7 +26,7 @@ std::vector<char> LineKeys(const BoxModel& box) {
     if (const char key = rt::AccessKeyOf(box.buttons[i].caption); key && !taken(key)) keys[i] = key;
   for (std::size_t i = 0; i < box.buttons.size(); ++i) {
     if (keys[i]) continue;
-    for (char c : rt::WithoutAccessMarks(box.buttons[i].caption))
+    for (char c : rt::WithoutAccessKeys(box.buttons[i].caption))
       if (std::isalnum(static_cast<unsigned char>(c)) && !taken(Lower(c))) {
         keys[i] = Lower(c);
         break;
@@ -40,7 +40,7 @@ std::string LinePrompt(const BoxModel& box) {
   for (const std::string& line : box.lines) prompt += (prompt.empty() ? "" : "\n") + line;
   const std::vector<char> keys = LineKeys(box);
   for (std::size_t i = 0; i < box.buttons.size(); ++i) {
-    std::string shown = rt::WithoutAccessMarks(box.buttons[i].caption);
+    std::string shown = rt::WithoutAccessKeys(box.buttons[i].caption);
     if (keys[i]) {
       std::size_t at = rt::AccessKeyPlace(box.buttons[i].caption);
       if (at == std::string_view::npos || Lower(shown[at]) != keys[i]) {
@@ -51,7 +51,7 @@ std::string LinePrompt(const BoxModel& box) {
     }
     prompt += (prompt.empty() || (i == 0 && prompt.back() == '\n') ? "" : " ") + shown;
   }
-  if (box.HasCheckBox()) prompt += " (+ to " + rt::WithoutAccessMarks(box.checkBox) + ")";
+  if (box.HasCheckBox()) prompt += " (+ to " + rt::WithoutAccessKeys(box.checkBox) + ")";
   return prompt + ": ";
 }
 
@@ -69,7 +69,7 @@ std::optional<LineChoice> LineAnswer(const BoxModel& box, const std::string& lin
   for (std::size_t i = 0; i < box.buttons.size(); ++i) {
     if (lower.size() == 1 && keys[i] == lower[0]) return LineChoice{i, ticked};
     std::string caption;
-    for (char c : rt::WithoutAccessMarks(box.buttons[i].caption)) caption += Lower(c);
+    for (char c : rt::WithoutAccessKeys(box.buttons[i].caption)) caption += Lower(c);
     if (lower == caption) return LineChoice{i, ticked};
   }
   return std::nullopt;

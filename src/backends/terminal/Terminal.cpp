@@ -305,7 +305,7 @@ void Terminal::Paint(const BoxModel& box, const BoxLayout& l) {
     put(bottom, std::max(l.x + 1, right - 1 - static_cast<int>(where.size())), where, frameAttr);
   }
   if (box.HasCheckBox()) {
-    const std::string caption = rt::WithoutAccessMarks(box.checkBox);
+    const std::string caption = rt::WithoutAccessKeys(box.checkBox);
     const chtype attr = box.CheckBoxFocused() ? Attr(PairFocus, A_REVERSE) : boxAttr;
     put(l.checkBox.y, l.checkBox.x, std::string(box.checked ? "[X] " : "[ ] ") + caption, attr);
     const std::size_t key = rt::AccessKeyPlace(box.checkBox);

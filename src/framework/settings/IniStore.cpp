@@ -79,7 +79,8 @@ std::string IniStore::ReadRaw(std::string_view section, std::string_view entry) 
 
 std::string IniStore::ReadValue(std::string_view section, std::string_view entry) {
   std::string value = Read(section, entry, Unknown);
-  if (value.size() > ValueLimit) value.resize(ValueLimit);
+  // Cut as the runtime's stores cut, never inside a character.
+  value.resize(rt::FitBytes(value, ValueLimit));
   return value;
 }
 
@@ -124,6 +125,13 @@ bool IniStore::WriteList(std::string_view section, std::string_view entry, IniLi
   // hold refuses the whole list, so that the list the file holds is never
   // left with a hole where that entry was.
   const int32_t count = list.Records();
+  // The count is checked as the entries are: names the file cannot hold
+  // refuse even an empty list, and entries are never written without it.
+  const std::string countRefusal = rt::IniRefusal(section, entry, std::to_string(count));
+  if (!countRefusal.empty()) {
+    rt::SetError(rt::ErrInvalidArgument, "Invalid Argument: " + countRefusal + " (the list's count)");
+    return false;
+  }
   std::vector<std::string> values;
   values.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
   for (int32_t i = 1; i <= count; ++i) {
@@ -132,7 +140,7 @@ bool IniStore::WriteList(std::string_view section, std::string_view entry, IniLi
     std::string value = texts[0];
     if (second.Given()) value += ',' + texts[1];
     if (third.Given()) value += ',' + texts[2];
-    if (value.size() > ListValueBuffer - 1) value.resize(ListValueBuffer - 1);
+    value.resize(rt::FitBytes(value, ListValueBuffer - 1));
     const std::string name = NumberedEntry(entry, static_cast<uint32_t>(i));
     // The fields are joined by commas without quoting, as saved lists have
     // always been, so a comma inside a field would split it when read back.

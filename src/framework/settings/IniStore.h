@@ -73,9 +73,10 @@ class IniStore {
   void ReadList(std::string_view section, std::string_view entry, IniList list, IniField first, IniField second = {},
                 IniField third = {});
   void WriteValue(std::string_view section, std::string_view entry, std::string_view value);
-  // Writes the count and then one entry per record, all in one write. An
-  // entry the file cannot hold (a line break or a comma in a field) refuses
-  // the whole list: false, with the error state set, and nothing written.
+  // Writes the count and then one entry per record, all in one write. Names
+  // or an entry the file cannot hold (a "]" in the section, no entry name, a
+  // line break or a comma in a field) refuse the whole list, an empty one
+  // too: false, with the error state set, and nothing written.
   bool WriteList(std::string_view section, std::string_view entry, IniList list, IniField first, IniField second = {},
                  IniField third = {});
 

@@ -1,4 +1,5 @@
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
@@ -30,6 +31,12 @@ bool MakeFolders(const std::string& path, std::string& error) {
     return false;
   }
   return true;
+}
+
+bool CanWriteIn(const std::string& folder, std::string& error) {
+  if (access(folder.c_str(), W_OK | X_OK) == 0) return true;
+  error = folder + ": " + std::strerror(errno);
+  return false;
 }
 
 }  // namespace os

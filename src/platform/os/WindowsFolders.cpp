@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "platform/Folders.h"
 
@@ -26,6 +27,18 @@ bool MakeFolders(const std::string& path, std::string& error) {
     error = path + ": not a folder";
     return false;
   }
+  return true;
+}
+
+bool CanWriteIn(const std::string& folder, std::string& error) {
+  // Windows' rights are not told by attributes: a file made there and
+  // removed again tells.
+  char probe[MAX_PATH];
+  if (GetTempFileNameA(folder.c_str(), "qui", 0, probe) == 0) {
+    error = folder + ": cannot be written (error " + std::to_string(GetLastError()) + ")";
+    return false;
+  }
+  DeleteFileA(probe);
   return true;
 }
 

@@ -13,6 +13,7 @@
 #include "backends/qt/NativeMessageBox.h"
 #include "framework/window/WindowGlobals.h"
 #include "platform/Win32Api.h"
+#include "support/ScopedVariable.h"
 #include "support/TempDir.h"
 
 namespace qt_test {
@@ -50,6 +51,8 @@ BoxSeen See(QWidget* window) {
 class ProgramRun : public QtTest {
  protected:
   quibra_test::TempDir dir{true};
+  // The settings folder is one of the test's own.
+  quibra_test::ScopedVariable settingsHome{"XDG_CONFIG_HOME", dir.Path().string().c_str()};
   std::vector<BoxSeen> boxes;
 
   QtUser::Act Record() {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QLocale>
 #include <QtGlobal>
 
 #include "PlatformRecorder.h"
@@ -15,6 +16,9 @@
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+  // Qt's own texts in English whatever the machine's language, as the tests
+  // read them; a test of another language installs its own translations.
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
   qtbackend::Install({});
   qt_test::InstallPlatformRecorder();
   rt::SetHaltHandler(&quibra_test::ThrowHalt);

@@ -138,5 +138,26 @@ TEST_F(RequestBox, TheCheckBoxIsAnsweredWithTheButton) {
   }
 }
 
+// Qt wraps a message box's label again at half the screen; a long line is
+// wrapped once, by the box rules, and Qt's wrapping stays off.
+TEST_F(RequestBox, ALongLineWrapsOnce) {
+  std::string text;
+  for (int i = 0; i < 30; ++i) text += "word" + std::to_string(i) + " ";
+  const rt::BoxRequest request{.text = text, .markup = rt::BoxMarkup::Plain};
+  bool wraps = true;
+  QString shown;
+  User()
+      .LookAtBox([&](QWidget* window) {
+        const auto* label = window->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(label, nullptr);
+        wraps = label->wordWrap();
+        shown = label->text();
+      })
+      .Answer("OK");
+  EXPECT_EQ(qtbackend::ShowRequestBox(request).button, rt::ButtonOk);
+  EXPECT_FALSE(wraps);
+  EXPECT_EQ(shown.count(QLatin1Char('\n')), 2) << shown.toStdString();
+}
+
 }  // namespace
 }  // namespace qt_test

@@ -25,7 +25,7 @@ using box_cases::Seen;
 // A button's value by its caption, which may be counting down ("OK (5)").
 int32_t ValueOfCaption(const std::string& caption) {
   for (const rt::BoxButton& b : rt::AllBoxButtons()) {
-    const std::string own = rt::WithoutAccessMarks(b.caption);
+    const std::string own = rt::WithoutAccessKeys(b.caption);
     if (caption == own || caption.rfind(own + " (", 0) == 0) return b.value;
   }
   return 0;
@@ -108,9 +108,9 @@ Seen Read(const Screen& s, const ShownBox& box) {
   seen.systemModal = topCells[static_cast<std::size_t>(box.left)].bold;
   for (const ShownBox::Label& b : box.buttons) {
     seen.captions.push_back(b.caption);
-    if (b.isDefault) seen.defaultValue = ValueOfCaption(rt::WithoutAccessMarks(b.caption));
+    if (b.isDefault) seen.defaultValue = ValueOfCaption(rt::WithoutAccessKeys(b.caption));
     if (s.cursorY == box.bottom - 2 && s.cursorX >= b.x && s.cursorX < b.x + b.width)
-      seen.focusedValue = ValueOfCaption(rt::WithoutAccessMarks(b.caption));
+      seen.focusedValue = ValueOfCaption(rt::WithoutAccessKeys(b.caption));
   }
   const std::string iconRow = s.Row(box.top + 2);
   seen.icon = IconOfSign(iconRow.substr(static_cast<std::size_t>(box.left + 3), 3));

@@ -174,6 +174,58 @@ TEST_F(IniStoreFile, AListEntryTheFileCannotHoldKeepsTheSavedListAndReportsIt) {
   }
 }
 
+// Names the file cannot hold refuse a list whole, an empty one too: its
+// count is written under them, and entries without their count would be
+// lost to every reader.
+struct RefusedNameCase {
+  const char* label;
+  const char* section;
+  const char* entry;
+  int records;
+};
+
+TEST_F(IniStoreFile, AListUnderNamesTheFileCannotHoldIsRefusedAndNothingIsWritten) {
+  const RefusedNameCase cases[] = {
+      {"an empty list under a section holding ]", "a]b", "L", 0},
+      {"a list under a section holding ]", "a]b", "L", 2},
+      {"an empty list under a blank entry name", "S", "  ", 0},
+      {"a list under no entry name, whose entries _1 and _2 alone could be written", "S", "", 2},
+  };
+  const std::string saved = "[S]\r\nL=1\r\nL_1=old\r\n";
+  for (const RefusedNameCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    WriteBytes(file, saved);
+    IniStore store;
+    store.FILENAME = file;
+    IniStore::SectorList list;
+    for (int i = 0; i < c.records; ++i) {
+      list.buffer.FAMILY = "new";
+      list.Add();
+    }
+    rt::ClearError();
+    EXPECT_FALSE(store.WriteList(c.section, c.entry, list, list.buffer.FAMILY));
+    EXPECT_EQ(rt::ErrorCode(), rt::ErrInvalidArgument) << rt::ErrorText();
+    EXPECT_EQ(ReadBytes(file), saved) << "nothing of the list is written";
+  }
+}
+
+TEST_F(IniStoreFile, AListWithoutASectionNameIsKeptAboveTheFirstSection) {
+  WriteBytes(file, "[S]\r\nL=1\r\nL_1=old\r\n");
+  IniStore store;
+  store.FILENAME = file;
+  IniStore::SectorList list;
+  for (const char* family : {"a", "b"}) {
+    list.buffer.FAMILY = family;
+    list.Add();
+  }
+  EXPECT_TRUE(store.WriteList("", "L", list, list.buffer.FAMILY)) << rt::ErrorText();
+  EXPECT_EQ(ReadBytes(file), "L=2\r\nL_1=a\r\nL_2=b\r\n[S]\r\nL=1\r\nL_1=old\r\n");
+  IniStore::SectorList back;
+  store.ReadList("", "L", back, back.buffer.FAMILY);
+  ASSERT_EQ(back.Records(), 2);
+  EXPECT_EQ(back.At(2).FAMILY.str(), "b");
+}
+
 TEST_F(IniStoreFile, ShorterListLeavesHigherEntriesThatReadingIgnores) {
   const std::string lists = folder.File("Lists.INI");
   IniStore store;

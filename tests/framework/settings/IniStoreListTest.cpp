@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "FakeIniStore.h"
+#include "platform/ThisOs.h"
 #include "runtime/Queue.h"
 #include "support/CaseName.h"
 
@@ -151,6 +152,14 @@ TEST(IniStoreList, EntryValueIsCutTo4999Characters) {
   store.WriteList("S", "W", list, list.buffer.A, list.buffer.B);
   const std::string expected = std::string(2999, 'a') + "," + std::string(1999, 'b');
   EXPECT_EQ(store.values["S|W_1"], expected);
+
+  // A character of two bytes that the cut would split goes whole where texts
+  // are UTF-8; in a Windows code page each byte is a character of its own.
+  list.buffer.B = std::string(1998, 'b') + "\xC3\xA9" + "tail";
+  list.Put();
+  store.WriteList("S", "W", list, list.buffer.A, list.buffer.B);
+  EXPECT_EQ(store.values["S|W_1"],
+            std::string(2999, 'a') + "," + std::string(1998, 'b') + (os::TextIsUtf8() ? "" : "\xC3"));
 }
 
 class RecordingStore : public FakeIniStore {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "FakeIniStore.h"
+#include "platform/ThisOs.h"
 #include "support/CaseName.h"
 
 namespace {
@@ -71,6 +72,12 @@ TEST(IniStoreRead, ValueIsCutTo999CharactersAndFieldsComeFromTheCutValue) {
   // A comma just past the cut is gone with it: the value is one field.
   store.values[FakeIniStore::Key("S", "Cut")] = std::string(999, 'c') + ",lost";
   EXPECT_EQ(store.ReadField("S", "Cut", 2), std::string(999, 'c'));
+
+  // A character of two bytes that the cut would split goes whole where texts
+  // are UTF-8; in a Windows code page each byte is a character of its own.
+  const std::string eAcute = "\xC3\xA9";
+  store.values[FakeIniStore::Key("S", "Accent")] = std::string(998, 'e') + eAcute + "tail";
+  EXPECT_EQ(store.ReadValue("S", "Accent"), std::string(998, 'e') + (os::TextIsUtf8() ? "" : "\xC3"));
 }
 
 TEST(IniStoreRead, RawValueIsNotCutAndDefaultsToEmpty) {

@@ -119,7 +119,9 @@ TEST_F(Lifecycle, ShutdownReleasesComponentsInOrderEachOutOfTheListFirst) {
   };
   User().CloseWindow();
   w.RunModal();
-  EXPECT_EQ(Trace({"Release"}), "A.Release/left=2 B.Release/left=1 C.Release/left=0");
+  // The window's bind level is given back only once its components are released.
+  EXPECT_EQ(Trace({"Release"}), "A.Release/left=2/bind=1 B.Release/left=1/bind=1 C.Release/left=0/bind=1");
+  EXPECT_EQ(rt::BindDepth(), 0);
   EXPECT_TRUE(!w.CL && !w.BUTTONS && !w.HISTORY);
   EXPECT_EQ(router.LIST, nullptr);
   EXPECT_EQ(w.TOOLBAR, &router) << "the router stays with the window's procedure";

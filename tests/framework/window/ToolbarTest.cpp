@@ -52,6 +52,9 @@ const PickCase pickCases[] = {
 INSTANTIATE_TEST_SUITE_P(Window, PickClient, testing::ValuesIn(pickCases), quibra_test::ByLabel());
 
 TEST_F(Router, SelectingAnIdActivatesThatClient) {
+  router.SelectClient(99);  // no client is current, and an unknown id makes none so
+  EXPECT_EQ(router.LIST->buffer.ID, 0);
+  EXPECT_EQ(router.LIST->buffer.ITEM, nullptr);
   FakeToolbarClient k3("K3"), k5("K5"), k8("K8");
   AddClient(router, 3, k3);
   AddClient(router, 5, k5);
@@ -60,6 +63,7 @@ TEST_F(Router, SelectingAnIdActivatesThatClient) {
   EXPECT_EQ(Log(), (std::vector<std::string>{"K5.Activate"}));
   EXPECT_EQ(router.LIST->buffer.ITEM, &k5);
   router.SelectClient(99);  // not in the list: nothing is activated and the current client stays
+  EXPECT_EQ(router.LIST->buffer.ID, 5);
   EXPECT_EQ(router.LIST->buffer.ITEM, &k5);
   router.ShowButtons();
   router.HandleAccepted(nullptr, nullptr);

@@ -46,7 +46,10 @@ int Count(std::string_view entry) {
 }
 
 void FakeComponent::Release() {
-  Note(name + ".Release" + (owner ? "/left=" + std::to_string(owner->CL ? owner->CL->Records() : -1) : ""));
+  Note(name + ".Release" +
+       (owner ? "/left=" + std::to_string(owner->CL ? owner->CL->Records() : -1) +
+                    "/bind=" + std::to_string(rt::BindDepth())
+              : ""));
 }
 void FakeComponent::Refresh(uint8_t force) { Note(name + ".Refresh(" + std::to_string(force) + ")"); }
 uint8_t FakeComponent::NeedsRefresh() {

@@ -50,7 +50,8 @@ int Count(std::string_view entry);
 
 class FakeComponent : public quibra::WindowComponent {
  public:
-  // With an owner, Release also logs how many components the list still holds.
+  // With an owner, Release also logs how many components the list still
+  // holds and how deep the bind levels are.
   explicit FakeComponent(std::string name, quibra::WindowController* owner = nullptr)
       : name(std::move(name)), owner(owner) {}
   void Release() override;

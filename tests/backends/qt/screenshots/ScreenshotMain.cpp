@@ -8,6 +8,7 @@
 
 #include <QAbstractScrollArea>
 #include <QDir>
+#include <QLocale>
 #include <QPixmap>
 #include <QTest>
 #include <QtGlobal>
@@ -26,6 +27,7 @@
 #include "runtime/Property.h"
 #include "runtime/Window.h"
 #include "support/HaltIntercept.h"
+#include "support/ScopedVariable.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -46,6 +48,8 @@ qt_test::QtUser::Act Grab(std::string name) {
 
 TEST(Screenshots, ComposerAndBothStylesOfBox) {
   quibra_test::TempDir dir(true);
+  // The run's settings go to the folder of the run.
+  quibra_test::ScopedVariable settingsHome("XDG_CONFIG_HOME", dir.Path().string().c_str());
   const QString composer = QStringLiteral("OvQuibra Demo");
   User()
       .Answer("OK")
@@ -130,6 +134,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+  // The pictures show the program in English, whatever the machine's language.
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
   qtbackend::Install({});
   rt::SetHaltHandler(&quibra_test::ThrowHalt);
   return RUN_ALL_TESTS();
