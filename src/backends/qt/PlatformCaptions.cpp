@@ -1,7 +1,6 @@
 #include "backends/qt/PlatformCaptions.h"
 
-#include <QDialogButtonBox>
-#include <QPushButton>
+#include <QCoreApplication>
 #include <algorithm>
 
 #include "backends/qt/AnsiText.h"
@@ -9,26 +8,38 @@
 namespace qtbackend {
 namespace {
 
-QDialogButtonBox::StandardButton StandardOf(int32_t value) {
+// The standard buttons' texts as Qt's own platform theme gives them, through
+// Qt's translations for the user's language (a string lookup: no widget is
+// made, which a box shown from a script would wait for).
+QString StandardCaption(int32_t value) {
+  const char* text = nullptr;
   switch (value) {
     case rt::ButtonOk:
-      return QDialogButtonBox::Ok;
+      text = QT_TRANSLATE_NOOP("QPlatformTheme", "OK");
+      break;
     case rt::ButtonYes:
-      return QDialogButtonBox::Yes;
+      text = QT_TRANSLATE_NOOP("QPlatformTheme", "&Yes");
+      break;
     case rt::ButtonNo:
-      return QDialogButtonBox::No;
+      text = QT_TRANSLATE_NOOP("QPlatformTheme", "&No");
+      break;
     case rt::ButtonAbort:
-      return QDialogButtonBox::Abort;
+      text = QT_TRANSLATE_NOOP("QPlatformTheme", "Abort");
+      break;
     case rt::ButtonRetry:
-      return QDialogButtonBox::Retry;
+      text = QT_TRANSLATE_NOOP("QPlatformTheme", "Retry");
+      break;
     case rt::ButtonIgnore:
-      return QDialogButtonBox::Ignore;
+      text = QT_TRANSLATE_NOOP("QPlatformTheme", "Ignore");
+      break;
     case rt::ButtonCancel:
-      return QDialogButtonBox::Cancel;
+      text = QT_TRANSLATE_NOOP("QPlatformTheme", "Cancel");
+      break;
     case rt::ButtonHelp:
-      return QDialogButtonBox::Help;
+      text = QT_TRANSLATE_NOOP("QPlatformTheme", "Help");
+      break;
   }
-  return QDialogButtonBox::NoButton;
+  return text ? QCoreApplication::translate("QPlatformTheme", text) : QString();
 }
 
 bool ChosenByCaller(const rt::BoxRequest& request, int32_t value) {
@@ -61,16 +72,12 @@ QString WithFreeKey(const QString& caption, const std::vector<QChar>& taken) {
 }  // namespace
 
 std::vector<QString> NativeCaptions(const rt::BoxRequest& request, const std::vector<rt::ShownButton>& shown) {
-  // The standard buttons' texts come from the platform's theme, through Qt's
-  // translations; a button box that is never shown hands them out.
-  QDialogButtonBox standard;
   std::vector<QString> captions;
   std::vector<bool> wantsKey;
   for (const rt::ShownButton& b : shown) {
-    const QDialogButtonBox::StandardButton which =
-        b.value < rt::kFirstExtraButton ? StandardOf(b.value) : QDialogButtonBox::NoButton;
-    const bool own = which == QDialogButtonBox::NoButton || ChosenByCaller(request, b.value);
-    captions.push_back(own ? FromAnsi(b.caption) : standard.addButton(which)->text());
+    const QString standard = b.value < rt::kFirstExtraButton ? StandardCaption(b.value) : QString();
+    const bool own = standard.isEmpty() || ChosenByCaller(request, b.value);
+    captions.push_back(own ? FromAnsi(b.caption) : standard);
     wantsKey.push_back(!own && !AccessKeyOf(FromAnsi(b.caption)).isNull());
   }
   std::vector<QChar> taken;
