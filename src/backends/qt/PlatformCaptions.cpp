@@ -11,35 +11,25 @@ namespace {
 // The standard buttons' texts as Qt's own platform theme gives them, through
 // Qt's translations for the user's language (a string lookup: no widget is
 // made, which a box shown from a script would wait for).
+struct StandardText {
+  int32_t button;
+  const char* text;  // Qt's own source text, which its translations are keyed by
+};
+constexpr StandardText kStandardTexts[] = {
+    {rt::ButtonOk, QT_TRANSLATE_NOOP("QPlatformTheme", "OK")},
+    {rt::ButtonYes, QT_TRANSLATE_NOOP("QPlatformTheme", "&Yes")},
+    {rt::ButtonNo, QT_TRANSLATE_NOOP("QPlatformTheme", "&No")},
+    {rt::ButtonAbort, QT_TRANSLATE_NOOP("QPlatformTheme", "Abort")},
+    {rt::ButtonRetry, QT_TRANSLATE_NOOP("QPlatformTheme", "Retry")},
+    {rt::ButtonIgnore, QT_TRANSLATE_NOOP("QPlatformTheme", "Ignore")},
+    {rt::ButtonCancel, QT_TRANSLATE_NOOP("QPlatformTheme", "Cancel")},
+    {rt::ButtonHelp, QT_TRANSLATE_NOOP("QPlatformTheme", "Help")},
+};
+
 QString StandardCaption(int32_t value) {
-  const char* text = nullptr;
-  switch (value) {
-    case rt::ButtonOk:
-      text = QT_TRANSLATE_NOOP("QPlatformTheme", "OK");
-      break;
-    case rt::ButtonYes:
-      text = QT_TRANSLATE_NOOP("QPlatformTheme", "&Yes");
-      break;
-    case rt::ButtonNo:
-      text = QT_TRANSLATE_NOOP("QPlatformTheme", "&No");
-      break;
-    case rt::ButtonAbort:
-      text = QT_TRANSLATE_NOOP("QPlatformTheme", "Abort");
-      break;
-    case rt::ButtonRetry:
-      text = QT_TRANSLATE_NOOP("QPlatformTheme", "Retry");
-      break;
-    case rt::ButtonIgnore:
-      text = QT_TRANSLATE_NOOP("QPlatformTheme", "Ignore");
-      break;
-    case rt::ButtonCancel:
-      text = QT_TRANSLATE_NOOP("QPlatformTheme", "Cancel");
-      break;
-    case rt::ButtonHelp:
-      text = QT_TRANSLATE_NOOP("QPlatformTheme", "Help");
-      break;
-  }
-  return text ? QCoreApplication::translate("QPlatformTheme", text) : QString();
+  for (const StandardText& t : kStandardTexts)
+    if (t.button == value) return QCoreApplication::translate("QPlatformTheme", t.text);
+  return {};
 }
 
 bool ChosenByCaller(const rt::BoxRequest& request, int32_t value) {
