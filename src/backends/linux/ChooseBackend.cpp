@@ -17,10 +17,6 @@
 #include "backends/qt/Module.h"
 #include "backends/terminal/TerminalBackend.h"
 
-#ifndef QUIBRA_QT_MODULE_DIR
-#define QUIBRA_QT_MODULE_DIR "../lib/quibra"
-#endif
-
 namespace backend {
 namespace {
 
@@ -49,8 +45,9 @@ struct Desktop {
 };
 
 // The desktop backend's module: beside the program (the build tree), else
-// in QUIBRA_QT_MODULE_DIR from the program's folder (installed, bin/ and
-// lib/quibra/ under one prefix, wherever that prefix is).
+// in QUIBRA_QT_MODULE_DIR from the program's folder (installed: bin/ and
+// lib/<architecture>/quibra/ under one prefix, wherever that prefix is;
+// src/app/CMakeLists.txt says where).
 Desktop LoadDesktop() {
   const std::string folder = ProgramFolder();
   const std::string installed = folder + "/" QUIBRA_QT_MODULE_DIR;
