@@ -176,8 +176,9 @@ for what, module in (("is missing", None), ("is not a module", "not a shared lib
     if module:
         with open(os.path.join(alone, "libquibra-qt.so"), "w") as f:
             f.write(module)
-    answer("the desktop's module " + what + ": the terminal draws the box", ["--print", "--question", "--text", "Go?"],
-           ["Enter"], 0, "YES\n", "QT_QPA_PLATFORM=offscreen", os.path.join(alone, os.path.basename(program)))
+    answer("the desktop's module " + what + ": the terminal draws the box",
+           ["--print", "--question", "--text", "Go?"], ["Enter"], 0, "YES\n", "QT_QPA_PLATFORM=offscreen",
+           os.path.join(alone, os.path.basename(program)))
     err = read("err") or ""
     checks += 1
     if err.count("\n") == 1 and "libquibra-qt.so" in err and "drawn in the terminal" in err:
