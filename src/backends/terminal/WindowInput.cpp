@@ -248,7 +248,6 @@ bool MenuKey(rt::Window& window, WindowView& view, Key key) {
   const std::vector<rt::WindowCommand>& commands = window.Def().commands;
   auto choose = [&](std::size_t i) {
     view.menuOpen = false;
-    AcceptPendingEdit(window, view, 0);
     window.Post(rt::EventCommand, 0, commands[i].number);
     return true;
   };
