@@ -392,9 +392,8 @@ std::string ClipboardSequence(const std::string& text) { return "\033]52;c;" + B
 void TerminalBackend::SetClipboardText(const std::string& text) {
   const bool sent = Terminal::Get().Send(ClipboardSequence(text));
   if (rt::Window* top = TopWindow())
-    windows_[top].view.status = sent ? "Copied to the terminal's clipboard (OSC 52), " + std::to_string(text.size()) +
-                                           " characters"
-                                     : "Not copied: there is no terminal to take it";
+    windows_[top].view.status =
+        sent ? "Copied to the terminal's clipboard (OSC 52)" : "Not copied: there is no terminal to take it";
 }
 
 rt::BoxAnswer TerminalBackend::NativeBox(const rt::BoxRequest& request) {
