@@ -74,13 +74,14 @@ WindowLayout LayOutWindow(const rt::WindowDef& def, const TextOf& textOf) {
     CellRect& r = layout.controls[i].cells;
     for (std::size_t j = 0; j < layout.controls.size(); ++j) {
       CellRect& o = layout.controls[j].cells;
-      if (j == i || !OneRowKind(def.controls[j].kind) || o.y != r.y || o.x < r.x || !r.Overlaps(o)) continue;
-      const int taken = r.Right() - o.x;
+      // A blank cell between them, where the desktop has a few pixels.
+      const int taken = r.Right() + 1 - o.x;
+      if (j == i || !OneRowKind(def.controls[j].kind) || o.y != r.y || o.x < r.x || taken <= 0) continue;
       if (!SizedByText(def.controls[j]) && o.width - taken >= kNarrowest) {
         o.x += taken;
         o.width -= taken;
       } else {
-        r.width = o.x - r.x;
+        r.width = std::max(0, o.x - 1 - r.x);
       }
     }
     r.width = std::max(0, std::min(r.width, layout.width - r.x));

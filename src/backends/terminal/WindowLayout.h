@@ -7,9 +7,10 @@
 // units wide and 8 high, so a group from y 31 to 104 takes rows 3 to 12. A
 // control of one line (a prompt, an entry, a spin, a button, a radio, a check
 // box) takes the row its top is in. A size of 0 is the text's own width: a
-// caption with its mark ("( ) ", "[ ] ", "[ ... ]"); where that runs into a
-// fixed-width control to its right on the same row, that control gives up
-// its first cells while it keeps at least three, else the text is cut.
+// caption with its mark ("( ) ", "[ ] ", "[ ... ]"). Where that leaves no
+// blank cell before a fixed-width control to its right on the same row, that
+// control gives up its first cells while it keeps at least three, else the
+// text is cut.
 #include <cstdint>
 #include <functional>
 #include <string>

@@ -118,8 +118,8 @@ TEST(TerminalWindowLayout, ACaptionTakesTheFirstCellsOfAFieldAfterIt) {
     int promptWidth, fieldX, fieldCells;
   };
   const Row rows[] = {
-      {"the field gives up two cells", 27, 15, 39, 5},    // "Default Button:" at 24, the spin at 37
-      {"a field left narrower than three keeps them", 11, 13, 37, 3},
+      {"the field gives up three cells, one left blank", 27, 15, 40, 4},  // "Default Button:" at 24, the spin at 37
+      {"a field left narrower than three keeps them", 15, 12, 37, 4},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
