@@ -31,7 +31,7 @@ enum class KeyName : uint8_t {
   Backspace,
   Delete,
   Function,  // F1 and up: `ch` is its number
-  Ended,  // no answer can come any more (the end of the input)
+  Ended,     // no answer can come any more (the end of the input)
 };
 
 struct Key {

@@ -9,7 +9,8 @@ void Put(int y, int x, std::string_view text, chtype attr) {
 
 void Frame(int x, int y, int width, int height, chtype line, chtype fill, bool lineDrawing) {
   const int right = x + width - 1, bottom = y + height - 1;
-  for (int row = y; row <= bottom; ++row) Put(row, x, std::string(static_cast<std::size_t>(std::max(0, width)), ' '), fill);
+  for (int row = y; row <= bottom; ++row)
+    Put(row, x, std::string(static_cast<std::size_t>(std::max(0, width)), ' '), fill);
   const chtype h = lineDrawing ? ACS_HLINE : '-', v = lineDrawing ? ACS_VLINE : '|';
   for (int col = x + 1; col < right; ++col) {
     mvaddch(y, col, h | line);

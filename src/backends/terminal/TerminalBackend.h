@@ -40,8 +40,8 @@ class TerminalBackend : public rt::Backend {
  private:
   struct Shown {
     BoxModel box;
-    bool isBox = false;    // the runtime's own box, drawn as a box
-    bool begun = false;    // the terminal was taken for it
+    bool isBox = false;  // the runtime's own box, drawn as a box
+    bool begun = false;  // the terminal was taken for it
     bool presented = false;
     int64_t nextTick = 0;  // when its timer runs its period next (ms, steady clock)
     intptr_t handle = 0;

@@ -127,7 +127,8 @@ bool Tab(rt::Window& window, WindowView& view, int step) {
   const std::vector<int32_t> stops = FocusStops(window);
   if (stops.empty()) return false;
   int32_t from = window.Focus();
-  if (KindOf(window, from) == ControlKind::Radio && window.GroupOf(from)) from = GroupStop(window, window.GroupOf(from));
+  if (KindOf(window, from) == ControlKind::Radio && window.GroupOf(from))
+    from = GroupStop(window, window.GroupOf(from));
   const std::size_t place = PlaceOf(window, from);
   int32_t next = 0;
   if (step > 0) {

@@ -23,8 +23,8 @@ namespace terminal {
 // The state of a person's using a window that the runtime does not keep.
 struct WindowView {
   WindowLayout layout;
-  int32_t pendingEdit = 0;  // the field typed into that has not been accepted yet
-  int32_t lastKey = 0;      // the key code of the last key or click, for the events it causes
+  int32_t pendingEdit = 0;               // the field typed into that has not been accepted yet
+  int32_t lastKey = 0;                   // the key code of the last key or click, for the events it causes
   std::map<int32_t, std::size_t> caret;  // where typing goes in an entry or a spin, in bytes
   std::map<int32_t, int32_t> listTop;    // the first row a list shows (from 1)
   bool menuOpen = false;                 // the window's commands are listed

@@ -59,8 +59,8 @@ WindowLayout LayOutWindow(const rt::WindowDef& def, const TextOf& textOf) {
     r.y = FirstCell(c.y, rt::kUnitsPerCellY);
     if (OneRowKind(c.kind)) {
       r.height = 1;
-      r.width = c.width > 0 ? Span(c.x, c.width, rt::kUnitsPerCellX)
-                            : CaptionWidth(c.kind, textOf ? textOf(c) : c.text);
+      r.width =
+          c.width > 0 ? Span(c.x, c.width, rt::kUnitsPerCellX) : CaptionWidth(c.kind, textOf ? textOf(c) : c.text);
       if (c.kind == ControlKind::Entry && c.width <= 0) r.width = 10;
     } else {
       r.width = std::max(1, Span(c.x, c.width, rt::kUnitsPerCellX));
@@ -110,8 +110,7 @@ WindowPlace PlaceWindow(const WindowLayout& layout, int columns, int rows, const
   const bool keeps = keep.width > 0 && keep.height > 0;
   place(p.width, std::max(columns, 1), keeps ? keep.x + 1 : 0, keeps ? keep.Right() + 1 : 0, p.x, p.cutLeft,
         p.cutRight);
-  place(p.height, std::max(rows, 1), keeps ? keep.y + 1 : 0, keeps ? keep.Bottom() + 1 : 0, p.y, p.cutTop,
-        p.cutBottom);
+  place(p.height, std::max(rows, 1), keeps ? keep.y + 1 : 0, keeps ? keep.Bottom() + 1 : 0, p.y, p.cutTop, p.cutBottom);
   return p;
 }
 

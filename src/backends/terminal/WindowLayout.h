@@ -27,7 +27,9 @@ struct CellRect {
   int Bottom() const { return y + height; }
   bool Contains(int cx, int cy) const { return cx >= x && cx < Right() && cy >= y && cy < Bottom(); }
   bool Overlaps(const CellRect& o) const { return x < o.Right() && o.x < Right() && y < o.Bottom() && o.y < Bottom(); }
-  bool Inside(const CellRect& o) const { return x >= o.x && y >= o.y && Right() <= o.Right() && Bottom() <= o.Bottom(); }
+  bool Inside(const CellRect& o) const {
+    return x >= o.x && y >= o.y && Right() <= o.Right() && Bottom() <= o.Bottom();
+  }
 };
 
 struct ControlCells {
@@ -37,7 +39,7 @@ struct ControlCells {
 };
 
 struct WindowLayout {
-  int width = 0, height = 0;  // the client area, without the frame
+  int width = 0, height = 0;           // the client area, without the frame
   std::vector<ControlCells> controls;  // in definition order
   const ControlCells* Find(int32_t number) const;
 };
@@ -56,7 +58,7 @@ WindowLayout LayOutWindow(const rt::WindowDef& def, const TextOf& textOf = {});
 // centred where it fits; where it does not, moved so that `keep` (a
 // control's cells, or an empty rect) shows, and cut at the terminal's edge.
 struct WindowPlace {
-  int x = 0, y = 0;       // the frame's top left cell on the terminal (may be off it)
+  int x = 0, y = 0;           // the frame's top left cell on the terminal (may be off it)
   int width = 0, height = 0;  // the frame, borders included
   bool cutLeft = false, cutRight = false, cutTop = false, cutBottom = false;
   int ClientX() const { return x + 1; }

@@ -60,7 +60,8 @@ void PaintList(const Clip& clip, const rt::Window& window, const WindowView& vie
   std::vector<rt::ListColumn> columns = rt::ParseListFormat(def->format);
   const bool header = !columns.empty();
   if (columns.empty())
-    columns.resize(static_cast<std::size_t>(std::clamp<int64_t>(rt::ToNumber(window.ListCell(c.number, -2, 0)), 1, 64)));
+    columns.resize(
+        static_cast<std::size_t>(std::clamp<int64_t>(rt::ToNumber(window.ListCell(c.number, -2, 0)), 1, 64)));
   // Each column its width in cells; the last takes the rest.
   std::vector<int> widths;
   int used = 0;
@@ -73,10 +74,14 @@ void PaintList(const Clip& clip, const rt::Window& window, const WindowView& vie
   }
   auto row = [&](int at, auto cell, chtype attr) {
     std::string line;
-    for (std::size_t i = 0; i < columns.size(); ++i) line += Fit(cell(i), widths[i] - (i + 1 < columns.size()), columns[i].align) + (i + 1 < columns.size() ? " " : "");
+    for (std::size_t i = 0; i < columns.size(); ++i)
+      line +=
+          Fit(cell(i), widths[i] - (i + 1 < columns.size()), columns[i].align) + (i + 1 < columns.size() ? " " : "");
     PutIn(clip, at, x, Fit(line, c.cells.width, 'L'), attr);
   };
-  if (header) row(y, [&](std::size_t i) { return columns[i].header; }, plain | A_BOLD | A_UNDERLINE);
+  if (header)
+    row(
+        y, [&](std::size_t i) { return columns[i].header; }, plain | A_BOLD | A_UNDERLINE);
   const int shown = ListRows(window, c);
   const int64_t count = std::clamp<int64_t>(rt::ToNumber(window.ListCell(c.number, -1, 0)), 0, 100000);
   const int64_t selected = window.GetProperty(c.number, rt::PropListSelection, 0).Number();
@@ -90,7 +95,11 @@ void PaintList(const Clip& clip, const rt::Window& window, const WindowView& vie
       continue;
     }
     const chtype attr = r == selected ? (focused ? Attr(PairFocus, A_REVERSE) : plain | A_REVERSE) : plain;
-    row(at, [&](std::size_t col) { return window.ListCell(c.number, static_cast<int32_t>(r), static_cast<int32_t>(col + 1)); },
+    row(
+        at,
+        [&](std::size_t col) {
+          return window.ListCell(c.number, static_cast<int32_t>(r), static_cast<int32_t>(col + 1));
+        },
         attr);
   }
 }
@@ -108,12 +117,14 @@ void PaintWindow(const rt::Window& window, const WindowView& view, const WindowP
   const int columns = COLS, rows = LINES;
   // Where the window runs off the terminal, its edge shows arrows.
   if (place.cutLeft)
-    for (int y = std::max(0, place.y); y < std::min(rows, place.y + place.height); ++y) mvaddch(y, 0, '<' | plain | A_BOLD);
+    for (int y = std::max(0, place.y); y < std::min(rows, place.y + place.height); ++y)
+      mvaddch(y, 0, '<' | plain | A_BOLD);
   if (place.cutRight)
     for (int y = std::max(0, place.y); y < std::min(rows, place.y + place.height); ++y)
       mvaddch(y, columns - 1, '>' | plain | A_BOLD);
   if (place.cutTop)
-    for (int x = std::max(0, place.x); x < std::min(columns, place.x + place.width); ++x) mvaddch(0, x, '^' | plain | A_BOLD);
+    for (int x = std::max(0, place.x); x < std::min(columns, place.x + place.width); ++x)
+      mvaddch(0, x, '^' | plain | A_BOLD);
   if (place.cutBottom)
     for (int x = std::max(0, place.x); x < std::min(columns, place.x + place.width); ++x)
       mvaddch(rows - 1, x, 'v' | plain | A_BOLD);
@@ -123,13 +134,13 @@ void PaintWindow(const rt::Window& window, const WindowView& view, const WindowP
   const Clip frameRow{std::max(0, place.x), 0, std::min(columns, place.x + place.width - 1), rows};
   const std::string title = window.Title();
   if (!title.empty())
-    PutIn(frameRow, place.y, place.x + 2, " " + title.substr(0, static_cast<std::size_t>(std::max(0, place.width - 10))) + " ",
-          plain | A_BOLD);
+    PutIn(frameRow, place.y, place.x + 2,
+          " " + title.substr(0, static_cast<std::size_t>(std::max(0, place.width - 10))) + " ", plain | A_BOLD);
   PutIn(frameRow, place.y, CloseBoxX(place), "[x]", plain);
   const int bottom = place.y + place.height - 1;
   if (!view.status.empty())
-    PutIn(frameRow, bottom, place.x + 2, " " + view.status.substr(0, static_cast<std::size_t>(std::max(0, place.width - 6))) + " ",
-          plain | A_BOLD);
+    PutIn(frameRow, bottom, place.x + 2,
+          " " + view.status.substr(0, static_cast<std::size_t>(std::max(0, place.width - 6))) + " ", plain | A_BOLD);
   else if (!window.Def().commands.empty() && active)
     PutIn(frameRow, bottom, place.x + place.width - 12, " F10 menu ", plain);
 
@@ -172,8 +183,8 @@ void PaintWindow(const rt::Window& window, const WindowView& view, const WindowP
       }
       case ControlKind::Radio:
       case ControlKind::CheckBox: {
-        const bool on = c.kind == ControlKind::Radio ? window.IsChecked(c.number)
-                                                     : rt::ToNumber(window.Contents(c.number)) != 0;
+        const bool on =
+            c.kind == ControlKind::Radio ? window.IsChecked(c.number) : rt::ToNumber(window.Contents(c.number)) != 0;
         const std::string mark = c.kind == ControlKind::Radio ? (on ? "(*) " : "( ) ") : (on ? "[x] " : "[ ] ");
         PutIn(clip, y, x, mark.substr(0, static_cast<std::size_t>(std::max(0, c.cells.width))), attr);
         Caption(clip, y, x + 4, c.cells.width - 4, text, attr);

@@ -257,8 +257,8 @@ TEST_F(TerminalBoxDrawers, TheErrorWindowShowsItsHistoryCutWithACue) {
     all.clear();
     for (int y = 0; y < static_cast<int>(s.rows.size()); ++y) all += s.Row(y) + "\n";
   }
-  for (const char* shown : {" Errors History ", "Message", "Category", "(!)", "Customers.DAT File Load Error.",
-                            "Files", "[[Ok]]", ">\n"})
+  for (const char* shown :
+       {" Errors History ", "Message", "Category", "(!)", "Customers.DAT File Load Error.", "Files", "[[Ok]]", ">\n"})
     EXPECT_NE(all.find(shown), std::string::npos) << shown << " is not on the screen:\n" << all;
   tmux.Send("Enter");
   std::string closed;

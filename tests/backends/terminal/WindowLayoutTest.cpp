@@ -42,8 +42,8 @@ TEST(TerminalWindowLayout, TheProgramsWindowsLayOutWhole) {
       const rt::ControlDef& def = row.def.controls[i];
       SCOPED_TRACE(def.name);
       EXPECT_GT(a.cells.width, 0);
-      EXPECT_TRUE(a.cells.Inside(client)) << a.cells.x << "," << a.cells.y << " " << a.cells.width << "x"
-                                          << a.cells.height;
+      EXPECT_TRUE(a.cells.Inside(client))
+          << a.cells.x << "," << a.cells.y << " " << a.cells.width << "x" << a.cells.height;
       // A caption sized by its text shows whole.
       if (def.width == 0 && OneRowKind(def.kind))
         EXPECT_EQ(a.cells.width, static_cast<int>(std::string_view(CaptionMark(def.kind)).size() +
@@ -92,11 +92,15 @@ TEST(TerminalWindowLayout, UnitsBecomeTheCellsTheyReachInto) {
   const Row rows[] = {
       {"a group takes every row it reaches", rt::MakeControl(1, "g", K::Group, "G", 7, 31, 224, 73), {1, 3, 57, 10}},
       {"one unit into a cell takes it", rt::MakeControl(1, "g", K::Group, "G", 0, 0, 5, 9), {0, 0, 2, 2}},
-      {"a button is one row at its top", rt::MakeControl(1, "b", K::Button, "Close", 195, 164, 45, 14), {48, 20, 12, 1}},
+      {"a button is one row at its top",
+       rt::MakeControl(1, "b", K::Button, "Close", 195, 164, 45, 14),
+       {48, 20, 12, 1}},
       {"a radio sized by its caption", rt::MakeControl(1, "r", K::Radio, "&Yes", 13, 41), {3, 5, 7, 1}},
       {"a check box sized by its caption", rt::MakeControl(1, "c", K::CheckBox, "On", 98, 122), {24, 15, 6, 1}},
       {"a button sized by its caption", rt::MakeControl(1, "b", K::Button, "OK", 0, 0), {0, 0, 6, 1}},
-      {"a caption is cut at the window's edge", rt::MakeControl(1, "p", K::Prompt, "Hello world", 180, 0), {45, 0, 5, 1}},
+      {"a caption is cut at the window's edge",
+       rt::MakeControl(1, "p", K::Prompt, "Hello world", 180, 0),
+       {45, 0, 5, 1}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
