@@ -301,48 +301,37 @@ int ListRows(const rt::Window& window, const ControlCells& list) {
 }
 
 int32_t KeyCodeOf(Key key) {
-  switch (key.name) {
-    case KeyName::Char:
-    case KeyName::Alt: {
-      const unsigned char c = static_cast<unsigned char>(key.ch);
-      if (std::isalpha(c) && c < 128) return std::toupper(c);
-      if (std::isdigit(c)) return c;
-      return c == ' ' ? 32 : 0;
-    }
-    case KeyName::Backspace:
-      return 8;
-    case KeyName::Tab:
-    case KeyName::BackTab:
-      return rt::KeyTab;
-    case KeyName::Enter:
-      return rt::KeyEnter;
-    case KeyName::Escape:
-      return rt::KeyEscape;
-    case KeyName::Space:
-      return 32;
-    case KeyName::PageUp:
-      return 33;
-    case KeyName::PageDown:
-      return 34;
-    case KeyName::End:
-      return 35;
-    case KeyName::Home:
-      return 36;
-    case KeyName::Left:
-      return 37;
-    case KeyName::Up:
-      return 38;
-    case KeyName::Right:
-      return 39;
-    case KeyName::Down:
-      return 40;
-    case KeyName::Delete:
-      return 46;
-    case KeyName::Function:
-      return key.ch >= 1 && key.ch <= 24 ? 111 + key.ch : 0;
-    default:
-      return 0;
+  struct Row {
+    KeyName name;
+    int32_t code;
+  };
+  static constexpr Row kCodes[] = {
+      {KeyName::Backspace, 8},
+      {KeyName::Tab, rt::KeyTab},
+      {KeyName::BackTab, rt::KeyTab},
+      {KeyName::Enter, rt::KeyEnter},
+      {KeyName::Escape, rt::KeyEscape},
+      {KeyName::Space, 32},
+      {KeyName::PageUp, 33},
+      {KeyName::PageDown, 34},
+      {KeyName::End, 35},
+      {KeyName::Home, 36},
+      {KeyName::Left, 37},
+      {KeyName::Up, 38},
+      {KeyName::Right, 39},
+      {KeyName::Down, 40},
+      {KeyName::Delete, 46},
+  };
+  if (key.name == KeyName::Char || key.name == KeyName::Alt) {
+    const unsigned char c = static_cast<unsigned char>(key.ch);
+    if (c < 128 && std::isalpha(c)) return std::toupper(c);
+    if (std::isdigit(c)) return c;
+    return c == ' ' ? 32 : 0;
   }
+  if (key.name == KeyName::Function) return key.ch >= 1 && key.ch <= 24 ? 111 + key.ch : 0;
+  for (const Row& row : kCodes)
+    if (row.name == key.name) return row.code;
+  return 0;
 }
 
 bool WindowKey(rt::Window& window, WindowView& view, Key key) {

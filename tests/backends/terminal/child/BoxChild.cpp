@@ -16,6 +16,7 @@
 #include "runtime/MessageBox.h"
 #include "runtime/Property.h"
 #include "support/BoxCases.h"
+#include "support/ErrorHistoryCase.h"
 
 int main(int argc, char** argv) {
   if (argc != 4) {
@@ -27,14 +28,7 @@ int main(int argc, char** argv) {
     terminal::Install({.failureStatus = 69});
     quibra::ErrorWindowModuleSetup(0);
     quibra::ErrorManager manager;
-    manager.Setup();
-    manager.HISTORYTHRESHOLD = -1;
-    manager.AssignCategory(0x13, "Files");
-    manager.AssignCategory(0x19, "Files");
-    manager.SILENT = 1;
-    manager.NoteFile("Customers.DAT");
-    for (uint16_t id : {0x13, 0x19, 0x0d}) manager.Raise(id);
-    manager.SILENT = 0;
+    quibra_test::RaiseThreeErrors(manager);
     manager.ShowHistory();
     manager.Shutdown();
     quibra::ErrorWindowModuleSetup(1);
