@@ -391,8 +391,9 @@ bool WindowKey(rt::Window& window, WindowView& view, Key key) {
         return SelectRow(window, view, focus, window.GetProperty(focus, rt::PropListSelection, 0).Number() + step) ||
                changed;
       if (kind == ControlKind::Text) {
+        const int32_t last = static_cast<int32_t>(rt::SplitLineEnds(window.Text(focus)).size()) - 1;
         int32_t& top = view.listTop[focus];
-        top = std::max(0, top + step);
+        top = std::clamp(top + step, 0, std::max(0, last));
         return true;
       }
       return changed;
