@@ -57,7 +57,7 @@ def read(name):
         return None
 
 
-def start(args, env=""):
+def start(args, env="", program=program):
     """Runs the program in the tmux window, its output and status kept in
     files beside the terminal's mode before and after."""
     for name in ("out", "err", "rc", "before", "after", "pid"):
@@ -123,8 +123,8 @@ def boxed():
     return wait_for(lambda: "]]" in screen())
 
 
-def answer(what, args, keys, status, printed, env=""):
-    start(args, env)
+def answer(what, args, keys, status, printed, env="", program=program):
+    start(args, env, program)
     if not boxed():
         global failures, checks
         failures += 1
@@ -148,6 +148,44 @@ answer("Escape does nothing in Yes/No; Right and Space then answer No",
        ["--print", "--buttons", "yesno", "--style", "runtime", "x"], ["Escape", "Right", "Space"], 6, "NO\n")
 answer("a display that does not answer leaves the box to the terminal", ["--print", "--question", "--text", "Go?"],
        ["Enter"], 0, "YES\n", "DISPLAY=:4987")
+# A box in the terminal never maps Qt: the desktop backend is a module that
+# is loaded only when a display answers.
+start(["--question", "--text", "Mapped?"])
+checks += 1
+if boxed():
+    with open("/proc/%s/maps" % read("pid").strip()) as f:
+        qt = sorted({line.split()[-1] for line in f if "libQt6" in line or "libquibra-qt" in line})
+    if qt:
+        failures += 1
+        print("FAIL the terminal's box maps Qt: %s" % ", ".join(qt))
+    else:
+        print("ok   the terminal's box maps no Qt library")
+else:
+    failures += 1
+    print("FAIL no box came to look at; the screen reads:\n%s" % screen())
+tmux("send-keys", "-t", "e2e", "Enter")
+finish("the box that maps no Qt answers", 0, "")
+
+# A display named, but the desktop backend's module missing or broken: one
+# line says so, and the terminal draws the box.
+for what, module in (("is missing", None), ("is not a module", "not a shared library\n")):
+    alone = os.path.join(work, "alone")
+    shutil.rmtree(alone, ignore_errors=True)
+    os.mkdir(alone)
+    shutil.copy(program, alone)
+    if module:
+        with open(os.path.join(alone, "libquibra-qt.so"), "w") as f:
+            f.write(module)
+    answer("the desktop's module " + what + ": the terminal draws the box",
+           ["--print", "--question", "--text", "Go?"], ["Enter"], 0, "YES\n", "QT_QPA_PLATFORM=offscreen",
+           os.path.join(alone, os.path.basename(program)))
+    err = read("err") or ""
+    checks += 1
+    if err.count("\n") == 1 and "libquibra-qt.so" in err and "drawn in the terminal" in err:
+        print("ok   the desktop's module %s: %r" % (what, err.strip()))
+    else:
+        failures += 1
+        print("FAIL the desktop's module %s: stderr %r" % (what, err))
 start(["--print", "--timeout", "1", "--buttons", "okcancel", "Soon"])
 finish("the time runs out and presses the default", 7, "OK\n")
 

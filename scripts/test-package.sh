@@ -21,7 +21,8 @@ mkdir -p "$root_dir/var/lib/dpkg/info" "$root_dir/var/lib/dpkg/updates" "$root_d
 touch "$root_dir/var/lib/dpkg/status" "$root_dir/var/lib/dpkg/available"
 in_root() { dpkg --root="$root_dir" --force-depends --force-script-chrootless "$@" >/dev/null 2>&1; }
 in_root -i "$deb" || { echo "test-package: dpkg could not install the package" >&2; exit 1; }
-for f in usr/bin/quibrad usr/share/applications/quibrad.desktop usr/share/icons/hicolor/scalable/apps/quibrad.svg \
+for f in usr/bin/quibrad usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/quibra/libquibra-qt.so \
+  usr/share/applications/quibrad.desktop usr/share/icons/hicolor/scalable/apps/quibrad.svg \
   usr/share/icons/hicolor/48x48/apps/quibrad.png usr/share/man/man1/quibrad.1.gz \
   usr/share/metainfo/org.quibra.quibrad.metainfo.xml usr/share/doc/quibra/copyright; do
   [ -f "$root_dir/$f" ] || { echo "test-package: the package installed no /$f" >&2; exit 1; }
