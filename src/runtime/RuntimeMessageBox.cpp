@@ -148,16 +148,21 @@ BoxAnswer AskRuntimeBox(const BoxRequest& request) {
   int32_t defaultControl = 0;
   for (const MessageBoxInfo::Button& b : info.shown)
     if (b.value == info.defaultValue) defaultControl = b.control;
-  // The default button has the focus from the moment the box shows.
-  OpenWindow(window, defaultControl);
-  window->SetProperty(defaultControl, PropDefaultButton, 0, Value(1));
-  // A box with a time-out counts the seconds down on its default button.
+  // A box with a time-out counts the seconds down on its default button; a
+  // screen reader reads the button by its caption from the start and the
+  // seconds in its description.
   int32_t secondsLeft = info.timeout;
   const std::string defaultCaption = window->Text(defaultControl);
   auto showCountdown = [&] {
     window->SetProperty(defaultControl, PropText, 0, Value(CountdownCaption(defaultCaption, secondsLeft)));
+    if (std::string said = CountdownDescription(info.timeout, secondsLeft); !said.empty())
+      window->SetDescription(defaultControl, std::move(said));
   };
+  // The default button has the focus from the moment the box shows.
+  OpenWindow(window, defaultControl);
+  window->SetProperty(defaultControl, PropDefaultButton, 0, Value(1));
   if (secondsLeft > 0) {
+    window->SetSpokenCaption(defaultControl, defaultCaption);
     showCountdown();
     window->SetTimer(1000);
   }
