@@ -148,8 +148,11 @@ BoxAnswer AskRuntimeBox(const BoxRequest& request) {
   int32_t defaultControl = 0;
   for (const MessageBoxInfo::Button& b : info.shown)
     if (b.value == info.defaultValue) defaultControl = b.control;
+  // The default button has the focus from the moment the box shows.
+  OpenWindow(window, defaultControl);
+  window->SetProperty(defaultControl, PropDefaultButton, 0, Value(1));
   // A box with a time-out counts the seconds down on its default button; a
-  // screen reader reads the button by its caption from the start and the
+  // screen reader reads the button by its caption throughout and the
   // seconds in its description.
   int32_t secondsLeft = info.timeout;
   const std::string defaultCaption = window->Text(defaultControl);
@@ -158,9 +161,6 @@ BoxAnswer AskRuntimeBox(const BoxRequest& request) {
     if (std::string said = CountdownDescription(info.timeout, secondsLeft); !said.empty())
       window->SetDescription(defaultControl, std::move(said));
   };
-  // The default button has the focus from the moment the box shows.
-  OpenWindow(window, defaultControl);
-  window->SetProperty(defaultControl, PropDefaultButton, 0, Value(1));
   if (secondsLeft > 0) {
     window->SetSpokenCaption(defaultControl, defaultCaption);
     showCountdown();

@@ -122,18 +122,11 @@ def controls(desk, top):
 
 
 def read_box(desk, top):
-    nodes = controls(desk, top)
-    buttons = [n for n in nodes if role(n) == "push button"]
-    buttons.sort(key=lambda n: (n.extents() or (0, 0))[0])
-    return {
-        "role": role(top),
-        "name": top.label(),
-        "labels": [n.label() for n in nodes if role(n) == "label"],
-        "icons": [n.label() for n in nodes if role(n) in ("icon", "image")],
-        "buttons": [n.label() for n in buttons],
-        "default": next((n.label() for n in buttons if n.has(drive.IS_DEFAULT)), None),
-        "description": next((description(n) for n in buttons if n.has(drive.IS_DEFAULT)), None),
-    }
+    buttons, labels, icons, _ = desk.read_box(top)
+    default = next((b for b in buttons if b["default"]), None)
+    return {"role": role(top), "name": top.label(), "labels": labels, "icons": icons,
+            "buttons": [b["name"] for b in buttons], "default": default and default["name"],
+            "description": default and description(default["node"])}
 
 
 class NameChanges:

@@ -248,11 +248,10 @@ void NativeMessageBox::CountDown(int32_t seconds) {
   secondsLeft_ = seconds;
   // The button is read by its caption throughout, the seconds in its
   // description.
-  const int32_t timeout = seconds;
-  auto show = [this, timeout] {
+  auto show = [this, seconds] {
     const Choice& choice = choices_[defaultIndex_];
     choice.button->SetDrawnText(FromAnsi(rt::CountdownCaption(ToAnsi(choice.caption), secondsLeft_)));
-    if (const std::string said = rt::CountdownDescription(timeout, secondsLeft_); !said.empty())
+    if (const std::string said = rt::CountdownDescription(seconds, secondsLeft_); !said.empty())
       choice.button->setAccessibleDescription(FromAnsi(said));
   };
   show();
