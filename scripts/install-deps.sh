@@ -4,9 +4,7 @@
 # --bench adds the other dialog programs that the start-up benchmark
 # (bench/startup.sh) times beside ours. They are left out otherwise, so that
 # `make test` on CI does not download a desktop's libraries it never uses.
-# --compat adds them too, with what `make compat` drives them by: a D-Bus
-# session, the accessibility bus, and Python's X and GObject bindings
-# (tools/compat/drive.py), and KDE's framework plugins, with which kdialog
+# --compat adds them too, with KDE's framework plugins, with which kdialog
 # keeps --dontagain answers in the file named, as on a KDE desktop.
 # Safe to run again: packages already present are not touched and apt is not
 # asked at all when nothing is missing. Needs root (CI and developers run as root).
@@ -35,6 +33,10 @@ packages=(
   lintian librsvg2-bin
   tcl dpkg-dev
   libncurses-dev tmux
+  # A D-Bus session, the accessibility bus, and Python's X, GObject and
+  # AT-SPI bindings: the screen reader's test (tests/a11y/screen_reader.py)
+  # and `make compat` (tools/compat/drive.py) read the windows through them.
+  dbus-daemon dbus-bin at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-gi python3-xlib
 )
 # zenity is a GTK program and kdialog a KDE one: each brings its toolkit.
 if [ "$want_bench" = 1 ] || [ "$want_compat" = 1 ]; then
@@ -45,7 +47,7 @@ if [ "$want_bench" = 1 ]; then
   packages+=(whiptail)
 fi
 if [ "$want_compat" = 1 ]; then
-  packages+=(frameworkintegration dbus-daemon dbus-bin at-spi2-core python3-gi python3-xlib)
+  packages+=(frameworkintegration)
 fi
 # The Windows builds: both cross compilers, and Wine to run the tests. 64-bit
 # Wine runs everywhere; 32-bit Wine only where the kernel runs 32-bit programs.

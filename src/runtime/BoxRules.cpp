@@ -181,6 +181,12 @@ std::string CountdownCaption(std::string_view caption, int32_t secondsLeft) {
   return std::string(caption) + " (" + std::to_string(secondsLeft) + ")";
 }
 
+std::string CountdownDescription(int32_t timeout, int32_t secondsLeft) {
+  constexpr int32_t kEvery = 10;  // seconds
+  if (secondsLeft <= 0 || (timeout - secondsLeft) % kEvery != 0) return {};
+  return "Pressed in " + std::to_string(secondsLeft) + (secondsLeft == 1 ? " second" : " seconds");
+}
+
 int32_t EscapeValue(int32_t set) {
   if (set & ButtonCancel) return ButtonCancel;
   if ((set & ~ButtonHelp) == ButtonOk) return ButtonOk;

@@ -80,6 +80,12 @@ std::size_t AccessKeyPlace(std::string_view caption);
 
 // A default button's caption while its box counts down: "OK (5)".
 std::string CountdownCaption(std::string_view caption, int32_t secondsLeft);
+// What a screen reader reads of the seconds left, as the button's
+// description ("Pressed in 30 seconds"): the button's name stays its caption,
+// and the description changes once every ten seconds from the start, so that
+// the countdown is not read out every second. Empty when it is to stay as it
+// is this second.
+std::string CountdownDescription(int32_t timeout, int32_t secondsLeft);
 
 // A native result as a ButtonSet value, and back; 0 where there is none.
 int32_t ButtonOfNativeId(int32_t id);

@@ -151,13 +151,18 @@ BoxAnswer AskRuntimeBox(const BoxRequest& request) {
   // The default button has the focus from the moment the box shows.
   OpenWindow(window, defaultControl);
   window->SetProperty(defaultControl, PropDefaultButton, 0, Value(1));
-  // A box with a time-out counts the seconds down on its default button.
+  // A box with a time-out counts the seconds down on its default button; a
+  // screen reader reads the button by its caption throughout and the
+  // seconds in its description.
   int32_t secondsLeft = info.timeout;
   const std::string defaultCaption = window->Text(defaultControl);
   auto showCountdown = [&] {
     window->SetProperty(defaultControl, PropText, 0, Value(CountdownCaption(defaultCaption, secondsLeft)));
+    if (std::string said = CountdownDescription(info.timeout, secondsLeft); !said.empty())
+      window->SetDescription(defaultControl, std::move(said));
   };
   if (secondsLeft > 0) {
+    window->SetSpokenCaption(defaultControl, defaultCaption);
     showCountdown();
     window->SetTimer(1000);
   }

@@ -63,6 +63,30 @@ std::string Window::Text(int32_t c) const {
   return s ? s->text : std::string();
 }
 
+std::string Window::SpokenCaption(int32_t c) const {
+  const ControlState* s = State(c);
+  return !s ? std::string() : s->spokenCaption.empty() ? s->text : s->spokenCaption;
+}
+
+std::string Window::Description(int32_t c) const {
+  const ControlState* s = State(c);
+  return s ? s->description : std::string();
+}
+
+void Window::SetSpokenCaption(int32_t c, std::string caption) {
+  if (ControlState* s = State(c)) {
+    s->spokenCaption = std::move(caption);
+    Changed(c);
+  }
+}
+
+void Window::SetDescription(int32_t c, std::string description) {
+  if (ControlState* s = State(c)) {
+    s->description = std::move(description);
+    Changed(c);
+  }
+}
+
 std::string Window::Contents(int32_t c) const {
   const ControlState* s = State(c);
   return s ? s->contents : std::string();

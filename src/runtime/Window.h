@@ -47,6 +47,14 @@ class Window {
   std::vector<int32_t> DataControls() const;  // in definition order
   bool IsHidden(int32_t c) const;
   std::string Text(int32_t c) const;
+  // What a screen reader reads of a control: its caption and a description.
+  // The caption is its text unless one was set, for a control whose drawn
+  // text changes while it is read (a button counting down says "OK (5)" and
+  // is read "OK"); the description is empty unless set.
+  std::string SpokenCaption(int32_t c) const;
+  std::string Description(int32_t c) const;
+  void SetSpokenCaption(int32_t c, std::string caption);
+  void SetDescription(int32_t c, std::string description);
   std::string Contents(int32_t c) const;
   bool IsChecked(int32_t radio) const;   // its option group holds its value
   int32_t GroupOf(int32_t radio) const;  // 0 for a radio outside any group
@@ -112,6 +120,8 @@ class Window {
   struct ControlState {
     std::string text;
     std::string contents;
+    std::string spokenCaption;  // empty: the text
+    std::string description;
     bool hidden = false;
     int binding = -1;   // index into bindings_
     int32_t group = 0;  // a radio's option group

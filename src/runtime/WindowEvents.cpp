@@ -31,6 +31,8 @@ void Window::MarkOpen(bool open) {
     properties_.clear();
     for (std::size_t i = 0; i < def_.controls.size(); ++i) {
       controls_[i].text = def_.controls[i].text;
+      controls_[i].spokenCaption.clear();
+      controls_[i].description.clear();
       controls_[i].hidden = def_.controls[i].hidden;
       controls_[i].properties.clear();
     }

@@ -42,6 +42,21 @@ TEST(BoxRulesCaptions, AccessKeysAndTheCaptionAsDrawn) {
   }
 }
 
+TEST(BoxRulesCaptions, ACountdownIsReadOnceEveryTenSecondsFromItsStart) {
+  struct Row {
+    int32_t timeout, secondsLeft;
+    const char* said;  // "": the description stays as it is
+  };
+  const Row rows[] = {
+      {30, 30, "Pressed in 30 seconds"}, {30, 29, ""}, {30, 21, ""}, {30, 20, "Pressed in 20 seconds"},
+      {25, 15, "Pressed in 15 seconds"}, {25, 10, ""}, {11, 1, "Pressed in 1 second"}, {10, 0, ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::to_string(row.timeout) + "/" + std::to_string(row.secondsLeft));
+    EXPECT_EQ(rt::CountdownDescription(row.timeout, row.secondsLeft), row.said);
+  }
+}
+
 TEST(BoxRulesCaptions, DialogUnitsInCharacterCells) {
   struct Row {
     int32_t units, cellsX, cellsY;

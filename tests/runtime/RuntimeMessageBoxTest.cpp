@@ -64,6 +64,23 @@ TEST_F(RuntimeBox, ShowsEachButtonSetWithItsDefault) {
   }
 }
 
+TEST_F(RuntimeBox, ACountdownIsDrawnOnTheDefaultButtonAndReadInItsDescription) {
+  rt::Window* box = nullptr;
+  int32_t button = 0;
+  User()
+      .Run([&] {
+        box = rt::CurrentWindow();
+        button = box->Focus();
+        EXPECT_EQ(box->Text(button), "OK (30)");
+        EXPECT_EQ(box->SpokenCaption(button), "OK");
+        EXPECT_EQ(box->Description(button), "Pressed in 30 seconds");
+      })
+      .AnswerBox(rt::ButtonCancel);
+  EXPECT_EQ(rt::AskRuntimeBox({.text = "Go on?", .caption = "Wait", .buttons = rt::ButtonOk | rt::ButtonCancel, .timeout = 30}).button,
+            rt::ButtonCancel);
+  EXPECT_NE(box, nullptr);
+}
+
 TEST_F(RuntimeBox, EscapeAndTheCloseBoxAnswerCancelOrOkOrNothing) {
   for (const ButtonSetCase& c : kButtonSets) {
     SCOPED_TRACE(c.label);

@@ -108,6 +108,23 @@ TEST_F(WindowData, OpeningShowsTheVariablesAndQueuesTheOpenedEvent) {
   EXPECT_EQ(w->QueuedEvents(), 1u) << "opening an open window does nothing";
 }
 
+TEST_F(WindowData, WhatAScreenReaderReadsFollowsTheTextUnlessSetAndGoesWithTheOpening) {
+  tiny::Data data;
+  rt::Window* w = tiny::Open(data);
+  const std::string caption = w->Text(tiny::Ok);
+  w->SetProperty(tiny::Ok, rt::PropText, 0, rt::Value("Go"));
+  EXPECT_EQ(w->SpokenCaption(tiny::Ok), "Go") << "read as drawn until told otherwise";
+  w->SetSpokenCaption(tiny::Ok, "Go on");
+  w->SetDescription(tiny::Ok, "Pressed in 5 seconds");
+  w->SetProperty(tiny::Ok, rt::PropText, 0, rt::Value("Go (5)"));
+  EXPECT_EQ(w->SpokenCaption(tiny::Ok), "Go on");
+  EXPECT_EQ(w->Description(tiny::Ok), "Pressed in 5 seconds");
+  rt::CloseWindow(w);
+  rt::OpenWindow(w);
+  EXPECT_EQ(w->SpokenCaption(tiny::Ok), caption) << "each opening starts from the definition";
+  EXPECT_EQ(w->Description(tiny::Ok), "");
+}
+
 TEST_F(WindowData, ASelectedPromptHandsTheFocusToTheNextControlThatTakesIt) {
   struct Case {
     const char* label;

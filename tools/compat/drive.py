@@ -370,8 +370,9 @@ def stop_process(proc, grace=2.0):
             pass
 
 
-def run_outside(argv):
-    """Starts Xvfb and a D-Bus session and runs this script again inside them."""
+def run_outside(argv, script=__file__):
+    """Starts Xvfb and a D-Bus session and runs the script (this one unless
+    another is named) again inside them, with INNER_FLAG before argv."""
     for tool in ("Xvfb", "dbus-run-session"):
         if not shutil.which(tool):
             sys.exit("drive.py: %s is missing (scripts/install-deps.sh --compat installs it)" % tool)
@@ -382,7 +383,7 @@ def run_outside(argv):
     env.pop("WAYLAND_DISPLAY", None)
     inner = None
     try:
-        inner = subprocess.Popen(["dbus-run-session", "--", sys.executable, os.path.abspath(__file__), INNER_FLAG]
+        inner = subprocess.Popen(["dbus-run-session", "--", sys.executable, os.path.abspath(script), INNER_FLAG]
                                  + argv, env=env, start_new_session=True, stderr=subprocess.PIPE)
         # the session's daemon complains about its file limit and reports each
         # activation: keep everything else. A thread reads, so that a daemon

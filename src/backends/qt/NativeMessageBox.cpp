@@ -23,11 +23,13 @@
 #include "backends/qt/AnsiText.h"
 #include "backends/qt/BoxClipboard.h"
 #include "backends/qt/BoxWindowFlags.h"
+#include "backends/qt/CaptionButton.h"
 #include "backends/qt/PlatformCaptions.h"
 #include "backends/qt/QtApplication.h"
 #include "runtime/Backend.h"
 #include "runtime/BoxMarkup.h"
 #include "runtime/BoxRules.h"
+#include "runtime/Text.h"
 
 namespace qtbackend {
 namespace {
@@ -126,7 +128,8 @@ NativeMessageBox::NativeMessageBox(QWidget* owner, const rt::BoxRequest& request
   const std::vector<QString> captions = NativeCaptions(request, shown);
   for (std::size_t i = 0; i < shown.size(); ++i) {
     // One role for all keeps the buttons in the order they are added.
-    QPushButton* button = addButton(captions[i], QMessageBox::ActionRole);
+    auto* button = new CaptionButton(captions[i], this);
+    addButton(button, QMessageBox::ActionRole);
     choices_.push_back({button, shown[i].value, captions[i]});
   }
   defaultIndex_ = rt::DefaultPlace(shown, request.defaultButton);
@@ -177,6 +180,9 @@ void NativeMessageBox::ShowText(const rt::BoxRequest& request) {
 
 void NativeMessageBox::ShowIcons(const rt::BoxRequest& request) {
   setIcon(IconOfCode(request.icon));
+  // A screen reader says what the icon means, as for the runtime's box.
+  if (auto* icon = findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label")))
+    icon->setAccessibleName(QString::fromLatin1(rt::IconName(rt::Clip(request.icon))));
   if (!request.themedIcon.empty()) {
     const QIcon themed = QIcon::fromTheme(FromAnsi(request.themedIcon));
     // Where the desktop has no such icon, the box keeps its own.
@@ -240,9 +246,13 @@ void NativeMessageBox::ScrollLongText() {
 void NativeMessageBox::CountDown(int32_t seconds) {
   if (seconds <= 0 || choices_.empty()) return;
   secondsLeft_ = seconds;
-  auto show = [this] {
+  // The button is read by its caption throughout, the seconds in its
+  // description.
+  auto show = [this, seconds] {
     const Choice& choice = choices_[defaultIndex_];
-    choice.button->setText(FromAnsi(rt::CountdownCaption(ToAnsi(choice.caption), secondsLeft_)));
+    choice.button->SetDrawnText(FromAnsi(rt::CountdownCaption(ToAnsi(choice.caption), secondsLeft_)));
+    if (const std::string said = rt::CountdownDescription(seconds, secondsLeft_); !said.empty())
+      choice.button->setAccessibleDescription(FromAnsi(said));
   };
   show();
   auto* timer = new QTimer(this);

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "backends/qt/CaptionButton.h"
 #include "platform/Win32Api.h"
 #include "runtime/MessageBox.h"
 
@@ -58,7 +59,7 @@ class NativeMessageBox : public QMessageBox {
   }
 
   struct Choice {
-    QPushButton* button;
+    CaptionButton* button;
     int32_t value;
     QString caption;  // as the button shows it when not counting down
   };

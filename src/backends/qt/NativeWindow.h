@@ -86,7 +86,7 @@ class NativeWindow : public QWidget {
   void AcceptPendingEdit(int32_t except);
   void UserEdited(int32_t control, const QString& text);
   void UserChoseRadio(int32_t radio);
-  void UserToggled(int32_t control);
+  void UserChecked(int32_t control, bool on);
   void UserPressed(int32_t control);
   void UserSelectedRow(int32_t control, int row);
   bool PressDefault();
@@ -105,6 +105,7 @@ class NativeWindow : public QWidget {
   int applying_ = 0;                         // above 0 while the runtime's changes are applied
   bool presented_ = false;
   bool activatedBefore_ = false;
+  bool pressChose_ = false;  // the radio being pressed has been chosen by it
   QSize lastSize_;
   QTimer* timer_ = nullptr;
 };

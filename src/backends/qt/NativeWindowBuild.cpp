@@ -19,6 +19,7 @@
 
 #include "backends/qt/AnsiText.h"
 #include "backends/qt/BoxWindowFlags.h"
+#include "backends/qt/CaptionButton.h"
 #include "backends/qt/NativeWindow.h"
 #include "runtime/Events.h"
 #include "runtime/ListFormat.h"
@@ -148,7 +149,7 @@ QWidget* NativeWindow::MakeControl(const rt::ControlDef& def) {
       return entry;
     }
     case ControlKind::Button:
-      return new QPushButton(this);
+      return new CaptionButton(this);
     case ControlKind::OptionGroup: {
       groups_[def.number] = new QButtonGroup(this);
       return new QGroupBox(this);
@@ -230,10 +231,22 @@ void NativeWindow::Wire(const rt::ControlDef& def, QWidget* widget) {
     connect(spin, &QSpinBox::valueChanged, this, [this, c](int value) { UserEdited(c, QString::number(value)); });
   if (def.kind == ControlKind::Button)
     connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, this, [this, c] { UserPressed(c); });
-  if (def.kind == ControlKind::Radio)
-    connect(static_cast<QRadioButton*>(widget), &QRadioButton::clicked, this, [this, c] { UserChoseRadio(c); });
-  if (def.kind == ControlKind::CheckBox)
-    connect(static_cast<QCheckBox*>(widget), &QCheckBox::clicked, this, [this, c] { UserToggled(c); });
+  // A choice reaches the runtime however it is made: by key, by mouse, by a
+  // screen reader's Toggle action or by Qt itself. A click on the chosen
+  // radio changes nothing and is accepted all the same, as on Windows.
+  if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
+    connect(radio, &QAbstractButton::pressed, this, [this] { pressChose_ = false; });
+    connect(radio, &QAbstractButton::toggled, this, [this, c](bool on) {
+      if (!on) return;
+      pressChose_ = true;
+      UserChoseRadio(c);
+    });
+    connect(radio, &QAbstractButton::clicked, this, [this, c] {
+      if (!pressChose_) UserChoseRadio(c);
+    });
+  }
+  if (auto* check = qobject_cast<QCheckBox*>(widget))
+    connect(check, &QAbstractButton::toggled, this, [this, c](bool on) { UserChecked(c, on); });
   if (auto* list = qobject_cast<QTreeWidget*>(widget)) {
     connect(list, &QTreeWidget::currentItemChanged, this, [this, c, list](QTreeWidgetItem* item) {
       UserSelectedRow(c, item ? list->indexOfTopLevelItem(item) : -1);

@@ -16,6 +16,7 @@
 #include "runtime/EventLoop.h"
 #include "runtime/Events.h"
 #include "runtime/Property.h"
+#include "runtime/Text.h"
 #include "runtime/Window.h"
 
 namespace qtbackend {
@@ -63,9 +64,10 @@ void NativeWindow::UserChoseRadio(int32_t radio) {
   SyncGroup(window_->GroupOf(radio));
 }
 
-void NativeWindow::UserToggled(int32_t control) {
+void NativeWindow::UserChecked(int32_t control, bool on) {
   if (!window_ || applying_) return;
-  if (window_->ToggleCheck(control)) Post(rt::EventControlAccepted, control, lastKey_);
+  if (on != (rt::ToNumber(window_->Contents(control)) != 0) && window_->ToggleCheck(control))
+    Post(rt::EventControlAccepted, control, lastKey_);
   Sync(control);
 }
 

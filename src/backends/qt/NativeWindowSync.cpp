@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 
 #include "backends/qt/AnsiText.h"
+#include "backends/qt/CaptionButton.h"
 #include "backends/qt/NativeWindow.h"
 #include "runtime/BoxRules.h"
 #include "runtime/ListFormat.h"
@@ -63,7 +64,12 @@ void NativeWindow::Sync(int32_t control) {
     case ControlKind::Prompt:
       static_cast<QLabel*>(widget)->setText(text);
       break;
-    case ControlKind::Button:
+    case ControlKind::Button: {
+      auto* button = static_cast<CaptionButton*>(widget);
+      button->setText(FromAnsi(window_->SpokenCaption(control)));
+      button->SetDrawnText(text);
+      break;
+    }
     case ControlKind::Radio:
     case ControlKind::CheckBox:
       static_cast<QAbstractButton*>(widget)->setText(text);
@@ -87,6 +93,9 @@ void NativeWindow::Sync(int32_t control) {
   if (def->kind == ControlKind::Button)
     static_cast<QPushButton*>(widget)->setDefault(window_->GetProperty(control, rt::PropDefaultButton, 0).Number() !=
                                                   0);
+  // Set only when it changes: each setting is announced to a screen reader.
+  if (const QString description = FromAnsi(window_->Description(control)); widget->accessibleDescription() != description)
+    widget->setAccessibleDescription(description);
   widget->setVisible(!window_->IsHidden(control));
   if (control == hiddenFocus_ && !window_->IsHidden(control)) {
     hiddenFocus_ = 0;

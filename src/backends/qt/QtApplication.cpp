@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "backends/qt/Accessibility.h"
+
 namespace qtbackend {
 namespace {
 
@@ -100,6 +102,7 @@ QApplication& EnsureApplication() {
   static char* argv[] = {name, nullptr};
   QtMessageHandler usual = qInstallMessageHandler(&StartupMessageHandler);
   auto* app = new QApplication(argc, argv);
+  InstallAccessibility();
   qInstallMessageHandler(usual);
   for (const auto& [type, message] : heldMessages)
     if (usual) usual(type, QMessageLogContext(), message);

@@ -186,6 +186,17 @@ TEST_F(ComposerWindow, SpinAndCheckBox) {
   EXPECT_FALSE(static_cast<QCheckBox*>(W(20))->isChecked());
 }
 
+// A screen reader's Toggle action toggles the control without a click.
+TEST_F(ComposerWindow, AChoiceMadeWithoutAClickIsTakenAndAClickOnTheChosenRadioIsAcceptedOnce) {
+  static_cast<QRadioButton*>(W(9))->toggle();
+  static_cast<QCheckBox*>(W(20))->toggle();
+  EXPECT_EQ(Drain(window), (std::vector<Seen>{{rt::EventControlAccepted, 5}, {rt::EventControlAccepted, 20}}));
+  EXPECT_EQ(data.BUTTONSTYLE, 70);
+  EXPECT_EQ(data.SYSTEMMODAL, 1);
+  Click(9);
+  EXPECT_EQ(Drain(window), (std::vector<Seen>{{rt::EventControlSelected, 9}, {rt::EventControlAccepted, 5}}));
+}
+
 TEST_F(ComposerWindow, ArrowKeysChooseWithinAGroupAndGoRound) {
   Click(6);
   Drain(window);

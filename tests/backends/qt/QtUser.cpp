@@ -15,6 +15,7 @@
 
 #include "WindowChecks.h"
 #include "backends/qt/BoxClipboard.h"
+#include "backends/qt/CaptionButton.h"
 #include "backends/qt/NativeMessageBox.h"
 #include "backends/qt/NativeWindow.h"
 #include "backends/qt/QtBackend.h"
@@ -23,6 +24,7 @@
 namespace qt_test {
 namespace {
 
+using qtbackend::CaptionButton;
 using qtbackend::NativeMessageBox;
 using qtbackend::NativeWindow;
 
@@ -67,7 +69,9 @@ std::vector<QString> BoxButtons(QWidget* box) {
     if (b->isVisible()) buttons.push_back(b);
   std::sort(buttons.begin(), buttons.end(), [](QPushButton* a, QPushButton* b) { return a->x() < b->x(); });
   std::vector<QString> captions;
-  for (QPushButton* b : buttons) captions.push_back(b->text());
+  // What is drawn on each: a countdown included.
+  for (QPushButton* b : buttons)
+    captions.push_back(dynamic_cast<CaptionButton*>(b) ? static_cast<CaptionButton*>(b)->DrawnText() : b->text());
   return captions;
 }
 

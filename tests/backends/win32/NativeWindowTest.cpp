@@ -36,18 +36,21 @@ TEST_F(Win32Test, EveryControlIsAStandardControlWithItsNumberAsId) {
     const char* cls;
     LONG typeMask, type;  // the style bits that make the kind
     bool visible;
+    // Starts a group: a screen reader and the arrow keys take a group box's
+    // radios as one choice, from its first radio to the next control.
+    bool startsGroup;
   } cases[] = {
-      {1, "Static", 0, 0, true},
-      {2, "Edit", 0, 0, true},
-      {3, "Button", BS_TYPEMASK, BS_GROUPBOX, true},
-      {4, "Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, true},
-      {5, "Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, true},
-      {6, "Button", BS_TYPEMASK, BS_AUTOCHECKBOX, true},
-      {7, "Edit", 0, 0, true},
-      {8, "Button", BS_TYPEMASK, BS_PUSHBUTTON, true},
-      {9, "Button", BS_TYPEMASK, BS_PUSHBUTTON, false},
-      {10, "SysListView32", LVS_TYPEMASK | LVS_OWNERDATA, LVS_REPORT | LVS_OWNERDATA, true},
-      {11, "Static", SS_TYPEMASK, SS_ICON, true},
+      {1, "Static", 0, 0, true, true},
+      {2, "Edit", 0, 0, true, true},
+      {3, "Button", BS_TYPEMASK, BS_GROUPBOX, true, true},
+      {4, "Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, true, true},
+      {5, "Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, true, false},
+      {6, "Button", BS_TYPEMASK, BS_AUTOCHECKBOX, true, true},
+      {7, "Edit", 0, 0, true, true},
+      {8, "Button", BS_TYPEMASK, BS_PUSHBUTTON, true, true},
+      {9, "Button", BS_TYPEMASK, BS_PUSHBUTTON, false, true},
+      {10, "SysListView32", LVS_TYPEMASK | LVS_OWNERDATA, LVS_REPORT | LVS_OWNERDATA, true, true},
+      {11, "Static", SS_TYPEMASK, SS_ICON, true, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("control " + std::to_string(c.number));
@@ -57,6 +60,7 @@ TEST_F(Win32Test, EveryControlIsAStandardControlWithItsNumberAsId) {
     EXPECT_EQ(ClassOf(hwnd), c.cls);
     EXPECT_EQ(StyleOf(hwnd) & c.typeMask, c.type);
     EXPECT_EQ(IsWindowVisible(hwnd) != 0, c.visible);
+    EXPECT_EQ((StyleOf(hwnd) & WS_GROUP) != 0, c.startsGroup);
   }
   HWND arrows = GetDlgItem(top, 7 + win32::kUpDownIdOffset);
   EXPECT_EQ(ClassOf(arrows), "msctls_updown32");
