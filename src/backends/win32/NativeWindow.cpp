@@ -127,10 +127,10 @@ RECT NativeWindow::ClientArea(HDC dc) const {
   LONG right = 0, bottom = 0;
   for (const rt::ControlDef& c : def.controls) {
     SIZE autoSize = AutoSize(c, dc);
-    right = std::max<LONG>(right,
-                           rt::UnitsToPixelsX(c.x, units_) + (c.width ? rt::UnitsToPixelsX(c.width, units_) : autoSize.cx));
-    bottom = std::max<LONG>(bottom,
-                            rt::UnitsToPixelsY(c.y, units_) + (c.height ? rt::UnitsToPixelsY(c.height, units_) : autoSize.cy));
+    right = std::max<LONG>(
+        right, rt::UnitsToPixelsX(c.x, units_) + (c.width ? rt::UnitsToPixelsX(c.width, units_) : autoSize.cx));
+    bottom = std::max<LONG>(
+        bottom, rt::UnitsToPixelsY(c.y, units_) + (c.height ? rt::UnitsToPixelsY(c.height, units_) : autoSize.cy));
   }
   if (def.width <= 0) area.right = right + rt::UnitsToPixelsX(7, units_);
   if (def.height <= 0) area.bottom = bottom + rt::UnitsToPixelsY(7, units_);
@@ -306,7 +306,8 @@ void NativeWindow::CreateChild(std::size_t index, HDC dc) {
       LVCOLUMNA column{};
       column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
       column.fmt = columns[i].align == 'R' ? LVCFMT_RIGHT : columns[i].align == 'C' ? LVCFMT_CENTER : LVCFMT_LEFT;
-      column.cx = columns[i].width ? rt::UnitsToPixelsX(columns[i].width, units_) : w / static_cast<int>(columns.size());
+      column.cx =
+          columns[i].width ? rt::UnitsToPixelsX(columns[i].width, units_) : w / static_cast<int>(columns.size());
       column.pszText = const_cast<char*>(columns[i].header.c_str());
       column.iSubItem = static_cast<int>(i);
       SendMessageA(child.hwnd, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));

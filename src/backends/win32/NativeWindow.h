@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "runtime/DialogUnits.h"
 #include "backends/win32/Win32Headers.h"
 #include "runtime/ControlDef.h"
+#include "runtime/DialogUnits.h"
 
 namespace rt {
 class Window;
