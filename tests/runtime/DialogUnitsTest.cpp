@@ -18,7 +18,6 @@ TEST(DialogUnits, BaseUnitsComeFromTheLettersAverageAndTheHeight) {
       {"the classic font", 323, 13, {6, 13}},
       {"an average of 6.5 rounds up", 338, 13, {7, 13}},
       {"an average just below 6.5 rounds down", 337, 13, {6, 13}},
-      {"a wide font", 460, 16, {9, 16}},
       {"a font that measures nothing falls back", 0, 0, {6, 13}},
       {"a negative height falls back", 323, -13, {6, 13}},
       {"a tiny font keeps one pixel", 20, 4, {1, 4}},
@@ -34,7 +33,6 @@ TEST(DialogUnits, BothWaysRoundedToTheNearestHalvesAwayFromZero) {
     int32_t across, down;  // pixels
   } toPixels[] = {
       {"the composer's width and height", {6, 13}, 241, 362, 392},
-      {"a height of 179", {6, 13}, 179, 269, 291},
       {"one unit: a half and five eighths round up", {6, 13}, 1, 2, 2},
       {"a quarter rounds down", {5, 13}, 1, 1, 2},
       {"the entry height of 10", {6, 13}, 10, 15, 16},
@@ -43,6 +41,9 @@ TEST(DialogUnits, BothWaysRoundedToTheNearestHalvesAwayFromZero) {
       {"and symmetrically", {6, 13}, -7, -11, -11},
       {"the product is taken in 64 bits", {8, 16}, 1000000000, 2000000000, 2000000000},
       {"a result beyond 32 bits is held there", {16, 32}, 1000000000, INT32_MAX, INT32_MAX},
+      {"a terminal's cell: a half rounds up, less down", rt::kCellBaseUnits, 2, 1, 0},
+      {"a cell's units round to the nearest cell", rt::kCellBaseUnits, 50, 13, 6},
+      {"and away from zero below it", rt::kCellBaseUnits, -4, -1, -1},
   };
   for (const auto& row : toPixels) {
     SCOPED_TRACE(row.label);
@@ -57,7 +58,6 @@ TEST(DialogUnits, BothWaysRoundedToTheNearestHalvesAwayFromZero) {
   } toUnits[] = {
       {"the composer's width in pixels", {6, 13}, 362, 241, 223},
       {"its height", {6, 13}, 392, 261, 241},
-      {"one pixel is the nearest unit", {6, 13}, 1, 1, 1},
       {"halves round away from zero", {8, 16}, 1, 1, 1},
       {"below a half rounds to zero", {9, 17}, 1, 0, 0},
       {"negative pixels alike", {8, 16}, -1, -1, -1},
@@ -87,22 +87,11 @@ TEST(DialogUnits, AScreenInTheWholeUnitsThatFitOnIt) {
     EXPECT_EQ(screen.width, row.units);
     EXPECT_EQ(screen.height, row.unitsDown);
   }
+  // The terminal's names for the conversions with one-cell base units.
   EXPECT_EQ(rt::CellScreen(80, 24).width, 320) << "a terminal of 80 by 24 cells";
   EXPECT_EQ(rt::CellScreen(80, 24).height, 192);
-}
-
-TEST(DialogUnits, InCharacterCells) {
-  struct Row {
-    int32_t units, cellsX, cellsY;
-  };
-  // A cell is 4 units wide and 8 high; halves round away from 0.
-  const Row rows[] = {{0, 0, 0}, {1, 0, 0},  {2, 1, 0},   {4, 1, 1},   {6, 2, 1},
-                      {7, 2, 1}, {12, 3, 2}, {50, 13, 6}, {-2, -1, 0}, {-4, -1, -1}};
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.units);
-    EXPECT_EQ(rt::CellsX(row.units), row.cellsX);
-    EXPECT_EQ(rt::CellsY(row.units), row.cellsY);
-  }
+  EXPECT_EQ(rt::CellsX(6), 2);
+  EXPECT_EQ(rt::CellsY(12), 2);
   EXPECT_EQ(rt::kUnitsPerCellX, 4);
   EXPECT_EQ(rt::kUnitsPerCellY, 8);
 }

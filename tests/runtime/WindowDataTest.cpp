@@ -220,7 +220,7 @@ TEST(Pictures, ASpinStepsThroughTheNumbersItsPictureCanShow) {
       {"and with a sign", "n-4.1", {-999, 999}},
       {"nine digits", "n9", {0, 999999999}},
       {"ten digits are held to 32 bits", "n10", {0, kMost}},
-      {"a digit count beyond 64 bits is held too", "n99999999999999999999999", {0, kMost}},
+      {"a digit count beyond 64 bits is held, not wrapped", "n18446744073709551619", {0, kMost}},
       {"no digit count: any number without a sign", "n", {0, kMost}},
       {"a digit count of 0 alike", "n0", {0, kMost}},
       {"no digit count, negative allowed", "n-", {-kMost, kMost}},
