@@ -179,6 +179,83 @@ start(["--print", "--buttons", "yesnocancel", "Save?"], "TERM=dumb")
 wait_for(lambda: "[C]ancel:" in screen())
 tmux("send-keys", "-t", "e2e", "C-d")
 finish("TERM=dumb: the end of the input answers as Escape does", 1, "CANCEL\n")
+
+
+def check(what, ok, detail=""):
+    global failures, checks
+    checks += 1
+    if ok:
+        print("ok   " + what)
+    else:
+        failures += 1
+        print("FAIL %s%s; the screen reads:\n%s" % (what, detail, screen()))
+    return ok
+
+
+def keys(*names):
+    for name in names:
+        tmux("send-keys", "-t", "e2e", name)
+        time.sleep(0.05)
+
+
+# The composer in the terminal, used by keys.
+start(["--terminal"])
+tmux("set-option", "-g", "set-clipboard", "on")
+if check("the composer starts with its introduction", boxed()):
+    keys("Enter")
+    check("the composer is drawn", wait_for(lambda: "Supported Button Styles" in screen() and "Show Message" in screen()))
+    # Two Tabs reach the button sets (from the message text), the arrows choose.
+    keys("Tab", "Tab", "Down", "Down", "Tab", "Down", "Down")
+    check("arrows choose Yes/No and the question icon",
+          wait_for(lambda: "(*) BUTTON:YES + BUTTON:NO " in screen() and "(*) ICON:Question" in screen()))
+    check("Tab reaches Show Message", focus_on("Show Message"))
+    keys("Enter")
+    check("the box comes over the composer",
+          wait_for(lambda: "[[Yes]]" in screen() and "(?)" in screen() and "Supported Button Styles" in screen()))
+    keys("n")
+    check("the composer tells the answer", wait_for(lambda: "BUTTON:NO was pressed" in screen()))
+    keys("Enter")
+    check("the composer is drawn again after the boxes",
+          wait_for(lambda: "was pressed" not in screen() and "[[Yes]]" not in screen() and "Show Message" in screen()))
+    # The runtime's own box: Shift+Tab back to the style, Right chooses Runtime.
+    keys("BTab", "Right")
+    check("Right chooses the runtime's own box", wait_for(lambda: "(*) Runtime" in screen()))
+    check("Tab reaches Show Message again", focus_on("Show Message"))
+    keys("Enter")
+    check("the runtime's box comes over the composer",
+          wait_for(lambda: "[[Yes]]" in screen() and "Supported Button Styles" in screen()))
+    keys("y")
+    check("the composer tells that answer", wait_for(lambda: "BUTTON:YES was pressed" in screen()))
+    keys("Enter")
+    wait_for(lambda: "was pressed" not in screen())
+    keys("F10")
+    check("F10 lists the window's commands", wait_for(lambda: "Copy as command line" in screen()))
+    keys("c")
+    wait_for(lambda: "clipboard" in screen())
+    copied = tmux("show-buffer")
+    check("the command line is on the terminal's clipboard",
+          copied.startswith("quibrad ") and "--buttons yesno" in copied and "--icon question" in copied and
+          "Copied to the terminal's clipboard" in screen(), " (%r)" % copied)
+    tmux("resize-window", "-t", "e2e", "-x", "50", "-y", "16")
+    check("a terminal too small cuts the window with arrows at the cut edges",
+          wait_for(lambda: screen().split("\n")[15].startswith("v") and ">" in screen().split("\n")[5]))
+    tmux("resize-window", "-t", "e2e", "-x", "80", "-y", "24")
+    check("back at 80 by 24 the whole window shows", wait_for(lambda: ">" not in screen() and "Supported Icons" in screen()))
+    keys("Escape")
+finish("Escape closes the composer", 0, "")
+
+# A terminal that cannot be drawn on cannot show the composer: one sentence.
+start(["--terminal"], "TERM=dumb")
+wait_for(lambda: "[O]K:" in screen())
+keys("Enter")
+wait_for(lambda: read("rc"))
+checks += 1
+if (read("rc") or "").strip() == "69" and "needs a terminal that can be drawn on" in (read("err") or ""):
+    print("ok   TERM=dumb: the composer cannot be drawn, status 69, %r" % read("err").strip())
+else:
+    failures += 1
+    print("FAIL TERM=dumb composer: status %r, %r" % (read("rc"), read("err")))
+
 tmux("kill-server")
 
 # No display and no terminal: status 69 and one sentence.

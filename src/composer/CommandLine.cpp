@@ -179,6 +179,14 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   parsed.status = UsageStatus(SchemeOf(args));
   CommandLine& line = parsed.line;
   rt::BoxRequest& r = line.request;
+  if (!args.empty() && std::all_of(args.begin(), args.end(), [](const std::string& arg) {
+        const OptionDef* option = FindOption(arg);
+        return option && option->family == OptionFamily::Drawer;
+      })) {
+    line.action = CommandAction::Composer;
+    line.terminal = true;
+    return parsed;
+  }
   r.icon = rt::IconNone;
   std::optional<std::string> text, kindText, title, defaultButton, iconText, iconName, details, dontAgain;
   std::optional<std::string> okLabel, cancelLabel, yesLabel, noLabel, continueLabel;

@@ -17,7 +17,9 @@ namespace quibra {
 // hook (the composer's "Thread Safe"), or the runtime's own ("Runtime").
 enum class BoxStyle : uint8_t { Native, Runtime };
 
-enum class CommandAction : uint8_t { ShowBox, Help, Version };
+// Composer: the options that say who draws (--terminal) and nothing else
+// start the composer, as the program without arguments does.
+enum class CommandAction : uint8_t { ShowBox, Help, Version, Composer };
 
 // What kdialog's --dontagain keeps of a box: which of Yes and No was
 // answered, that a box of going on went on, or that a message was seen.

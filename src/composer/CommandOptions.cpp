@@ -31,7 +31,7 @@ constexpr OptionDef kOptions[] = {
 
     {"--terminal", nullptr, Opt::Terminal, F::Drawer,
      "draw the box in the terminal, also where a display could be opened\n(without a display it is drawn there "
-     "anyway)"},
+     "anyway); alone, it starts the composer there"},
 
     {"--info", nullptr, Opt::Kind, F::Zenity, "an OK box with the information icon"},
     {"--warning", nullptr, Opt::Kind, F::Zenity, "an OK box with the warning icon"},

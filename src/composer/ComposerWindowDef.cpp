@@ -70,7 +70,7 @@ rt::WindowDef Build() {
   // on Windows also its system menu).
   w.commands = {
       {ComposerCopyCommandLine, "Copy as &command line", "Ctrl+Shift+C"},
-      {ComposerCopyCCall, "Copy as C &call (MessageBoxA)", ""},
+      {ComposerCopyCCall, "Copy as C call (&MessageBoxA)", ""},
       {ComposerCopyZenity, "Copy as &zenity command", ""},
       {ComposerCopyKdialog, "Copy as &kdialog command", ""},
   };

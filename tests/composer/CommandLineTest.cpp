@@ -29,6 +29,7 @@ using Args = std::vector<std::string>;
 std::string Describe(const quibra::ParsedCommandLine& parsed) {
   const CommandLine& l = parsed.line;
   if (!parsed.Ok()) return "error: " + parsed.error;
+  if (l.action == CommandAction::Composer) return l.terminal ? "composer terminal" : "composer";
   if (l.action != CommandAction::ShowBox) return l.action == CommandAction::Help ? "help" : "version";
   std::ostringstream d;
   if (l.textFromInput) d << " text=<input>";
@@ -63,6 +64,8 @@ TEST(CommandLineParse, EachOptionSetsItsPartOfTheBox) {
       {"--text - reads standard input", {"--text", "-"}, "text=<input>"},
       {"--title", {"--title", "Hi there"}, "title=Hi there"},
       {"--terminal draws in the terminal", {"--terminal", "Hi"}, "text=Hi terminal"},
+      {"--terminal alone starts the composer in the terminal", {"--terminal"}, "composer terminal"},
+      {"--terminal with nothing but a title is a box", {"--terminal", "--title", "T"}, "title=T terminal"},
       {"--terminal with a kdialog box",
        {"--terminal", "--yesno", "Go?"},
        "text=Go? title=Question icon=Question buttons=6 kdialog-exits terminal"},

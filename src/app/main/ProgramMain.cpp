@@ -37,6 +37,9 @@ int main(int argc, char** argv) {
     case quibra::CommandAction::Version:
       std::cout << quibra::VersionText(program);
       rt::Exit(0);
+    case quibra::CommandAction::Composer:
+      backend::Install({.failureStatus = noBox, .terminal = true});
+      rt::Exit(quibra::RunProgram());
     case quibra::CommandAction::ShowBox:
       break;
   }

@@ -82,6 +82,9 @@ KeyOutcome HandleKey(BoxModel& box, Key key, std::size_t shownLines) {
     case KeyName::Ended:
       return {Kind::Abandon, 0};
     case KeyName::Click:
+    case KeyName::Backspace:
+    case KeyName::Delete:
+    case KeyName::Function:
     case KeyName::None:
       return {};
   }

@@ -28,7 +28,10 @@ enum class KeyName : uint8_t {
   Interrupt,  // Ctrl+C
   Resize,
   Click,  // the mouse's left button, at a cell the caller reads
-  Ended,  // no answer can come any more (the end of the input)
+  Backspace,
+  Delete,
+  Function,  // F1 and up: `ch` is its number
+  Ended,     // no answer can come any more (the end of the input)
 };
 
 struct Key {

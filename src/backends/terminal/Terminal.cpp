@@ -13,6 +13,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "backends/terminal/CursesAttr.h"
 #include "backends/terminal/LineQuestion.h"
 #include "runtime/BoxRules.h"
 
@@ -82,11 +83,6 @@ bool HasCapability(const char* name) {
   char* value = tigetstr(const_cast<char*>(name));
   return value != nullptr && value != reinterpret_cast<char*>(-1) && *value != 0;
 }
-
-// The colour pairs of a box, where the terminal has colours.
-enum Pair : short { PairBox = 1, PairFocus, PairAlert, PairKey, PairIcon };
-
-chtype Attr(Pair pair, chtype otherwise) { return has_colors() ? COLOR_PAIR(pair) : otherwise; }
 
 void ExitHook() {
   if (restoreArmed) {
@@ -164,6 +160,7 @@ bool Terminal::Begin() {
     init_pair(PairAlert, COLOR_RED, COLOR_WHITE);
     init_pair(PairKey, COLOR_RED, COLOR_WHITE);
     init_pair(PairIcon, COLOR_BLUE, COLOR_WHITE);
+    init_pair(PairField, COLOR_BLACK, COLOR_CYAN);
   }
   return true;
 }
@@ -253,46 +250,59 @@ Key Terminal::ReadKey(int milliseconds, int& clickX, int& clickY) {
       if (next == ERR || next > 255) return {KeyName::Escape};
       return {KeyName::Alt, static_cast<char>(next)};
     }
+    case KEY_BACKSPACE:
+    case 127:
+    case 8:
+      return {KeyName::Backspace};
+    case KEY_DC:
+      return {KeyName::Delete};
     default:
+      if (ch >= KEY_F(1) && ch <= KEY_F(24)) return {KeyName::Function, static_cast<char>(ch - KEY_F0)};
       if (ch > 32 && ch < 127) return {KeyName::Char, static_cast<char>(ch)};
+      // A letter of Latin-1 typed in UTF-8 is the one byte the program's texts hold.
+      if (ch == 0xC2 || ch == 0xC3) {
+        wtimeout(stdscr, 0);
+        const int next = wgetch(stdscr);
+        if (next >= 0x80 && next <= 0xBF) return {KeyName::Char, static_cast<char>(((ch & 0x1F) << 6) | (next & 0x3F))};
+      }
       return {KeyName::Resize};  // drawn again, and otherwise nothing
   }
+}
+
+void Terminal::Show(const std::function<void()>& paint) {
+  erase();
+  paint();
+  refresh();
+}
+
+bool Terminal::Send(const std::string& bytes) {
+  if (tty_) {
+    std::fflush(static_cast<FILE*>(tty_));
+    return write(fileno(static_cast<FILE*>(tty_)), bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+  }
+  const int fd = open(kTerminalPath, O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool sent = write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+  close(fd);
+  return sent;
 }
 
 void Terminal::Paint(const BoxModel& box, const BoxLayout& l) {
   const chtype boxAttr = Attr(PairBox, A_NORMAL);
   const chtype frameAttr = box.systemModal ? Attr(PairAlert, A_NORMAL) | A_BOLD : boxAttr;
   erase();
-  auto put = [](int y, int x, std::string_view text, chtype attr) {
-    for (std::size_t i = 0; i < text.size(); ++i)
-      mvaddch(y, x + static_cast<int>(i), static_cast<unsigned char>(text[i]) | attr);
-  };
+  if (backdrop_) backdrop_();
   const int right = l.x + l.width - 1, bottom = l.y + l.height - 1;
-  for (int y = l.y; y <= bottom; ++y) put(y, l.x, std::string(static_cast<std::size_t>(l.width), ' '), boxAttr);
-  const chtype h = lineDrawing_ ? ACS_HLINE : '-', v = lineDrawing_ ? ACS_VLINE : '|';
-  const chtype ul = lineDrawing_ ? ACS_ULCORNER : '+', ur = lineDrawing_ ? ACS_URCORNER : '+';
-  const chtype ll = lineDrawing_ ? ACS_LLCORNER : '+', lr = lineDrawing_ ? ACS_LRCORNER : '+';
-  for (int x = l.x + 1; x < right; ++x) {
-    mvaddch(l.y, x, h | frameAttr);
-    mvaddch(bottom, x, h | frameAttr);
-  }
-  for (int y = l.y + 1; y < bottom; ++y) {
-    mvaddch(y, l.x, v | frameAttr);
-    mvaddch(y, right, v | frameAttr);
-  }
-  mvaddch(l.y, l.x, ul | frameAttr);
-  mvaddch(l.y, right, ur | frameAttr);
-  mvaddch(bottom, l.x, ll | frameAttr);
-  mvaddch(bottom, right, lr | frameAttr);
+  Frame(l.x, l.y, l.width, l.height, frameAttr, boxAttr, lineDrawing_);
   if (!box.title.empty()) {
     const std::size_t room = static_cast<std::size_t>(std::max(0, l.width - 8));
-    put(l.y, l.x + 2, " " + box.title.substr(0, room) + " ", frameAttr | A_BOLD);
+    Put(l.y, l.x + 2, " " + box.title.substr(0, room) + " ", frameAttr | A_BOLD);
   }
-  if (box.escapeValue) put(l.closeBox.y, l.closeBox.x, "[x]", frameAttr);
-  if (const char* sign = IconSign(box.icon); *sign) put(l.icon.y, l.icon.x, sign, Attr(PairIcon, A_NORMAL) | A_BOLD);
+  if (box.escapeValue) Put(l.closeBox.y, l.closeBox.x, "[x]", frameAttr);
+  if (const char* sign = IconSign(box.icon); *sign) Put(l.icon.y, l.icon.x, sign, Attr(PairIcon, A_NORMAL) | A_BOLD);
   const std::size_t width = static_cast<std::size_t>(l.textWidth - (l.scrolls ? 2 : 0));
   for (std::size_t i = 0; i < l.shownLines && box.top + i < box.lines.size(); ++i)
-    put(l.textY + static_cast<int>(i), l.textX, std::string_view(box.lines[box.top + i]).substr(0, width), boxAttr);
+    Put(l.textY + static_cast<int>(i), l.textX, std::string_view(box.lines[box.top + i]).substr(0, width), boxAttr);
   if (l.scrolls) {
     // A scroll bar beside the text, and where the text stands below it.
     const int barX = l.textX + l.textWidth - 1;
@@ -302,12 +312,12 @@ void Terminal::Paint(const BoxModel& box, const BoxLayout& l) {
       mvaddch(l.textY + static_cast<int>(i), barX, (i == thumb ? '#' : ':') | boxAttr);
     const std::string where = " lines " + std::to_string(box.top + 1) + "-" + std::to_string(box.top + shown) + " of " +
                               std::to_string(total) + " ";
-    put(bottom, std::max(l.x + 1, right - 1 - static_cast<int>(where.size())), where, frameAttr);
+    Put(bottom, std::max(l.x + 1, right - 1 - static_cast<int>(where.size())), where, frameAttr);
   }
   if (box.HasCheckBox()) {
     const std::string caption = rt::WithoutAccessKeys(box.checkBox);
     const chtype attr = box.CheckBoxFocused() ? Attr(PairFocus, A_REVERSE) : boxAttr;
-    put(l.checkBox.y, l.checkBox.x, std::string(box.checked ? "[X] " : "[ ] ") + caption, attr);
+    Put(l.checkBox.y, l.checkBox.x, std::string(box.checked ? "[X] " : "[ ] ") + caption, attr);
     const std::size_t key = rt::AccessKeyPlace(box.checkBox);
     if (key != std::string_view::npos)
       mvaddch(l.checkBox.y, l.checkBox.x + 4 + static_cast<int>(key),
@@ -316,7 +326,7 @@ void Terminal::Paint(const BoxModel& box, const BoxLayout& l) {
   for (std::size_t i = 0; i < l.labels.size(); ++i) {
     const bool focused = box.focus == i;
     const chtype attr = focused ? Attr(PairFocus, A_REVERSE) | A_BOLD : boxAttr;
-    put(l.buttons[i].y, l.buttons[i].x, l.labels[i], attr);
+    Put(l.buttons[i].y, l.buttons[i].x, l.labels[i], attr);
     if (l.accessKeys[i] != std::string_view::npos)
       mvaddch(l.buttons[i].y, l.buttons[i].x + static_cast<int>(l.accessKeys[i]),
               static_cast<unsigned char>(l.labels[i][l.accessKeys[i]]) | (focused ? attr : Attr(PairKey, A_NORMAL)) |

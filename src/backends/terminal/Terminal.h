@@ -5,6 +5,7 @@
 // alternate screen, in raw mode); where the terminal cannot be drawn on
 // (TERM=dumb, no terminal description) the question is asked as one line.
 // Whatever ends the program, the terminal is left as it was found.
+#include <functional>
 #include <string>
 
 #include "backends/terminal/BoxKeys.h"
@@ -34,8 +35,19 @@ class Terminal {
   // written once per box and the answer read as a line.
   KeyOutcome Step(BoxModel& box, int milliseconds, bool& timedOut);
 
- private:
+  // The next key, waiting up to `milliseconds` (-1: for ever); KeyName::None
+  // when the time ran out. A click gives its cell.
   Key ReadKey(int milliseconds, int& clickX, int& clickY);
+  // What is drawn under a box: the windows it is shown over.
+  void SetBackdrop(std::function<void()> backdrop) { backdrop_ = std::move(backdrop); }
+  // Clears the screen, draws what `paint` draws and shows it.
+  void Show(const std::function<void()>& paint);
+  bool LineDrawing() const { return lineDrawing_; }
+  // Bytes for the terminal itself (a control sequence), written past the
+  // drawing; false where there is no terminal.
+  bool Send(const std::string& bytes);
+
+ private:
   void Paint(const BoxModel& box, const BoxLayout& layout);
   KeyOutcome AskLine(BoxModel& box, int milliseconds, bool& timedOut);
 
@@ -45,6 +57,7 @@ class Terminal {
   bool asked_ = false;   // line mode: the question of this box is written
   std::string pending_;  // line mode: what was typed of the answer so far
   bool lineDrawing_ = true;
+  std::function<void()> backdrop_;
 };
 
 }  // namespace terminal

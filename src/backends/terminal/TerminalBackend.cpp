@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "backends/terminal/Terminal.h"
+#include "backends/terminal/WindowPaint.h"
 #include "platform/Win32Api.h"
 #include "runtime/BoxRules.h"
 #include "runtime/CharacterCells.h"
@@ -39,15 +40,38 @@ BoxModel ModelOfInfo(const rt::Window& window, const rt::MessageBoxInfo& info) {
   return box;
 }
 
+// A box over the windows shown: they lose the focus while it is up.
+rt::BoxAnswer RunBoxOver(BoxModel box, int32_t seconds) {
+  Backend().CoverTop();
+  const rt::BoxAnswer answer = RunBox(std::move(box), seconds);
+  Backend().UncoverTop();
+  return answer;
+}
+
 int32_t TerminalMessageBox(os::HWND, const char* text, const char* caption, os::UINT flags) {
-  const rt::BoxAnswer answer = RunBox(ModelOfFlags(text, caption, flags, Backend().WorkArea()), 0);
+  const rt::BoxAnswer answer = RunBoxOver(ModelOfFlags(text, caption, flags, Backend().WorkArea()), 0);
   return rt::NativeIdOfButton(answer.button);
 }
 
 int32_t TerminalCountdownBox(os::HWND, const char* text, const char* caption, os::UINT flags, os::UINT seconds) {
   const int32_t s = static_cast<int32_t>(std::min<os::UINT>(seconds, 86400));
-  const rt::BoxAnswer answer = RunBox(ModelOfFlags(text, caption, flags, Backend().WorkArea()), s);
+  const rt::BoxAnswer answer = RunBoxOver(ModelOfFlags(text, caption, flags, Backend().WorkArea()), s);
   return answer.button == rt::BoxTimedOut ? os::MB_TIMEDOUT : rt::NativeIdOfButton(answer.button);
+}
+
+std::string Base64(const std::string& bytes) {
+  static constexpr char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string out;
+  for (std::size_t i = 0; i < bytes.size(); i += 3) {
+    uint32_t n = static_cast<uint8_t>(bytes[i]) << 16;
+    if (i + 1 < bytes.size()) n |= static_cast<uint8_t>(bytes[i + 1]) << 8;
+    if (i + 2 < bytes.size()) n |= static_cast<uint8_t>(bytes[i + 2]);
+    out += kDigits[(n >> 18) & 63];
+    out += kDigits[(n >> 12) & 63];
+    out += i + 1 < bytes.size() ? kDigits[(n >> 6) & 63] : '=';
+    out += i + 2 < bytes.size() ? kDigits[n & 63] : '=';
+  }
+  return out;
 }
 
 }  // namespace
@@ -66,6 +90,7 @@ void Install(const backend::StartOptions& options) {
     std::fflush(stderr);
     std::_Exit(options.failureStatus);
   }
+  Backend().SetFailureStatus(options.failureStatus);
   rt::SetBackend(&Backend());
   os::InstallWin32Calls({.messageBox = &TerminalMessageBox, .countdownMessageBox = &TerminalCountdownBox});
 }
@@ -152,23 +177,48 @@ TerminalBackend::Shown* TerminalBackend::Find(const rt::Window& window) {
   return it == windows_.end() ? nullptr : &it->second;
 }
 
+rt::Window* TerminalBackend::TopWindow() {
+  for (auto it = order_.rbegin(); it != order_.rend(); ++it)
+    if (!windows_[*it].isBox) return *it;
+  return nullptr;
+}
+
+void TerminalBackend::CoverTop() {
+  if (rt::Window* top = TopWindow()) WindowCovered(*top, windows_[top].view);
+}
+
+void TerminalBackend::UncoverTop() {
+  if (rt::Window* top = TopWindow()) WindowUncovered(*top);
+}
+
 void TerminalBackend::CreateNativeWindow(rt::Window& window) {
   if (Find(window)) return;
+  CoverTop();
   Shown& shown = windows_[&window];
   shown.handle = nextHandle_;
   nextHandle_ += 0x10;
-  if (const rt::MessageBoxInfo* info = window.BoxInfo()) shown.box = ModelOfInfo(window, *info);
+  if (const rt::MessageBoxInfo* info = window.BoxInfo()) {
+    shown.isBox = true;
+    shown.box = ModelOfInfo(window, *info);
+  }
   shown.nextTick = NowMs() + window.TimerPeriod();
+  order_.push_back(&window);
+  // Boxes are drawn over the windows they were opened from.
+  Terminal::Get().SetBackdrop([this] { PaintWindows(nullptr); });
 }
 
 void TerminalBackend::DestroyNativeWindow(rt::Window& window) {
   auto it = windows_.find(&window);
   if (it == windows_.end()) return;
-  if (it->second.begun) Terminal::Get().End();
+  const bool begun = it->second.begun;
   windows_.erase(it);
+  order_.erase(std::remove(order_.begin(), order_.end(), &window), order_.end());
+  if (begun) Terminal::Get().End();
+  UncoverTop();
 }
 
-// A box's default button taking a new caption is its countdown.
+// A box's default button taking a new caption is its countdown; any other
+// window is drawn from its runtime window's state each time.
 void TerminalBackend::ControlChanged(rt::Window& window, int32_t control) {
   Shown* shown = Find(window);
   const rt::MessageBoxInfo* info = window.BoxInfo();
@@ -179,8 +229,9 @@ void TerminalBackend::ControlChanged(rt::Window& window, int32_t control) {
 
 void TerminalBackend::FocusChanged(rt::Window& window, int32_t control) {
   Shown* shown = Find(window);
+  if (!shown) return;
   const rt::MessageBoxInfo* info = window.BoxInfo();
-  if (!shown || !info) return;
+  if (!info) return ApplyFocus(window, shown->view, control);
   for (std::size_t i = 0; i < info->shown.size(); ++i)
     if (info->shown[i].control == control) shown->box.focus = i;
   if (info->checkControl && control == info->checkControl) shown->box.focus = shown->box.buttons.size();
@@ -193,15 +244,7 @@ void TerminalBackend::TimerChanged(rt::Window& window) {
 void TerminalBackend::WaitForEvent(rt::Window& window) {
   if (window.IsOpen() && !Find(window)) CreateNativeWindow(window);
   Shown* shown = Find(window);
-  const rt::MessageBoxInfo* info = window.BoxInfo();
   if (!shown || !window.IsOpen()) return;
-  if (!info) {
-    // FIXME: only message boxes are drawn in the terminal so far; a window of
-    // any other kind ends the program with a clear message.
-    std::fprintf(stderr, "%s: the window \"%s\" cannot be drawn in a terminal yet\n", program_invocation_short_name,
-                 window.Def().name.c_str());
-    std::exit(69);
-  }
   if (!shown->begun) {
     shown->begun = true;
     if (!Terminal::Get().Begin()) {
@@ -210,19 +253,88 @@ void TerminalBackend::WaitForEvent(rt::Window& window) {
       return;
     }
   }
+  if (shown->isBox) return WaitForBox(window, *shown);
+  if (!Terminal::Get().Drawing()) {
+    // A terminal that cannot place the cursor (TERM=dumb) can ask a box's
+    // question in one line, but cannot show a window.
+    const char* term = std::getenv("TERM");
+    Terminal::Get().End();
+    shown->begun = false;
+    std::fprintf(stderr, "%s: the window \"%s\" needs a terminal that can be drawn on (TERM is %s)\n",
+                 program_invocation_short_name, window.Title().c_str(), term && *term ? term : "not set");
+    std::exit(failureStatus_);
+  }
+  WaitForWindow(window, *shown);
+}
+
+void TerminalBackend::PaintWindows(const rt::Window* top) {
+  Terminal& terminal = Terminal::Get();
+  int columns = 80, rows = 24;
+  terminal.Size(columns, rows);
+  for (rt::Window* w : order_) {
+    Shown& s = windows_[w];
+    if (s.isBox) continue;
+    s.view.layout = LayOutWindow(w->Def(), [w](const rt::ControlDef& c) { return w->Text(c.number); });
+    const ControlCells* focus = s.view.layout.Find(w->Focus());
+    const WindowPlace place = PlaceWindow(s.view.layout, columns, rows, focus ? focus->cells : CellRect{});
+    PaintWindow(*w, s.view, place, w == top, terminal.LineDrawing());
+    if (w == top) break;
+  }
+}
+
+void TerminalBackend::WaitForWindow(rt::Window& window, Shown& shown) {
+  Terminal& terminal = Terminal::Get();
+  if (!shown.presented) {
+    // The runtime hears of the window's first size, its creation, after it
+    // has heard that the window opened.
+    shown.presented = true;
+    window.Post(rt::EventWindowResized, 0, rt::Window::KeepKeyCode);
+    return;
+  }
   while (window.IsOpen() && window.QueuedEvents() == 0) {
+    terminal.Show([this, &window] { PaintWindows(&window); });
     const int32_t period = window.TimerPeriod();
-    const int wait = period > 0 ? static_cast<int>(std::max<int64_t>(0, shown->nextTick - NowMs())) : -1;
-    bool timedOut = false;
-    const KeyOutcome outcome = Terminal::Get().Step(shown->box, wait, timedOut);
-    if (timedOut) {
-      if (period > 0 && NowMs() >= shown->nextTick) {
-        shown->nextTick += period;
+    const int wait = period > 0 ? static_cast<int>(std::max<int64_t>(0, shown.nextTick - NowMs())) : -1;
+    int x = -1, y = -1;
+    const Key key = terminal.ReadKey(wait, x, y);
+    if (key.name == KeyName::None) {
+      if (period > 0 && NowMs() >= shown.nextTick) {
+        shown.nextTick += period;
         window.Post(rt::EventTimer);
       }
       continue;
     }
-    if (info->checkControl && (rt::ToNumber(window.Contents(info->checkControl)) != 0) != shown->box.checked)
+    if (key.name != KeyName::Click) {
+      WindowKey(window, shown.view, key);
+      continue;
+    }
+    int columns = 80, rows = 24;
+    terminal.Size(columns, rows);
+    const ControlCells* focus = shown.view.layout.Find(window.Focus());
+    const WindowPlace place = PlaceWindow(shown.view.layout, columns, rows, focus ? focus->cells : CellRect{});
+    if (y == place.y && x >= CloseBoxX(place) && x < CloseBoxX(place) + 3) {
+      window.Post(rt::EventCloseRequested, 0, rt::Window::KeepKeyCode);
+      continue;
+    }
+    WindowClick(window, shown.view, x - place.ClientX(), y - place.ClientY());
+  }
+}
+
+void TerminalBackend::WaitForBox(rt::Window& window, Shown& shown) {
+  const rt::MessageBoxInfo* info = window.BoxInfo();
+  while (window.IsOpen() && window.QueuedEvents() == 0) {
+    const int32_t period = window.TimerPeriod();
+    const int wait = period > 0 ? static_cast<int>(std::max<int64_t>(0, shown.nextTick - NowMs())) : -1;
+    bool timedOut = false;
+    const KeyOutcome outcome = Terminal::Get().Step(shown.box, wait, timedOut);
+    if (timedOut) {
+      if (period > 0 && NowMs() >= shown.nextTick) {
+        shown.nextTick += period;
+        window.Post(rt::EventTimer);
+      }
+      continue;
+    }
+    if (info->checkControl && (rt::ToNumber(window.Contents(info->checkControl)) != 0) != shown.box.checked)
       window.ToggleCheck(info->checkControl);
     switch (outcome.kind) {
       case KeyOutcome::Kind::Press: {
@@ -272,11 +384,20 @@ rt::ScreenArea TerminalBackend::WorkArea() const {
   return rt::CellScreen(columns, rows);
 }
 
-// FIXME: a terminal has no clipboard that every terminal program shares.
-void TerminalBackend::SetClipboardText(const std::string&) {}
+std::string ClipboardSequence(const std::string& text) { return "\033]52;c;" + Base64(text) + "\a"; }
+
+// The terminal's clipboard: the terminal (or tmux, or the terminal on the
+// far side of an SSH connection) takes it from a control sequence; the
+// person is told where it went in the window's bottom line.
+void TerminalBackend::SetClipboardText(const std::string& text) {
+  const bool sent = Terminal::Get().Send(ClipboardSequence(text));
+  if (rt::Window* top = TopWindow())
+    windows_[top].view.status =
+        sent ? "Copied to the terminal's clipboard (OSC 52)" : "Not copied: there is no terminal to take it";
+}
 
 rt::BoxAnswer TerminalBackend::NativeBox(const rt::BoxRequest& request) {
-  return RunBox(ModelOf(request, WorkArea()), std::max(0, request.timeout));
+  return RunBoxOver(ModelOf(request, WorkArea()), std::max(0, request.timeout));
 }
 
 }  // namespace terminal

@@ -1,12 +1,16 @@
 #pragma once
-// The runtime backend of a terminal: message boxes (the runtime's own box
-// windows, the native box of a whole request, and MessageBoxA behind them)
-// drawn in character cells on the controlling terminal.
+// The runtime backend of a terminal: any window definition, message boxes
+// (the runtime's own box windows, the native box of a whole request, and
+// MessageBoxA behind them) drawn in character cells on the controlling
+// terminal, each over the windows it was opened from.
 #include <cstdint>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "backends/InstallBackend.h"
 #include "backends/terminal/BoxModel.h"
+#include "backends/terminal/WindowInput.h"
 #include "runtime/Backend.h"
 
 namespace terminal {
@@ -26,17 +30,40 @@ class TerminalBackend : public rt::Backend {
   void SetClipboardText(const std::string& text) override;
   rt::BoxAnswer NativeBox(const rt::BoxRequest& request) override;
 
+  // A box that is no runtime window (the native box, MessageBoxA) comes
+  // over the windows shown, and goes again.
+  void CoverTop();
+  void UncoverTop();
+  // What the process ends with when a window cannot be drawn at all.
+  void SetFailureStatus(int32_t status) { failureStatus_ = status; }
+
  private:
   struct Shown {
     BoxModel box;
-    bool begun = false;    // the terminal was taken for it
+    bool isBox = false;  // the runtime's own box, drawn as a box
+    bool begun = false;  // the terminal was taken for it
+    bool presented = false;
     int64_t nextTick = 0;  // when its timer runs its period next (ms, steady clock)
     intptr_t handle = 0;
+    WindowView view;  // a window of any other definition
   };
   Shown* Find(const rt::Window& window);
+  // The window of a definition on top, under any box; nullptr: none.
+  rt::Window* TopWindow();
+  // Draws the windows from the bottom up to `top` (all where null), `top` as
+  // the active one.
+  void PaintWindows(const rt::Window* top);
+  void WaitForWindow(rt::Window& window, Shown& shown);
+  void WaitForBox(rt::Window& window, Shown& shown);
   std::map<const rt::Window*, Shown> windows_;
+  std::vector<rt::Window*> order_;  // the open windows, from the bottom up
   intptr_t nextHandle_ = 0x100;
+  int32_t failureStatus_ = 69;
 };
+
+// The composed text as the terminal's clipboard takes it (OSC 52): ESC ] 52
+// ; c ; the text in base64, then BEL.
+std::string ClipboardSequence(const std::string& text);
 
 // Whether a terminal is at hand to draw on or ask in (/dev/tty opens).
 bool Available();

@@ -186,7 +186,7 @@ TEST_F(ProgramRun, CopyAsCodeFromTheShortcutAndTheContextMenu) {
       .Look(kComposer, [&](QWidget*) { byMenu = QGuiApplication::clipboard()->text(); })
       .Click(kComposer, 25);
   EXPECT_EQ(quibra::RunProgram(), 0);
-  EXPECT_EQ(menu, (QStringList{"Copy as &command line", "Copy as C &call (MessageBoxA)", "Copy as &zenity command",
+  EXPECT_EQ(menu, (QStringList{"Copy as &command line", "Copy as C call (&MessageBoxA)", "Copy as &zenity command",
                                "Copy as &kdialog command"}));
   EXPECT_TRUE(byShortcut.startsWith(QStringLiteral("quibrad "))) << byShortcut.toStdString();
   EXPECT_TRUE(byShortcut.contains(QStringLiteral("Test Message"))) << byShortcut.toStdString();

@@ -243,5 +243,31 @@ TEST_F(TerminalBoxDrawers, TheNativeBoxOfARequestKeepsEveryRule) {
   box_cases::ExpectEveryCase(drawer);
 }
 
+// A window of any definition on the same terminal: the error window over a
+// history of three errors, 83 cells wide on 80, its list, icon and buttons
+// read back, and Enter pressing its default button.
+TEST_F(TerminalBoxDrawers, TheErrorWindowShowsItsHistoryCutWithACue) {
+  quibra_test::TempDir dir;
+  const std::string result = dir.File("history");
+  Tmux tmux(std::string(std::getenv("QUIBRA_TERMINAL_BOX_CHILD")) + " history 0 " + result);
+  std::string all;
+  for (int i = 0; i < 100 && all.find("Errors History") == std::string::npos; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const Screen s = tmux.Capture();
+    all.clear();
+    for (int y = 0; y < static_cast<int>(s.rows.size()); ++y) all += s.Row(y) + "\n";
+  }
+  for (const char* shown :
+       {" Errors History ", "Message", "Category", "(!)", "Customers.DAT File Load Error.", "Files", "[[Ok]]", ">\n"})
+    EXPECT_NE(all.find(shown), std::string::npos) << shown << " is not on the screen:\n" << all;
+  tmux.Send("Enter");
+  std::string closed;
+  for (int i = 0; i < 100 && closed.empty(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::ifstream(result) >> closed;
+  }
+  EXPECT_EQ(closed, "1") << "Enter did not close the window";
+}
+
 }  // namespace
 }  // namespace terminal_test

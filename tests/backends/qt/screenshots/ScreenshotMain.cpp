@@ -27,6 +27,7 @@
 #include "runtime/Program.h"
 #include "runtime/Property.h"
 #include "runtime/Window.h"
+#include "support/ErrorHistoryCase.h"
 #include "support/HaltIntercept.h"
 #include "support/ScopedVariable.h"
 #include "support/TempDir.h"
@@ -111,14 +112,7 @@ TEST(Screenshots, ACountdownOnTheDefaultButton) {
 TEST(Screenshots, ErrorWindowWithThreeHistoryEntries) {
   quibra::ErrorWindowModuleSetup(0);
   quibra::ErrorManager manager;
-  manager.Setup();
-  manager.HISTORYTHRESHOLD = -1;
-  manager.AssignCategory(0x13, "Files");
-  manager.AssignCategory(0x19, "Files");
-  manager.SILENT = 1;
-  manager.NoteFile("Customers.DAT");
-  for (uint16_t id : {0x13, 0x19, 0x0d}) manager.Raise(id);
-  manager.SILENT = 0;
+  quibra_test::RaiseThreeErrors(manager);
   User().Look("Errors History", Grab("linux-error-window.png")).Click("Errors History", 101);
   manager.ShowHistory();
   EXPECT_TRUE(User().Remaining().empty());
