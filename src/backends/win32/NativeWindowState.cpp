@@ -4,6 +4,7 @@
 
 #include "backends/win32/ControlCodes.h"
 #include "backends/win32/NativeWindow.h"
+#include "runtime/BoxRules.h"
 #include "runtime/Property.h"
 #include "runtime/Text.h"
 #include "runtime/Window.h"
@@ -17,20 +18,20 @@ using rt::ControlKind;
 // nonsensical count must not make the list view allocate without end.
 constexpr int64_t kMostRows = 1000000;
 
-LPCSTR IconResource(StockIcon icon) {
-  switch (icon) {
-    case StockIcon::Hand:
-      return MAKEINTRESOURCEA(32513);
-    case StockIcon::Question:
-      return MAKEINTRESOURCEA(32514);
-    case StockIcon::Exclamation:
-      return MAKEINTRESOURCEA(32515);
-    case StockIcon::Asterisk:
-      return MAKEINTRESOURCEA(32516);
-    case StockIcon::None:
-      break;
+// The system's icon of a MessageBoxA icon flag; none for 0.
+LPCSTR IconResource(uint32_t flag) {
+  switch (flag) {
+    case MB_ICONHAND:
+      return MAKEINTRESOURCEA(32513);  // IDI_HAND
+    case MB_ICONQUESTION:
+      return MAKEINTRESOURCEA(32514);  // IDI_QUESTION
+    case MB_ICONEXCLAMATION:
+      return MAKEINTRESOURCEA(32515);  // IDI_EXCLAMATION
+    case MB_ICONASTERISK:
+      return MAKEINTRESOURCEA(32516);  // IDI_ASTERISK
+    default:
+      return nullptr;
   }
-  return nullptr;
 }
 
 }  // namespace
@@ -144,7 +145,7 @@ void NativeWindow::RefreshChecks(int32_t group) {
 }
 
 void NativeWindow::ShowIcon(Child& child) {
-  LPCSTR resource = IconResource(IconOfCode(window_.Text(child.def->number)));
+  LPCSTR resource = IconResource(rt::ImageIconFlag(window_.Text(child.def->number)));
   // FIXME: an icon given as a number (not a code) shows nothing; no window of
   // this program gives one.
   HICON icon = resource ? LoadIconA(nullptr, resource) : nullptr;
