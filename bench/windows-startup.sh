@@ -60,28 +60,12 @@ commands=("$work/run/QuibraD.exe --info --text $text" "$work/run/bare_message_bo
 
 started=$(date -u '+%Y-%m-%d %H:%M UTC')
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
-# Two warm-ups of each (Wine's own start-up, fonts and DLLs into the page
-# cache), then the runs, the programs taking turns in a new random order.
-for _ in 1 2; do
-  for i in "${!commands[@]}"; do
-    (cd "$work/run" && read -ra cmd <<<"${commands[$i]}" &&
-      "$helpers/map_watch" 300 "$QUIBRA_WINE" "${cmd[@]}" >/dev/null 2>&1) || true
-  done
-done
-for run in $(seq "$runs"); do
-  for i in $(shuf -i "0-$((${#commands[@]} - 1))"); do
-    read -ra cmd <<<"${commands[$i]}"
-    if result=$(cd "$work/run" && "$helpers/map_watch" 300 "$QUIBRA_WINE" "${cmd[@]}" 2>"$work/errors"); then
-      echo "$run $result" >>"$work/result.$i"
-    else
-      echo "windows-startup: ${names[$i]} showed no window in run $run: $(tail -1 "$work/errors")" >&2
-    fi
-  done
-done
+# Two warm-ups of each (Wine's own start-up too), then the runs, the
+# programs taking turns.
+# shellcheck source=take-turns.sh
+. "$root/bench/take-turns.sh"
+bench_take_turns windows-startup "$runs" 2 "$work" "$helpers/map_watch" 300 "$QUIBRA_WINE"
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
-
-median() { sort -n | awk '{a[NR]=$1} END {if (NR) print (NR % 2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2); else print "-"}'; }
-highest() { sort -n | tail -1; }
 model=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
 echo "$started, $model, $(nproc) cores, load average $load_before before, $load_after after;" \
   "$(basename "$build"), $(wine --version 2>/dev/null || echo Wine); $runs runs on Xvfb"

@@ -50,11 +50,4 @@ IoStatus FromErrno(int err, const std::string& path) {
   return s;
 }
 
-IoStatus Denied(const char* why) {
-  IoStatus s;
-  s.code = IoDenied;
-  s.text = why;
-  return s;
-}
-
 }  // namespace os::posix

@@ -12,7 +12,5 @@ std::string Parent(const std::string& path);
 // An errno value as an outcome; a missing file and a missing folder are told
 // apart by looking at the path's folder.
 IoStatus FromErrno(int err, const std::string& path);
-// A refusal (IoDenied) for a reason of our own.
-IoStatus Denied(const char* why);
 
 }  // namespace os::posix

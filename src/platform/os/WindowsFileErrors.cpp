@@ -53,11 +53,4 @@ IoStatus FromError(DWORD err) {
 
 IoStatus LastError() { return FromError(GetLastError()); }
 
-IoStatus Denied(const char* why) {
-  IoStatus s;
-  s.code = IoDenied;
-  s.text = why;
-  return s;
-}
-
 }  // namespace os::windows

@@ -11,7 +11,5 @@ namespace os::windows {
 IoStatus FromError(DWORD err);
 // The calling thread's last error as an outcome.
 IoStatus LastError();
-// A refusal (IoDenied) for a reason of our own.
-IoStatus Denied(const char* why);
 
 }  // namespace os::windows
