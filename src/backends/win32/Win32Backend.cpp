@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <mutex>
 #include <vector>
 
 #include "backends/win32/ControlCodes.h"
@@ -33,22 +32,6 @@ void Handle(MSG& message) {
   if (NativeWindow* focused = NativeWindow::FromHandle(GetFocus())) focused->SyncFocus();
 }
 
-// The common controls of runtime windows (list views, up-down controls) come
-// from comctl32, which is loaded with the first runtime window rather than at
-// start: a box from the command line, the system's MessageBoxA, needs none of
-// them, and loading the library registers every one of its window classes.
-// The manifest's activation context makes the load pick version 6.
-void LoadCommonControls() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    HMODULE library = LoadLibraryA("comctl32.dll");
-    FARPROC found = library ? GetProcAddress(library, "InitCommonControlsEx") : nullptr;
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
-    if (found) reinterpret_cast<Init>(reinterpret_cast<void*>(found))(&controls);
-  });
-}
-
 }  // namespace
 
 Win32Backend::Win32Backend() = default;
@@ -61,7 +44,6 @@ NativeWindow* Win32Backend::Native(const rt::Window& window) const {
 }
 
 void Win32Backend::CreateNativeWindow(rt::Window& window) {
-  LoadCommonControls();
   HWND owner = nullptr;
   for (auto it = openOrder.rbegin(); it != openOrder.rend() && !owner; ++it)
     if (NativeWindow* n = Native(**it)) owner = n->Handle();
