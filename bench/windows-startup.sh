@@ -5,6 +5,7 @@
 # runs, the processor time and the peak memory, for
 #   QuibraD.exe --info --text hi   the command-line box (the system's MessageBoxA)
 #   bare_message_box.exe hi        the least a Windows program does to show the same box
+#   the same with QuibraD's manifest  (common controls 6, DPI awareness): what the manifest itself costs
 # and whether QuibraD stays within 1.1 times the bare program. Both run as
 # the zip ships them, stripped, in one Wine prefix without a virtual desktop
 # (so that each box is a top-level window of the X display), with the Wine
@@ -52,11 +53,16 @@ esac
 mkdir -p "$work/run"
 "$strip" -o "$work/run/QuibraD.exe" "$quibrad"
 "$strip" -o "$work/run/bare_message_box.exe" "$bare"
+cp "$work/run/bare_message_box.exe" "$work/run/bare_manifest.exe"
+manifest=$build/src/app/resources/QuibraD.manifest
+[ -f "$manifest" ] && cp "$manifest" "$work/run/bare_manifest.exe.manifest"
 # The server stays up between the runs (it would otherwise start with each).
 wineserver -p
 text=hi
-names=("QuibraD.exe --info --text $text" "bare_message_box.exe $text")
-commands=("$work/run/QuibraD.exe --info --text $text" "$work/run/bare_message_box.exe $text")
+names=("QuibraD.exe --info --text $text" "bare_message_box.exe $text" "the same, with QuibraD's manifest")
+commands=("$work/run/QuibraD.exe --info --text $text" "$work/run/bare_message_box.exe $text"
+          "$work/run/bare_manifest.exe $text")
+installed=(1 1 "$([ -f "$manifest" ] && echo 1 || echo 0)")
 
 started=$(date -u '+%Y-%m-%d %H:%M UTC')
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
@@ -69,14 +75,15 @@ load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 model=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
 echo "$started, $model, $(nproc) cores, load average $load_before before, $load_after after;" \
   "$(basename "$build"), $(wine --version 2>/dev/null || echo Wine); $runs runs on Xvfb"
-printf '%-34s %10s %11s %11s %15s\n' "program" "median ms" "slowest ms" "CPU ms" "peak memory MB"
+printf '%-36s %10s %11s %11s %15s\n' "program" "median ms" "slowest ms" "CPU ms" "peak memory MB"
 declare -A med cpu
 for i in "${!commands[@]}"; do
   file=$work/result.$i
-  [ -s "$file" ] || { printf '%-34s %10s\n' "${names[$i]}" "failed"; continue; }
+  [ "${installed[$i]}" = 1 ] || { printf '%-36s %10s\n' "${names[$i]}" "no manifest in the build"; continue; }
+  [ -s "$file" ] || { printf '%-36s %10s\n' "${names[$i]}" "failed"; continue; }
   med[$i]=$(cut -d' ' -f2 "$file" | median)
   cpu[$i]=$(cut -d' ' -f4 "$file" | median)
-  printf '%-34s %10s %11s %11s %15s\n' "${names[$i]}" "${med[$i]}" "$(cut -d' ' -f2 "$file" | highest)" "${cpu[$i]}" \
+  printf '%-36s %10s %11s %11s %15s\n' "${names[$i]}" "${med[$i]}" "$(cut -d' ' -f2 "$file" | highest)" "${cpu[$i]}" \
     "$(awk -v kb="$(cut -d' ' -f3 "$file" | highest)" 'BEGIN {printf "%.1f", kb / 1024}')"
 done
 echo "(median and slowest: from the start to the box on the screen; CPU ms: the median processor time used until then)"
@@ -91,3 +98,7 @@ printf 'QuibraD.exe --info --text %s / bare MessageBoxA program: %s (%s / %s ms)
   "$text" "$ratio" "${med[0]}" "${med[1]}" "$verdict" "$limit"
 printf '  median of the runs'"'"' own ratios %.2f; processor time %.2f (%s / %s ms)\n' "$paired" \
   "$(awk -v a="${cpu[0]}" -v b="${cpu[1]}" 'BEGIN {printf "%.4f", a / b}')" "${cpu[0]}" "${cpu[1]}"
+if [ -n "${med[2]:-}" ]; then
+  printf 'QuibraD.exe --info --text %s / the bare program with its manifest: %s (%s / %s ms)\n' "$text" \
+    "$(awk -v a="${med[0]}" -v b="${med[2]}" 'BEGIN {printf "%.2f", a / b}')" "${med[0]}" "${med[2]}"
+fi
