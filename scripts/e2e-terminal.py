@@ -318,7 +318,9 @@ else:
     print("FAIL no display and no terminal: status %d, %r" % (run.returncode, run.stderr))
 
 
-# The compatibility table's rows that a key can answer.
+# Every row of the compatibility table that this program runs: a key answers
+# the box, or the time runs out, or no box comes (a refused command line, an
+# answer remembered by an earlier row).
 def words(text):
     out, i = [], 0
     while i < len(text):
@@ -346,11 +348,11 @@ for line in open(table, encoding="utf-8"):
         continue
     cols = line.rstrip("\n").split("\t")
     label, args, action, status, stdout = cols[:5]
-    if label.startswith(("zenity only:", "kdialog only:")) or action == "none":
+    if label.startswith(("zenity only:", "kdialog only:")):
         continue
     rows += 1
     start(words(args)[1:])
-    if not boxed():
+    if action != "none" and not boxed():
         failures += 1
         checks += 1
         print("FAIL row %s: no box came; the screen reads:\n%s" % (label, screen()))
