@@ -91,28 +91,11 @@ done
 
 started=$(date -u '+%Y-%m-%d %H:%M UTC')
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
-# One warm-up of each (fonts and libraries into the page cache), then the
-# runs, the programs taking turns so that a slow moment hurts all alike, in a
-# new random order each run so that none always follows the same one.
-for i in "${!commands[@]}"; do
-  [ "${installed[$i]}" = 1 ] || continue
-  (cd "$work/run" && read -ra cmd <<<"${commands[$i]}" && "$helpers/map_watch" 300 "${cmd[@]}" >/dev/null 2>&1) || true
-done
-for run in $(seq "$runs"); do
-  for i in $(shuf -i "0-$((${#commands[@]} - 1))"); do
-    [ "${installed[$i]}" = 1 ] || continue
-    read -ra cmd <<<"${commands[$i]}"
-    if result=$(cd "$work/run" && "$helpers/map_watch" 300 "${cmd[@]}" 2>"$work/errors"); then
-      echo "$run $result" >>"$work/result.$i"
-    else
-      echo "startup: ${names[$i]} showed no window in run $run: $(tail -1 "$work/errors")" >&2
-    fi
-  done
-done
+# One warm-up of each, then the runs, the programs taking turns.
+# shellcheck source=take-turns.sh
+. "$root/bench/take-turns.sh"
+bench_take_turns startup "$runs" 1 "$work" "$helpers/map_watch" 300
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
-
-median() { sort -n | awk '{a[NR]=$1} END {if (NR) print (NR % 2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2); else print "-"}'; }
-highest() { sort -n | tail -1; }
 model=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
 echo "$started, $model, $(nproc) cores, load average $load_before before, $load_after after;" \
   "quibrad: $build_type build; $runs runs on Xvfb"

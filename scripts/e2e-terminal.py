@@ -282,6 +282,16 @@ if check("the composer starts with its introduction", boxed()):
     keys("Escape")
 finish("Escape closes the composer", 0, "")
 
+# Text beyond ASCII is drawn as characters, a wide one in two cells: the
+# box's right border stands straight under its corner.
+start(["--info", "--title", "Grüße", "--text", "Größe – 日本語 ok"])
+if check("text beyond ASCII is drawn as characters", wait_for(lambda: "Größe – 日本語 ok" in screen())):
+    rows = [r for r in screen().splitlines() if "│" in r or "┐" in r]
+    ends = {len(r.rstrip()) + sum(1 for ch in r if "\u3000" <= ch <= "\u9fff") for r in rows}
+    check("and the border stands straight beside wide characters", len(rows) > 3 and len(ends) == 1, repr(rows))
+keys("Enter")
+finish("the box of wide text answers Enter", 0, "")
+
 # A terminal that cannot be drawn on cannot show the composer: one sentence.
 start(["--terminal"], "TERM=dumb")
 wait_for(lambda: "[O]K:" in screen())
@@ -308,7 +318,9 @@ else:
     print("FAIL no display and no terminal: status %d, %r" % (run.returncode, run.stderr))
 
 
-# The compatibility table's rows that a key can answer.
+# Every row of the compatibility table that this program runs: a key answers
+# the box, or the time runs out, or no box comes (a refused command line, an
+# answer remembered by an earlier row).
 def words(text):
     out, i = [], 0
     while i < len(text):
@@ -336,11 +348,11 @@ for line in open(table, encoding="utf-8"):
         continue
     cols = line.rstrip("\n").split("\t")
     label, args, action, status, stdout = cols[:5]
-    if label.startswith(("zenity only:", "kdialog only:")) or action == "none":
+    if label.startswith(("zenity only:", "kdialog only:")):
         continue
     rows += 1
     start(words(args)[1:])
-    if not boxed():
+    if action != "none" and not boxed():
         failures += 1
         checks += 1
         print("FAIL row %s: no box came; the screen reads:\n%s" % (label, screen()))

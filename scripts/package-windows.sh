@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Windows package: one zip holding the 32-bit program (the product, at
 # the top) and the 64-bit one (in x64\), each with QuibraD.com beside it (the
-# console program that runs it and waits), the README and the licence, into
-# build/package/. With --test, also unpacks it into a folder with a space in
+# console program that runs it and waits), stripped, the README and the
+# licence, into build/package/. With --test, also unpacks it into a folder with a space in
 # its name and starts the 64-bit programs from there under 64-bit Wine.
 #   scripts/package-windows.sh [--test]
 set -euo pipefail
@@ -15,17 +15,29 @@ for f in "$win32" "$win64" "${win32%.exe}.com" "${win64%.exe}.com"; do
 done
 zip=$root/build/package/QuibraD-$version-windows.zip
 mkdir -p "$(dirname "$zip")"
-python3 - "$zip" "$win32" "$win64" "$root/README.md" "$root/LICENSE" <<'PY'
+# The programs go into the zip stripped of their symbols, each by the strip
+# of its own architecture's toolchain; the builds keep theirs for debugging.
+staged=$(mktemp -d "${TMPDIR:-/tmp}/quibra-package.XXXXXX")
+trap 'rm -rf "$staged"' EXIT
+mkdir -p "$staged/x64"
+for arch in i686 x86_64; do
+  strip=$arch-w64-mingw32-strip
+  command -v "$strip" >/dev/null || { echo "package-windows: $strip is missing (make deps)" >&2; exit 1; }
+  if [ $arch = i686 ]; then from=$win32 to=$staged; else from=$win64 to=$staged/x64; fi
+  "$strip" -o "$to/QuibraD.exe" "$from"
+  "$strip" -o "$to/QuibraD.com" "${from%.exe}.com"
+done
+python3 - "$zip" "$staged" "$root/README.md" "$root/LICENSE" <<'PY'
 import sys, zipfile
-out, win32, win64, readme, licence = sys.argv[1:]
+out, staged, readme, licence = sys.argv[1:]
 with zipfile.ZipFile(out, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as z:
-    z.write(win32, "QuibraD/QuibraD.exe")
-    z.write(win32[:-4] + ".com", "QuibraD/QuibraD.com")
-    z.write(win64, "QuibraD/x64/QuibraD.exe")
-    z.write(win64[:-4] + ".com", "QuibraD/x64/QuibraD.com")
+    for name in ("QuibraD.exe", "QuibraD.com", "x64/QuibraD.exe", "x64/QuibraD.com"):
+        z.write(staged + "/" + name, "QuibraD/" + name)
     z.write(readme, "QuibraD/README.md")
     z.write(licence, "QuibraD/LICENSE.txt")
 PY
+rm -rf "$staged"
+trap - EXIT
 echo "package-windows: build/package/$(basename "$zip")"
 [ "${1:-}" = --test ] || exit 0
 

@@ -40,8 +40,8 @@ quibra_use_wine() {
 # Under Wine a program that crashes can still end with status 0, its output
 # cut short: a crash is told by Wine's own report in the output and counts
 # as a failure. A test program that crashes is run once more, and says so,
-# since a rare crash at a thread's exit under Wine has been seen (see the
-# README); a second crash fails.
+# since a rare crash at a thread's exit under Wine has been seen (see
+# docs/testing.md); a second crash fails.
 quibra_run_unless_crashed() {
   local log status try
   log=$(mktemp "${TMPDIR:-/tmp}/quibra-wine-run.XXXXXX")

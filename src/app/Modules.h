@@ -9,10 +9,11 @@ namespace quibra {
 
 void MainModuleSetup(int32_t end);
 void SharedWindowsModuleSetup(int32_t end);
-// Whether the two shared windows are prepared: from their module's start to its end.
-bool SharedWindowsPrepared();
-
 extern const rt::ModuleEntry ModuleTable[4];
 extern const rt::StartupDescriptor StartupDescriptor;
+
+// For tests:
+// Whether the two shared windows are prepared: from their module's start to its end.
+bool SharedWindowsPrepared();
 
 }  // namespace quibra

@@ -28,18 +28,4 @@ struct ComposerData {
   ToolbarRouter* toolbar = nullptr;
 };
 
-// The composer window's controls that the procedure names.
-enum ComposerControls : int32_t {
-  ControlMessageTextPrompt = 1,
-  ControlMessageText = 2,
-  ControlMessageTitle = 4,
-  ControlButtonStyle = 5,
-  ControlMessageIcon = 12,
-  ControlDefaultButton = 19,
-  ControlSystemModal = 20,
-  ControlMessageStyle = 21,
-  ControlShowMessage = 24,
-  ControlClose = 25,
-};
-
 }  // namespace quibra

@@ -26,4 +26,7 @@ struct IoStatus {
   bool ok() const { return code == IoOk; }
 };
 
+// A refusal (IoDenied) for a reason of this layer's own, not the system's.
+inline IoStatus Denied(const char* why) { return IoStatus{IoDenied, 0, why}; }
+
 }  // namespace os

@@ -284,6 +284,8 @@ uint32_t IconFlag(const std::string& icon) {
   return 0;
 }
 
+uint32_t ImageIconFlag(std::string_view text) { return IconFlag(Clip(text)); }
+
 std::string IconOfFlag(uint32_t flags) {
   for (const IconRow& row : kIcons)
     if (row.flag == (flags & os::MB_ICONMASK)) return *row.code;

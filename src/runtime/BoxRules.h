@@ -144,6 +144,10 @@ std::vector<std::string> TextLines(const BoxRequest& request, std::size_t column
 
 // The MessageBoxA flag of an icon code (compared as it is); 0 for none.
 uint32_t IconFlag(const std::string& icon);
+// The MessageBoxA icon flag of the icon an image control shows for its text:
+// its icon code, the code padded with blanks counting as the code; 0 (no
+// icon) for anything else, IconNone included.
+uint32_t ImageIconFlag(std::string_view text);
 // The icon code of a MessageBoxA icon flag; empty for none.
 std::string IconOfFlag(uint32_t flags);
 // What an icon says to a person who cannot see it ("Question"); empty for none.

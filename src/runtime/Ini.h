@@ -37,11 +37,6 @@ bool PutIni(std::string_view section, std::string_view entry, std::string_view v
 // before it writes any.
 std::string IniRefusal(std::string_view section, std::string_view entry, std::string_view value);
 
-// How many times this process has read a settings file whole; a lookup that
-// the parsed file answers reads nothing. Benchmarks and tests of the parse
-// cache look at it.
-uint64_t IniFileReads();
-
 // Many writes to one file as one: while a batch is open on this thread for a
 // file, PutIni to that file is checked as always but only noted, GetIni reads
 // the noted values, and the file is rewritten once, crash-safe, when the batch
@@ -82,5 +77,11 @@ class IniSnapshot {
  private:
   std::string path_;
 };
+
+// For tests:
+// How many times this process has read a settings file whole; a lookup that
+// the parsed file answers reads nothing. The tests of the parse cache count
+// with it.
+uint64_t IniFileReads();
 
 }  // namespace rt

@@ -152,6 +152,10 @@ BoxAnswer AskRuntimeBox(const BoxRequest& request);
 // The platform's own box, drawn by the installed backend with the whole
 // request (the hook's calling contract has no place for most of it).
 BoxAnswer AskNativeBox(const BoxRequest& request);
+
+// For tests:
+// The runtime's own box from the message function's arguments, with nothing
+// omitted.
 int32_t RuntimeMessageBox(const std::string& text, const std::string& caption, const std::string& icon, int32_t buttons,
                           int32_t defaultButton, int32_t style);
 

@@ -16,22 +16,8 @@ HaltCleanup haltCleanup = nullptr;
 int32_t runtimeMajor = 5;
 int32_t runtimeMinor = 507;
 
-// Days from 1800-12-28 to 1970-01-01.
-constexpr int32_t kUnixEpochDay = 61730;
-
-// Civil date from days since 1970-01-01 (proleptic Gregorian calendar).
-void CivilFromDays(int64_t z, int& y, unsigned& m, unsigned& d) {
-  z += 719468;
-  const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const unsigned doe = static_cast<unsigned>(z - era * 146097);
-  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const int64_t yy = static_cast<int64_t>(yoe) + era * 400;
-  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const unsigned mp = (5 * doy + 2) / 153;
-  d = doy - (153 * mp + 2) / 5 + 1;
-  m = mp < 10 ? mp + 3 : mp - 9;
-  y = static_cast<int>(yy + (m <= 2));
-}
+// Day 0 of the runtime's day numbers (proleptic Gregorian calendar).
+constexpr std::chrono::sys_days kDayZero{std::chrono::year{1800} / std::chrono::December / 28};
 
 std::tm LocalNow() {
   std::time_t now = std::time(nullptr);
@@ -100,15 +86,11 @@ void Halt(int32_t level, const std::string& text) {
 
 int32_t Today() {
   std::tm local = LocalNow();
-  // Days since 1970 of the local date, computed without the time zone.
-  int y = local.tm_year + 1900;
-  unsigned m = static_cast<unsigned>(local.tm_mon + 1), d = static_cast<unsigned>(local.tm_mday);
-  y -= m <= 2;
-  const int era = (y >= 0 ? y : y - 399) / 400;
-  const unsigned yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return static_cast<int32_t>(era * 146097 + static_cast<int>(doe) - 719468) + kUnixEpochDay;
+  // The local date, counted without the time zone.
+  const std::chrono::year_month_day date{std::chrono::year{local.tm_year + 1900},
+                                         std::chrono::month{static_cast<unsigned>(local.tm_mon + 1)},
+                                         std::chrono::day{static_cast<unsigned>(local.tm_mday)}};
+  return static_cast<int32_t>((std::chrono::sys_days{date} - kDayZero).count());
 }
 
 int32_t Clock() {
@@ -119,10 +101,9 @@ int32_t Clock() {
 std::string Format(int32_t value, const std::string& picture) {
   char out[32];
   if (picture == "D17") {
-    int y;
-    unsigned m, d;
-    CivilFromDays(static_cast<int64_t>(value) - kUnixEpochDay, y, m, d);
-    std::snprintf(out, sizeof out, "%04d-%02u-%02u", y, m, d);
+    const std::chrono::year_month_day date{kDayZero + std::chrono::days{value}};
+    std::snprintf(out, sizeof out, "%04d-%02u-%02u", static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
+                  static_cast<unsigned>(date.day()));
     return out;
   }
   if (picture == "T8") {

@@ -29,8 +29,6 @@ void SystemInit(const StartupDescriptor* descriptor, int32_t flags);
 // Non-zero when this runtime serves a program built for the given version:
 // the same major version, and a minor version no newer than the runtime's.
 int32_t CheckVersion(int32_t major, int32_t minor, int32_t flags);
-// The version this runtime reports (5.507); tests lower it to see a refusal.
-void SetRuntimeVersion(int32_t major, int32_t minor);
 // Starts the runtime library (called by the first module's start half).
 void Init();
 // The program's body begins.
@@ -38,12 +36,9 @@ void BeginProgram();
 // Runs the end half of every module, each once, in reverse table order.
 void CloseDown();
 
-// Ends the program with an exit level; `text` says why. Tests may intercept
-// it: while a halt handler is set, Halt calls it instead of ending the
-// process, and the handler must not return (it throws or jumps away).
+// Ends the program with an exit level; `text` says why. While a halt
+// handler is set (SetHaltHandler, below) Halt calls it instead.
 [[noreturn]] void Halt(int32_t level, const std::string& text);
-using HaltHandler = void (*)(int32_t level, const std::string& text);
-HaltHandler SetHaltHandler(HaltHandler handler);
 // Run by Halt before the process ends (or before the handler is called), so
 // that what the program changed on the desktop is put back.
 using HaltCleanup = void (*)();
@@ -58,5 +53,15 @@ int32_t Clock();
 // Date and time pictures: "D17" gives the date as YYYY-MM-DD, "T8" gives the
 // time as HH:MM:SS (ISO 8601 forms). Other pictures give the number.
 std::string Format(int32_t value, const std::string& picture);
+
+// For tests:
+// Intercepts Halt: while a handler is set, Halt calls it instead of ending
+// the process, and the handler must not return (it throws or jumps away).
+// Gives the handler set before.
+using HaltHandler = void (*)(int32_t level, const std::string& text);
+HaltHandler SetHaltHandler(HaltHandler handler);
+// Sets the version this runtime reports (5.507), so that a test can lower it
+// and see a program refused.
+void SetRuntimeVersion(int32_t major, int32_t minor);
 
 }  // namespace rt

@@ -60,8 +60,10 @@ Value GetProperty(int32_t target, int32_t property, int32_t index = 0);
 void SetProperty(Window* window, int32_t control, int32_t property, const Value& value, int32_t index = 0);
 Value GetProperty(Window* window, int32_t control, int32_t property, int32_t index = 0);
 
-// Forgets every property of the system target (the message hook included):
-// for tests, which must not leak a hook into the next test.
+// For tests:
+// Forgets every property of the system target (the message hook included),
+// so that a test does not leak a hook into the next one (the headless
+// backend's Reset, between cases, too).
 void ClearSystemProperties();
 
 }  // namespace rt

@@ -21,7 +21,20 @@ std::string Upper(std::string_view text) {
 }
 
 namespace {
+
 bool Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// How many bytes the character that starts at `at` takes. A lead byte
+// followed by too few continuation bytes starts no character: such bytes are
+// Western text, one character each, and so is a continuation byte alone.
+std::size_t CharacterBytes(std::string_view text, std::size_t at) {
+  const auto b = static_cast<unsigned char>(text[at]);
+  const std::size_t length = b >= 0xF8 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+  std::size_t whole = 1;
+  while (whole < length && at + whole < text.size() && Continuation(text[at + whole])) ++whole;
+  return whole == length ? length : 1;
+}
+
 }  // namespace
 
 std::size_t FitBytes(std::string_view text, std::size_t bytes) {
@@ -31,30 +44,23 @@ std::size_t FitBytes(std::string_view text, std::size_t bytes) {
   // Back to the start of the character the cut would split.
   for (std::size_t back = 1; back <= 3 && back <= bytes; ++back) {
     const std::size_t lead = bytes - back;
-    const auto b = static_cast<unsigned char>(text[lead]);
-    if (Continuation(static_cast<char>(b))) continue;
-    const std::size_t length = b >= 0xF8 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
-    if (length <= back) return bytes;
-    // A lead byte followed by too few continuation bytes starts no character:
-    // its bytes are Western text, one character each, and the cut splits none.
-    std::size_t whole = 1;
-    while (whole < length && lead + whole < text.size() && Continuation(text[lead + whole])) ++whole;
-    return whole == length ? lead : bytes;
+    if (Continuation(text[lead])) continue;
+    return lead + CharacterBytes(text, lead) > bytes ? lead : bytes;
   }
   return bytes;
 }
 
 std::size_t TextColumns(std::string_view text) {
   if (!os::TextIsUtf8()) return text.size();
-  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) { return !Continuation(c); }));
+  std::size_t columns = 0;
+  for (std::size_t at = 0; at < text.size(); at += CharacterBytes(text, at)) ++columns;
+  return columns;
 }
 
 std::size_t ColumnBytes(std::string_view text, std::size_t columns) {
   if (!os::TextIsUtf8()) return std::min(columns, text.size());
   std::size_t at = 0;
-  for (std::size_t seen = 0; at < text.size(); ++at) {
-    if (!Continuation(text[at]) && seen++ == columns) break;
-  }
+  for (std::size_t seen = 0; at < text.size() && seen < columns; ++seen) at += CharacterBytes(text, at);
   return at;
 }
 

@@ -84,7 +84,6 @@ class Window {
   static constexpr int32_t KeepKeyCode = -1;
   void Post(int32_t event, int32_t control = 0, int32_t keyCode = KeepKeyCode);
   std::size_t QueuedEvents() const { return queue_.size(); }
-  bool ValidationPassActive() const { return pass_.active; }
   // Queues EventTimer every `milliseconds` from now until it is stopped (0)
   // or the window closes; a closed window takes no timer. The backend keeps
   // the time.
@@ -112,6 +111,10 @@ class Window {
   // false when the window closed meanwhile.
   bool NextEvent();
   void MarkOpen(bool open);
+
+  // For tests:
+  // True while the select-all validation pass (Select(0)) runs.
+  bool ValidationPassActive() const { return pass_.active; }
 
  private:
   int32_t FocusTarget(int32_t c) const;
@@ -178,19 +181,21 @@ void CloseWindow(Window* window);
 void ReleaseWindow(Window* window);
 // True while the window is prepared (not yet released).
 bool IsPrepared(const Window* window);
-// How many windows are prepared and not yet released, on every thread.
-int32_t PreparedWindowCount();
 // The window opened last on this thread and still open, or nullptr.
 Window* CurrentWindow();
-// The window whose event loop runs innermost on this thread, or nullptr.
-Window* LoopWindow();
-// Releases every window and forgets this thread's windows, loops, bind
-// levels and key code: for program end and for tests.
-void ResetWindowing();
 
 // The same operations on the current window.
 void Display(int32_t control = 0);
 void Update(int32_t control = 0);
 void Select(int32_t control = 0);
+
+// For tests:
+// How many windows are prepared and not yet released, on every thread.
+int32_t PreparedWindowCount();
+// The window whose event loop runs innermost on this thread, or nullptr.
+Window* LoopWindow();
+// Releases every window and forgets this thread's windows, loops, bind
+// levels and key code (the headless backend's Reset, between cases, too).
+void ResetWindowing();
 
 }  // namespace rt

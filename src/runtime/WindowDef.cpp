@@ -56,6 +56,13 @@ const WindowDef* RegisteredWindow(std::string_view module, std::string_view name
   return it == Registry().end() ? nullptr : it->second.get();
 }
 
+std::vector<const WindowDef*> RegisteredWindows() {
+  std::lock_guard<std::mutex> hold(registryLock);
+  std::vector<const WindowDef*> defs;
+  for (const auto& [key, def] : Registry()) defs.push_back(def.get());
+  return defs;
+}
+
 ControlDef MakeControl(int32_t number, std::string name, ControlKind kind, std::string text, int32_t x, int32_t y,
                        int32_t width, int32_t height) {
   ControlDef c;

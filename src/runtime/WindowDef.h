@@ -47,6 +47,8 @@ struct WindowDef {
 bool RegisterWindow(const WindowDef& def);
 // The registered definition, or nullptr.
 const WindowDef* RegisteredWindow(std::string_view module, std::string_view name);
+// Every registered definition, ordered by module and window name.
+std::vector<const WindowDef*> RegisteredWindows();
 // Checks a definition as RegisterWindow does, without registering it.
 bool ValidWindowDef(const WindowDef& def);
 

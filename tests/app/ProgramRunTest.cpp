@@ -27,9 +27,11 @@
 #include "runtime/Program.h"
 #include "runtime/Property.h"
 #include "runtime/Window.h"
+#include "runtime/WindowDef.h"
 #include "support/HaltIntercept.h"
 #include "support/ScopedVariable.h"
 #include "support/TempDir.h"
+#include "support/WindowLayout.h"
 
 namespace {
 
@@ -64,7 +66,7 @@ class ProgramRun : public testing::Test {
   // Runs the program once, the user closing the composer as soon as it is
   // up, and gives back the settings file the run leaves.
   std::string RunAndClose() {
-    User().AnswerBox(rt::ButtonOk).Press(25);
+    User().AnswerBox(rt::ButtonOk).Press(quibra::ControlClose);
     EXPECT_EQ(quibra::RunProgram(), 0);
     return ReadBytes(SettingsFile());
   }
@@ -77,19 +79,19 @@ TEST_F(ProgramRun, IntroThenStartValuesThenShowMessageThenClose) {
         rt::Window* w = rt::CurrentWindow();
         ASSERT_NE(w, nullptr);
         EXPECT_EQ(w->Title(), "OvQuibra Demo");
-        EXPECT_EQ(w->Contents(2), "Test Message | Second Line");
-        EXPECT_EQ(w->Contents(4), "Quibra Demo");
-        EXPECT_TRUE(w->IsChecked(6)) << "BUTTON:OK";
-        EXPECT_TRUE(w->IsChecked(14)) << "ICON:Exclamation";
-        EXPECT_EQ(w->Contents(19), "0");
-        EXPECT_EQ(w->Contents(20), "0");
-        EXPECT_TRUE(w->IsChecked(22)) << "Thread Safe";
-        EXPECT_EQ(w->Focus(), 2) << "the caret is in the message text";
+        EXPECT_EQ(w->Contents(quibra::ControlMessageText), "Test Message | Second Line");
+        EXPECT_EQ(w->Contents(quibra::ControlMessageTitle), "Quibra Demo");
+        EXPECT_TRUE(w->IsChecked(quibra::ControlButtonOk)) << "BUTTON:OK";
+        EXPECT_TRUE(w->IsChecked(quibra::ControlIconExclamation)) << "ICON:Exclamation";
+        EXPECT_EQ(w->Contents(quibra::ControlDefaultButton), "0");
+        EXPECT_EQ(w->Contents(quibra::ControlSystemModal), "0");
+        EXPECT_TRUE(w->IsChecked(quibra::ControlThreadSafe)) << "Thread Safe";
+        EXPECT_EQ(w->Focus(), quibra::ControlMessageText) << "the caret is in the message text";
       })
-      .Press(24)
+      .Press(quibra::ControlShowMessage)
       .AnswerBox(rt::ButtonOk)
       .AnswerBox(rt::ButtonOk)
-      .Press(25);
+      .Press(quibra::ControlClose);
   EXPECT_EQ(quibra::RunProgram(), 0);
   EXPECT_EQ(quibra::LastResponse, 2);
 
@@ -123,25 +125,29 @@ struct ShowCase {
 
 TEST_F(ProgramRun, ShowMessageInTheNativeStyleTable) {
   const ShowCase cases[] = {
-      {"yes/no/cancel, default 3", 9, 16, 3, false, os::MB_YESNOCANCEL | os::MB_ICONQUESTION | os::MB_DEFBUTTON3,
-       rt::ButtonCancel, "BUTTON:CANCEL was pressed"},
-      {"yes/no, default 2 is NO", 8, 13, 2, false, os::MB_YESNO | os::MB_DEFBUTTON2, rt::ButtonNo,
-       "BUTTON:NO was pressed"},
-      {"abort/retry/ignore, system modal", 10, 17, 0, true,
+      {"yes/no/cancel, default 3", quibra::ControlButtonYesNoCancel, quibra::ControlIconQuestion, 3, false,
+       os::MB_YESNOCANCEL | os::MB_ICONQUESTION | os::MB_DEFBUTTON3, rt::ButtonCancel, "BUTTON:CANCEL was pressed"},
+      {"yes/no, default 2 is NO", quibra::ControlButtonYesNo, quibra::ControlIconNone, 2, false,
+       os::MB_YESNO | os::MB_DEFBUTTON2, rt::ButtonNo, "BUTTON:NO was pressed"},
+      {"abort/retry/ignore, system modal", quibra::ControlButtonAbortRetryIgnore, quibra::ControlIconHand, 0, true,
        os::MB_ABORTRETRYIGNORE | os::MB_ICONHAND | os::MB_SYSTEMMODAL, rt::ButtonIgnore, "BUTTON:IGNORE was pressed"},
-      {"retry/cancel", 11, 15, 1, false, os::MB_RETRYCANCEL | os::MB_ICONASTERISK, rt::ButtonRetry,
-       "BUTTON:RETRY was pressed"},
-      {"abort/retry/ignore, abort, no icon", 10, 13, 0, false, os::MB_ABORTRETRYIGNORE, rt::ButtonAbort,
-       "BUTTON:ABORT was pressed"},
-      {"ok/cancel, default 6 names no button", 7, 14, 6, false, os::MB_OKCANCEL | os::MB_ICONEXCLAMATION, rt::ButtonOk,
-       "BUTTON:OK was pressed"},
+      {"retry/cancel", quibra::ControlButtonRetryCancel, quibra::ControlIconAsterisk, 1, false,
+       os::MB_RETRYCANCEL | os::MB_ICONASTERISK, rt::ButtonRetry, "BUTTON:RETRY was pressed"},
+      {"abort/retry/ignore, abort, no icon", quibra::ControlButtonAbortRetryIgnore, quibra::ControlIconNone, 0, false,
+       os::MB_ABORTRETRYIGNORE, rt::ButtonAbort, "BUTTON:ABORT was pressed"},
+      {"ok/cancel, default 6 names no button", quibra::ControlButtonOkCancel, quibra::ControlIconExclamation, 6, false,
+       os::MB_OKCANCEL | os::MB_ICONEXCLAMATION, rt::ButtonOk, "BUTTON:OK was pressed"},
   };
   for (const ShowCase& c : cases) {
     SCOPED_TRACE(c.label);
     headless::Reset();
-    User().AnswerBox(rt::ButtonOk).Choose(c.buttonRadio).Choose(c.iconRadio).SetSpin(19, c.defaultButton);
-    if (c.systemModal) User().Toggle(20);
-    User().Press(24).AnswerBox(c.answer).AnswerBox(rt::ButtonOk).Press(25);
+    User()
+        .AnswerBox(rt::ButtonOk)
+        .Choose(c.buttonRadio)
+        .Choose(c.iconRadio)
+        .SetSpin(quibra::ControlDefaultButton, c.defaultButton);
+    if (c.systemModal) User().Toggle(quibra::ControlSystemModal);
+    User().Press(quibra::ControlShowMessage).AnswerBox(c.answer).AnswerBox(rt::ButtonOk).Press(quibra::ControlClose);
     ASSERT_EQ(quibra::RunProgram(), 0);
     const auto boxes = headless::Boxes();
     ASSERT_EQ(boxes.size(), 3u);
@@ -153,7 +159,7 @@ TEST_F(ProgramRun, ShowMessageInTheNativeStyleTable) {
 
 TEST_F(ProgramRun, ABoxThatFailedIsNotReported) {
   // MessageBoxA gives 0 when it cannot show the box: no button was pressed.
-  User().AnswerBox(rt::ButtonOk).Press(24).AnswerNative(0).Press(25);
+  User().AnswerBox(rt::ButtonOk).Press(quibra::ControlShowMessage).AnswerNative(0).Press(quibra::ControlClose);
   ASSERT_EQ(quibra::RunProgram(), 0);
   const auto boxes = headless::Boxes();
   ASSERT_EQ(boxes.size(), 2u) << "the intro and the failed box, and no report";
@@ -163,13 +169,13 @@ TEST_F(ProgramRun, ABoxThatFailedIsNotReported) {
 TEST_F(ProgramRun, RuntimeStyleShowsTheRuntimesOwnBoxAndTheSameReport) {
   User()
       .AnswerBox(rt::ButtonOk)
-      .Choose(23)
+      .Choose(quibra::ControlRuntime)
       .Run([] { EXPECT_FALSE(HookInstalled()); })
-      .Choose(8)
-      .Press(24)
+      .Choose(quibra::ControlButtonYesNo)
+      .Press(quibra::ControlShowMessage)
       .AnswerBox(rt::ButtonYes)
       .AnswerBox(rt::ButtonOk)
-      .Press(25);
+      .Press(quibra::ControlClose);
   ASSERT_EQ(quibra::RunProgram(), 0);
   const auto boxes = headless::Boxes();
   ASSERT_EQ(boxes.size(), 3u);
@@ -184,14 +190,14 @@ TEST_F(ProgramRun, RuntimeStyleShowsTheRuntimesOwnBoxAndTheSameReport) {
 TEST_F(ProgramRun, SwitchingTheStyleBackAndForthLeavesTheHookAsTheLastChoice) {
   User()
       .AnswerBox(rt::ButtonOk)
-      .Choose(23)
-      .Choose(22)
-      .Choose(23)
+      .Choose(quibra::ControlRuntime)
+      .Choose(quibra::ControlThreadSafe)
+      .Choose(quibra::ControlRuntime)
       .Run([] { EXPECT_FALSE(HookInstalled()); })
-      .Choose(22)
+      .Choose(quibra::ControlThreadSafe)
       .Run([] { EXPECT_TRUE(HookInstalled()); })
-      .Choose(23)
-      .Press(25);
+      .Choose(quibra::ControlRuntime)
+      .Press(quibra::ControlClose);
   ASSERT_EQ(quibra::RunProgram(), 0);
   EXPECT_FALSE(HookInstalled()) << "nothing removes or restores the hook when the window ends";
 }
@@ -199,12 +205,12 @@ TEST_F(ProgramRun, SwitchingTheStyleBackAndForthLeavesTheHookAsTheLastChoice) {
 TEST_F(ProgramRun, AnEditIsUsedWhileTheFocusIsStillInItsField) {
   User()
       .AnswerBox(rt::ButtonOk)
-      .Type(2, "Hello|World")
-      .Type(4, "Title typed")
-      .PressKeepingFocus(24)
+      .Type(quibra::ControlMessageText, "Hello|World")
+      .Type(quibra::ControlMessageTitle, "Title typed")
+      .PressKeepingFocus(quibra::ControlShowMessage)
       .AnswerBox(rt::ButtonOk)
       .AnswerBox(rt::ButtonOk)
-      .Press(25);
+      .Press(quibra::ControlClose);
   ASSERT_EQ(quibra::RunProgram(), 0);
   const auto boxes = headless::Boxes();
   ASSERT_EQ(boxes.size(), 3u);
@@ -220,11 +226,11 @@ TEST_F(ProgramRun, CopyAsCodeTakesTheComposedBox) {
   auto copy = [&copied] { copied.push_back(headless::Clipboard()); };
   User()
       .AnswerBox(rt::ButtonOk)
-      .Choose(8)
-      .Choose(16)
-      .SetSpin(19, 2)
-      .Type(4, "Backup")
-      .Type(2, "Back up now?")
+      .Choose(quibra::ControlButtonYesNo)
+      .Choose(quibra::ControlIconQuestion)
+      .SetSpin(quibra::ControlDefaultButton, 2)
+      .Type(quibra::ControlMessageTitle, "Backup")
+      .Type(quibra::ControlMessageText, "Back up now?")
       .PressShortcut("Ctrl+Shift+C")
       .Run(copy)
       .ChooseCommand(quibra::ComposerCopyCCall)
@@ -232,7 +238,7 @@ TEST_F(ProgramRun, CopyAsCodeTakesTheComposedBox) {
       .ChooseCommand(quibra::ComposerCopyKdialog)
       .AnswerBox(rt::ButtonOk)
       .Run(copy)
-      .Press(25);
+      .Press(quibra::ControlClose);
   ASSERT_EQ(quibra::RunProgram(), 0);
   const std::string commandLine =
       os::kWindows ? "QuibraD.exe --title Backup --buttons yesno --icon question --default no \"Back up now?\""
@@ -245,28 +251,90 @@ TEST_F(ProgramRun, CopyAsCodeTakesTheComposedBox) {
   EXPECT_NE(boxes[1].text.find("kdialog"), std::string::npos) << boxes[1].text;
 }
 
+// Every window definition registered while the composer runs keeps its
+// controls inside the window and apart (the runtime's boxes, which are
+// registered nowhere, are checked in composer/BoxDrawersTest).
+TEST_F(ProgramRun, EveryWindowKeepsItsControlsInsideAndApart) {
+  std::vector<std::string> checked;
+  const auto check = [&](const rt::WindowDef& def) {
+    checked.push_back(def.name);
+    quibra_test::ExpectInsideAndApart(def);
+  };
+  User()
+      .AnswerBox(rt::ButtonOk)
+      .Run([&] {
+        for (const rt::WindowDef* def : rt::RegisteredWindows()) check(*def);
+      })
+      .Press(quibra::ControlClose);
+  ASSERT_EQ(quibra::RunProgram(), 0);
+  EXPECT_EQ(checked, (std::vector<std::string>{"$WINDOW", "P1$WINDOW", "$MULTIWINDOW", "$TXTWINDOW"}));
+}
+
 TEST_F(ProgramRun, ClosingTheWindowByItsCloseBoxEndsCancelled) {
   User().AnswerBox(rt::ButtonOk).CloseWindow();
   ASSERT_EQ(quibra::RunProgram(), 0);
   EXPECT_EQ(quibra::LastResponse, 2);
 }
 
-TEST_F(ProgramRun, FullWindowDragIsOffWhileTheWindowRunsAndOnAgainAfter) {
-  headless::SetFullWindowDrag(true);
-  User().AnswerBox(rt::ButtonOk).Run([] { EXPECT_FALSE(headless::FullWindowDrag()); }).Press(25);
-  ASSERT_EQ(quibra::RunProgram(), 0);
-  EXPECT_TRUE(headless::FullWindowDrag());
-  const auto calls = DragCalls();
-  ASSERT_EQ(calls.size(), 3u);
-  EXPECT_EQ(calls[0].action, os::SPI_GETDRAGFULLWINDOWS);
-  EXPECT_EQ(calls[0].param, 0u) << "a read takes no parameter: the setting comes back through the pointer";
-  EXPECT_EQ(calls[0].winIni, 0u) << "a read writes no profile and tells no window";
-  EXPECT_EQ(calls[1].action, os::SPI_SETDRAGFULLWINDOWS);
-  EXPECT_EQ(calls[1].param, 0u);
-  EXPECT_EQ(calls[1].winIni, os::SPIF_UPDATEINIFILE | os::SPIF_SENDWININICHANGE);
-  EXPECT_EQ(calls[2].action, os::SPI_SETDRAGFULLWINDOWS);
-  EXPECT_EQ(calls[2].param, 1u);
-  EXPECT_EQ(calls[2].winIni, os::SPIF_UPDATEINIFILE | os::SPIF_SENDWININICHANGE);
+// The user's full-window dragging is off while the composer runs and put
+// back however the run ends; only the value 1 means on: off, and anything a
+// damaged profile reports, is read once and never written.
+TEST_F(ProgramRun, FullWindowDragIsOffWhileTheWindowRunsAndPutBackHoweverTheRunEnds) {
+  enum class End { Normal, HaltAfterTheRun, FatalError };
+  // Each call as its action, parameter and profile flags.
+  const std::string get = std::to_string(os::SPI_GETDRAGFULLWINDOWS) + " 0 0";
+  const std::string set = ", " + std::to_string(os::SPI_SETDRAGFULLWINDOWS);
+  const std::string saved = " " + std::to_string(os::SPIF_UPDATEINIFILE | os::SPIF_SENDWININICHANGE);
+  const std::string offAndOn = get + set + " 0" + saved + set + " 1" + saved;
+  const struct {
+    const char* label;
+    int32_t value;
+    End end;
+    bool onWhileRunning;
+    std::string calls;
+    bool onAfter;
+  } rows[] = {
+      {"on: off while the window runs, on again after", 1, End::Normal, false, offAndOn, true},
+      {"off: read once, never written", 0, End::Normal, false, get, false},
+      {"2 from a damaged profile: left alone", 2, End::Normal, true, get, true},
+      {"-1 alike", -1, End::Normal, true, get, true},
+      {"a halt after the run leaves the user's later choice", 1, End::HaltAfterTheRun, false, offAndOn, false},
+      {"a fatal error puts it back before the program ends", 1, End::FatalError, false, offAndOn, true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.label);
+    headless::Reset();
+    headless::SetFullWindowDragValue(row.value);
+    bool onWhileRunning = !row.onWhileRunning;
+    User().AnswerBox(rt::ButtonOk).Run([&] { onWhileRunning = headless::FullWindowDrag(); });
+    if (row.end == End::FatalError) {
+      User().Run([] { quibra::GlobalErrorManager.Raise(39); }).AnswerBox(rt::ButtonOk);
+      EXPECT_THROW(quibra::RunProgram(), quibra_test::Halted);
+      const auto boxes = headless::Boxes();
+      ASSERT_EQ(boxes.size(), 2u);
+      EXPECT_EQ(boxes[1].caption, "File Usage Error");
+      // The halted run left its globals started; stop them as the process end would.
+      quibra::GlobalIniStore.Finalize();
+      quibra::GlobalErrorManager.Shutdown();
+      rt::CloseDown();
+    } else {
+      User().Press(quibra::ControlClose);
+      ASSERT_EQ(quibra::RunProgram(), 0);
+    }
+    if (row.end == End::HaltAfterTheRun) {
+      // The user switches dragging off once the program has put it back on: a
+      // halt now is no longer the program's to clean up after.
+      headless::SetFullWindowDrag(false);
+      EXPECT_THROW(rt::Halt(1, "later"), quibra_test::Halted);
+    }
+    EXPECT_EQ(onWhileRunning, row.onWhileRunning);
+    std::string calls;
+    for (const headless::PlatformCall& c : DragCalls())
+      calls += (calls.empty() ? "" : ", ") + std::to_string(c.action) + " " + std::to_string(c.param) + " " +
+               std::to_string(c.winIni);
+    EXPECT_EQ(calls, row.calls);
+    EXPECT_EQ(headless::FullWindowDrag(), row.onAfter);
+  }
 }
 
 // Another program writing the settings file keeps its writer's turn, and the
@@ -296,44 +364,12 @@ TEST_F(ProgramRun, FullWindowDragIsBackOnBeforeTheSettingsStoresFinalWriteWaits)
         EXPECT_FALSE(headless::FullWindowDrag());
         composerUp.set_value();
       })
-      .Press(25);
+      .Press(quibra::ControlClose);
   EXPECT_EQ(quibra::RunProgram(), 0);
   otherWriter.join();
   EXPECT_TRUE(dragOnWhileTheWriteWaited) << "dragging was still off while the final write waited for its turn";
   EXPECT_TRUE(headless::FullWindowDrag());
   EXPECT_EQ(ReadBytes(settings), "[__Dont_Touch_Me__]\r\nSectors=0\r\n") << "written once its turn came";
-}
-
-TEST_F(ProgramRun, FullWindowDragNotExactlyOnIsReadOnceAndNeverWritten) {
-  // Only the value 1 means on: off, and anything a damaged profile reports,
-  // leave the user's setting alone.
-  for (int32_t value : {0, 2, -1}) {
-    headless::Reset();
-    headless::SetFullWindowDragValue(value);
-    User().AnswerBox(rt::ButtonOk).Press(25);
-    ASSERT_EQ(quibra::RunProgram(), 0);
-    const auto calls = DragCalls();
-    ASSERT_EQ(calls.size(), 1u) << "value " << value;
-    EXPECT_EQ(calls[0].action, os::SPI_GETDRAGFULLWINDOWS) << "value " << value;
-  }
-}
-
-TEST_F(ProgramRun, AFatalErrorRestoresFullWindowDragBeforeTheProgramEnds) {
-  headless::SetFullWindowDrag(true);
-  User().AnswerBox(rt::ButtonOk).Run([] { quibra::GlobalErrorManager.Raise(39); }).AnswerBox(rt::ButtonOk);
-  EXPECT_THROW(quibra::RunProgram(), quibra_test::Halted);
-  EXPECT_TRUE(headless::FullWindowDrag()) << "the halt put the user's setting back";
-  const auto calls = DragCalls();
-  ASSERT_EQ(calls.size(), 3u);
-  EXPECT_EQ(calls[2].action, os::SPI_SETDRAGFULLWINDOWS);
-  EXPECT_EQ(calls[2].param, 1u) << "on, as the user had it";
-  const auto boxes = headless::Boxes();
-  ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(boxes[1].caption, "File Usage Error");
-  // The halted run left its globals started; stop them as the process end would.
-  quibra::GlobalIniStore.Finalize();
-  quibra::GlobalErrorManager.Shutdown();
-  rt::CloseDown();
 }
 
 // The services the program starts and stops, named in one line, so that the
@@ -381,24 +417,12 @@ TEST_F(ProgramRun, EveryServiceIsUpWhileTheComposerRunsAndDownAfterIt) {
         EXPECT_EQ(matcher.WORDONLY, 0) << "... and inside words";
         EXPECT_EQ(quibra::NavigationRequest, 0) << "the program starts with no navigation request";
       })
-      .Press(25);
+      .Press(quibra::ControlClose);
   ASSERT_EQ(quibra::RunProgram(), 0);
   trace.push_back("after: " + Running());
   EXPECT_EQ(trace,
             (std::vector<std::string>{"before: ", "composer: errors error-window settings shared-windows", "after: "}));
   EXPECT_EQ(rt::PreparedWindowCount(), 0) << "every window the program prepared is released";
-}
-
-TEST_F(ProgramRun, AHaltAfterTheRunLeavesTheDesktopAsTheUserSetIt) {
-  headless::SetFullWindowDrag(true);
-  User().AnswerBox(rt::ButtonOk).Press(25);
-  ASSERT_EQ(quibra::RunProgram(), 0);
-  // The user switches dragging off once the program has put it back on: a
-  // halt now is no longer the program's to clean up after.
-  headless::SetFullWindowDrag(false);
-  EXPECT_THROW(rt::Halt(1, "later"), quibra_test::Halted);
-  EXPECT_FALSE(headless::FullWindowDrag());
-  EXPECT_EQ(DragCalls().size(), 3u) << "read, off, on: nothing after the run";
 }
 
 TEST_F(ProgramRun, ARefusedVersionCheckRunsNothing) {
@@ -433,7 +457,7 @@ TEST_F(ProgramRun, ASettingsFolderThatCannotBeMadeIsToldOnceAndTheSettingsStayIn
   WriteBytes("QuibraD.INI", saved);
   std::ostringstream err;
   std::streambuf* const usual = std::cerr.rdbuf(err.rdbuf());
-  User().AnswerBox(rt::ButtonOk).Press(25);
+  User().AnswerBox(rt::ButtonOk).Press(quibra::ControlClose);
   const int32_t code = quibra::RunProgram();
   std::cerr.rdbuf(usual);
   EXPECT_EQ(code, 0);

@@ -11,6 +11,7 @@
 #include "runtime/Window.h"
 #include "support/BoxCases.h"
 #include "support/HeadlessTest.h"
+#include "support/WindowLayout.h"
 
 namespace {
 
@@ -61,6 +62,7 @@ class HeadlessDrawer : public box_cases::Drawer {
     if (native_) {
       seen.icon = r.icon;
     } else {
+      quibra_test::ExpectInsideAndApart(shape);
       const rt::ControlDef* image = shape.Find(1);
       if (image && !image->hidden) seen.icon = image->text;
       seen.fitsScreen = shape.width + rt::box_layout::kFrameWidth <= rt::kClassicWorkArea.width &&

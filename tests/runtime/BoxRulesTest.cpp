@@ -3,8 +3,9 @@
 // the text by its markup and wrap.
 #include <gtest/gtest.h>
 
+#include "platform/Win32Api.h"
 #include "runtime/BoxRules.h"
-#include "runtime/CharacterCells.h"
+#include "runtime/MessageBox.h"
 
 namespace {
 
@@ -55,22 +56,6 @@ TEST(BoxRulesCaptions, ACountdownIsReadOnceEveryTenSecondsFromItsStart) {
     SCOPED_TRACE(std::to_string(row.timeout) + "/" + std::to_string(row.secondsLeft));
     EXPECT_EQ(rt::CountdownDescription(row.timeout, row.secondsLeft), row.said);
   }
-}
-
-TEST(BoxRulesCaptions, DialogUnitsInCharacterCells) {
-  struct Row {
-    int32_t units, cellsX, cellsY;
-  };
-  // A cell is 4 units wide and 8 high; halves round away from 0.
-  const Row rows[] = {{0, 0, 0}, {1, 0, 0},  {2, 1, 0},   {4, 1, 1},   {6, 2, 1},
-                      {7, 2, 1}, {12, 3, 2}, {50, 13, 6}, {-2, -1, 0}, {-4, -1, -1}};
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.units);
-    EXPECT_EQ(rt::CellsX(row.units), row.cellsX);
-    EXPECT_EQ(rt::CellsY(row.units), row.cellsY);
-  }
-  EXPECT_EQ(rt::CellScreen(80, 24).width, 320);
-  EXPECT_EQ(rt::CellScreen(80, 24).height, 192);
 }
 
 TEST(BoxRulesOfARequest, ButtonsCaptionsAndEscape) {
@@ -138,6 +123,72 @@ TEST(BoxRulesOfARequest, AWidthInPixelsGivesTheTextItsColumns) {
   EXPECT_EQ(rt::TextAreaOf({.width = 1}, screen, false).columns, 10u) << "never fewer than ten";
   EXPECT_LE(rt::TextAreaOf({.width = 100000}, screen, false).columns, static_cast<std::size_t>(screen.width / 4))
       << "nor wider than the screen";
+}
+
+// An icon code as a box's icon (compared as it is) and as an image control's
+// (a code padded with blanks counts), and what it says to a screen reader.
+TEST(BoxRulesIcons, IconCodesGiveTheirFlagAndName) {
+  const struct {
+    const char* label;
+    std::string code;
+    uint32_t boxFlag, imageFlag;
+    const char* name;
+  } rows[] = {
+      {"hand", rt::IconHand, os::MB_ICONHAND, os::MB_ICONHAND, "Error"},
+      {"question", rt::IconQuestion, os::MB_ICONQUESTION, os::MB_ICONQUESTION, "Question"},
+      {"exclamation", rt::IconExclamation, os::MB_ICONEXCLAMATION, os::MB_ICONEXCLAMATION, "Warning"},
+      {"asterisk", rt::IconAsterisk, os::MB_ICONASTERISK, os::MB_ICONASTERISK, "Information"},
+      {"none", rt::IconNone, 0, 0, ""},
+      {"none padded with two spaces", rt::IconNone + "  ", 0, 0, ""},
+      {"exclamation padded", rt::IconExclamation + "   ", 0, os::MB_ICONEXCLAMATION, "Warning"},
+      {"hand with a byte too many", rt::IconHand + " ", 0, os::MB_ICONHAND, "Error"},
+      {"empty", "", 0, 0, ""},
+      {"a code cut short", rt::IconHand.substr(0, 3), 0, 0, ""},
+      {"an unknown code", std::string("\xFF\x01\x06\x7F", 4), 0, 0, ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.label);
+    EXPECT_EQ(rt::IconFlag(row.code), row.boxFlag);
+    EXPECT_EQ(rt::ImageIconFlag(row.code), row.imageFlag);
+    EXPECT_STREQ(rt::IconName(rt::IconOfFlag(row.imageFlag)), row.name);
+  }
+}
+
+// A native box's type and default flags: the default is the button's place in
+// the set, the first where the set has no such button; a set no native box
+// has is OK.
+TEST(BoxRulesOfARequest, ButtonSetsAndDefaultsGiveTypeAndDefaultFlags) {
+  const struct {
+    int32_t buttons;
+    int32_t defaultButton;
+    uint32_t flags;
+  } rows[] = {
+      {1, 0, os::MB_OK},
+      {1, 2, os::MB_OK},
+      {65, 2, os::MB_OKCANCEL | os::MB_DEFBUTTON2},
+      {65, 64, os::MB_OKCANCEL | os::MB_DEFBUTTON2},
+      {65, 3, os::MB_OKCANCEL},
+      {6, 2, os::MB_YESNO | os::MB_DEFBUTTON2},
+      {6, 4, os::MB_YESNO | os::MB_DEFBUTTON2},
+      {6, 3, os::MB_YESNO},
+      {70, 64, os::MB_YESNOCANCEL | os::MB_DEFBUTTON3},
+      {70, 3, os::MB_YESNOCANCEL | os::MB_DEFBUTTON3},
+      {70, 4, os::MB_YESNOCANCEL | os::MB_DEFBUTTON2},
+      {70, 2, os::MB_YESNOCANCEL | os::MB_DEFBUTTON2},
+      {70, 1, os::MB_YESNOCANCEL},
+      {70, 0, os::MB_YESNOCANCEL},
+      {56, 16, os::MB_ABORTRETRYIGNORE | os::MB_DEFBUTTON2},
+      {56, 32, os::MB_ABORTRETRYIGNORE | os::MB_DEFBUTTON3},
+      {56, 8, os::MB_ABORTRETRYIGNORE},
+      {80, 64, os::MB_RETRYCANCEL | os::MB_DEFBUTTON2},
+      {80, 3, os::MB_RETRYCANCEL},
+      {7, 2, os::MB_OK},
+      {7, 64, os::MB_OK},
+      {0, 2, os::MB_OK},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(rt::NativeFlags({.buttons = row.buttons, .defaultButton = row.defaultButton}), row.flags)
+        << "buttons " << row.buttons << " default " << row.defaultButton;
 }
 
 }  // namespace

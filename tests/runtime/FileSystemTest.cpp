@@ -5,9 +5,9 @@
 
 #include "FileTestDir.h"
 #include "platform/AccessMode.h"
-#include "platform/ChildProcess.h"
 #include "platform/FileSystem.h"
 #include "platform/OsFile.h"
+#include "support/ChildProcess.h"
 
 namespace {
 
@@ -99,13 +99,14 @@ int HoldFile(const std::string& argument) {
   if (!quibra_test::AwaitFile(path + ".release")) return 4;
   return 0;
 }
-[[maybe_unused]] const bool servesHold = os::ChildProcess::Serve("hold-file", &HoldFile);
+[[maybe_unused]] const bool servesHold = quibra_test::ChildProcess::Serve("hold-file", &HoldFile);
 
 TEST(FileSharing, AnotherProcessHoldingTheFileIsHonouredUntilItEnds) {
   FileTestDir dir;
   std::string path = dir.Path("held.dat");
   FileTestDir::Write(path, "data\n");
-  os::ChildProcess child = os::ChildProcess::Start("hold-file", &HoldFile, path + "|" + std::to_string(0x12));
+  quibra_test::ChildProcess child =
+      quibra_test::ChildProcess::Start("hold-file", &HoldFile, path + "|" + std::to_string(0x12));
   ASSERT_TRUE(child.Started());
   ASSERT_TRUE(quibra_test::AwaitFile(path + ".held"));
 
@@ -123,7 +124,8 @@ TEST(FileSharing, AKilledHolderLeavesNoSharingBehind) {
   FileTestDir dir;
   std::string path = dir.Path("killed.dat");
   FileTestDir::Write(path, "data\n");
-  os::ChildProcess child = os::ChildProcess::Start("hold-file", &HoldFile, path + "|" + std::to_string(0x12));
+  quibra_test::ChildProcess child =
+      quibra_test::ChildProcess::Start("hold-file", &HoldFile, path + "|" + std::to_string(0x12));
   ASSERT_TRUE(child.Started());
   ASSERT_TRUE(quibra_test::AwaitFile(path + ".held"));
   os::OsFile mine;

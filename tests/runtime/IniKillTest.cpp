@@ -8,9 +8,9 @@
 #include <thread>
 
 #include "FileTestDir.h"
-#include "platform/ChildProcess.h"
 #include "runtime/Ini.h"
 #include "runtime/Text.h"
+#include "support/ChildProcess.h"
 #include "support/TestSize.h"
 
 namespace {
@@ -32,7 +32,7 @@ int WriteForever(const std::string& argument) {
     for (int i = 1; i <= entries; ++i) rt::PutIni("s", "k" + std::to_string(i), std::to_string(n), path);
   }
 }
-[[maybe_unused]] const bool servesWriter = os::ChildProcess::Serve("ini-writer", &WriteForever);
+[[maybe_unused]] const bool servesWriter = quibra_test::ChildProcess::Serve("ini-writer", &WriteForever);
 
 // Every process start costs seconds under Wine, so the Windows build kills
 // fewer writers; each kill still lands while the writer is busy writing.
@@ -82,8 +82,8 @@ TEST(IniCrashSafety, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFile) {
   int64_t last = 0;
   int killedWhileWriting = 0;
   for (int round = 0; round < kills; ++round) {
-    os::ChildProcess writer =
-        os::ChildProcess::Start("ini-writer", &WriteForever, path + " " + std::to_string(entries));
+    quibra_test::ChildProcess writer =
+        quibra_test::ChildProcess::Start("ini-writer", &WriteForever, path + " " + std::to_string(entries));
     ASSERT_TRUE(writer.Started());
     // Wait for the writer to be at work, then let it run a random while.
     auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
@@ -110,8 +110,8 @@ int ExitAtOnce(const std::string&) { return 0; }
 int SleepForever(const std::string&) {
   for (;;) std::this_thread::sleep_for(std::chrono::hours(1));
 }
-[[maybe_unused]] const bool servesEnded = os::ChildProcess::Serve("ended", &ExitAtOnce);
-[[maybe_unused]] const bool servesSleeper = os::ChildProcess::Serve("sleeper", &SleepForever);
+[[maybe_unused]] const bool servesEnded = quibra_test::ChildProcess::Serve("ended", &ExitAtOnce);
+[[maybe_unused]] const bool servesSleeper = quibra_test::ChildProcess::Serve("sleeper", &SleepForever);
 
 // The name the writer with this process number gives its temporary file.
 std::string TemporaryName(int64_t process, int number) {
@@ -123,8 +123,8 @@ std::string TemporaryName(int64_t process, int number) {
 }
 
 TEST(IniCrashSafety, ANewWriteRemovesTheTemporaryFilesOfEndedWritersOnly) {
-  os::ChildProcess ended = os::ChildProcess::Start("ended", &ExitAtOnce, "");
-  os::ChildProcess running = os::ChildProcess::Start("sleeper", &SleepForever, "");
+  quibra_test::ChildProcess ended = quibra_test::ChildProcess::Start("ended", &ExitAtOnce, "");
+  quibra_test::ChildProcess running = quibra_test::ChildProcess::Start("sleeper", &SleepForever, "");
   ASSERT_TRUE(ended.Started() && running.Started());
   ASSERT_EQ(ended.Wait(), 0);
   struct Leftover {

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "FileTestDir.h"
-#include "platform/ChildProcess.h"
 #include "platform/OsFile.h"
 #include "runtime/ErrorState.h"
 #include "runtime/Ini.h"
+#include "support/ChildProcess.h"
 #include "support/TestSize.h"
 
 namespace {
@@ -37,7 +37,7 @@ int WriteOwnEntries(const std::string& argument) {
     failures += rt::PutIni("s", prefix + std::to_string(i), std::to_string(i), path) ? 0 : 1;
   return failures == 0 ? 0 : 1;
 }
-[[maybe_unused]] const bool servesWriter = os::ChildProcess::Serve("own-entries", &WriteOwnEntries);
+[[maybe_unused]] const bool servesWriter = quibra_test::ChildProcess::Serve("own-entries", &WriteOwnEntries);
 
 TEST(IniSharing, WritersInSeveralProcessesLoseNoEntry) {
   const int writerCount = TestSize("QUIBRA_INI_WRITERS", kEverydayWriters);
@@ -47,13 +47,13 @@ TEST(IniSharing, WritersInSeveralProcessesLoseNoEntry) {
   FileTestDir::Write(path, "[s]\r\nfirst=1\r\n");
   std::vector<std::string> prefixes;
   for (int w = 0; w < writerCount; ++w) prefixes.push_back("w" + std::to_string(w) + "_");
-  std::vector<os::ChildProcess> writers;
+  std::vector<quibra_test::ChildProcess> writers;
   for (const std::string& prefix : prefixes) {
-    writers.push_back(
-        os::ChildProcess::Start("own-entries", &WriteOwnEntries, path + " " + prefix + " " + std::to_string(entries)));
+    writers.push_back(quibra_test::ChildProcess::Start("own-entries", &WriteOwnEntries,
+                                                       path + " " + prefix + " " + std::to_string(entries)));
     ASSERT_TRUE(writers.back().Started());
   }
-  for (os::ChildProcess& writer : writers) EXPECT_EQ(writer.Wait(), 0) << "every write of a child succeeded";
+  for (quibra_test::ChildProcess& writer : writers) EXPECT_EQ(writer.Wait(), 0) << "every write of a child succeeded";
   int lost = 0;
   for (const std::string& prefix : prefixes)
     for (int i = 1; i <= entries; ++i)

@@ -71,25 +71,30 @@ TEST(Texts, CutsAndCountsKeepCharactersWhole) {
 }
 
 // A lead byte whose continuation bytes are too few for a whole character
-// starts none: such bytes are Western text, one character each, and may be
-// cut anywhere.
+// starts none: such bytes are Western text, one character each, which may be
+// cut anywhere and count one column each.
 TEST(Texts, ALeadByteWithoutItsWholeCharacterIsCutLikeWesternText) {
   const struct {
     const char* label;
     std::string text;
     std::size_t room;
     std::size_t fitsOnLinux;
+    std::size_t columnsOnLinux;
+    std::size_t threeColumnsOnLinux;  // the bytes of its first three characters
   } cases[] = {
-      {"F0 A3 A3 at the end lacks a fourth byte", "ab\xF0\xA3\xA3", 4, 4},
-      {"the same, cut after its lead", "ab\xF0\xA3\xA3", 3, 3},
-      {"E4 B8 before ASCII lacks a third byte", "a\xE4\xB8x", 2, 2},
-      {"Western e acute and copyright sign", "caf\xE9\xA9", 4, 4},
-      {"a whole four-byte character is not split", "ab\xF0\xA3\xA3\xA3", 4, 2},
-      {"a whole three-byte character is not split", "a\xE4\xB8\xADx", 3, 1},
+      {"F0 A3 A3 at the end lacks a fourth byte", "ab\xF0\xA3\xA3", 4, 4, 5, 3},
+      {"the same, cut after its lead", "ab\xF0\xA3\xA3", 3, 3, 5, 3},
+      {"E4 B8 before ASCII lacks a third byte", "a\xE4\xB8x", 2, 2, 4, 3},
+      {"Western e acute and copyright sign", "caf\xE9\xA9", 4, 4, 5, 3},
+      {"a whole four-byte character is not split", "ab\xF0\xA3\xA3\xA3", 4, 2, 3, 6},
+      {"a whole three-byte character is not split", "a\xE4\xB8\xADx", 3, 1, 3, 5},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
-    EXPECT_EQ(rt::FitBytes(c.text, c.room), !os::TextIsUtf8() ? std::min(c.room, c.text.size()) : c.fitsOnLinux);
+    const bool utf8 = os::TextIsUtf8();
+    EXPECT_EQ(rt::FitBytes(c.text, c.room), !utf8 ? std::min(c.room, c.text.size()) : c.fitsOnLinux);
+    EXPECT_EQ(rt::TextColumns(c.text), !utf8 ? c.text.size() : c.columnsOnLinux);
+    EXPECT_EQ(rt::ColumnBytes(c.text, 3), !utf8 ? 3u : c.threeColumnsOnLinux);
   }
 }
 

@@ -221,6 +221,41 @@ TEST_F(WindowData, PicturesAcceptWhatTheyDescribe) {
   EXPECT_EQ(rt::PictureTextLimit("n1"), 0u);
 }
 
+// Both backends' spin arrows step through these.
+TEST(Pictures, ASpinStepsThroughTheNumbersItsPictureCanShow) {
+  constexpr int32_t kMost = INT32_MAX;
+  const struct {
+    const char* label;
+    const char* picture;
+    rt::SpinRange range;
+  } rows[] = {
+      {"one digit, as the default button's field", "n1", {0, 9}},
+      {"three digits", "n3", {0, 999}},
+      {"a capital N", "N2", {0, 99}},
+      {"negative allowed", "n-2", {-99, 99}},
+      {"decimals count among the digits", "n5.2", {0, 999}},
+      {"and with a sign", "n-4.1", {-999, 999}},
+      {"nine digits", "n9", {0, 999999999}},
+      {"ten digits are held to 32 bits", "n10", {0, kMost}},
+      {"a digit count beyond 64 bits is held, not wrapped", "n18446744073709551619", {0, kMost}},
+      {"no digit count: any number without a sign", "n", {0, kMost}},
+      {"a digit count of 0 alike", "n0", {0, kMost}},
+      {"no digit count, negative allowed", "n-", {-kMost, kMost}},
+      {"ten characters of text, a minus among them", "s10", {-999999999, kMost}},
+      {"three characters", "S3", {-99, 999}},
+      {"one character is one digit", "s1", {0, 9}},
+      {"a text of any length", "s", {-kMost, kMost}},
+      {"no picture", "", {-kMost, kMost}},
+      {"a picture of another kind", "d17", {-kMost, kMost}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.label);
+    const rt::SpinRange range = rt::PictureSpinRange(row.picture);
+    EXPECT_EQ(range.low, row.range.low);
+    EXPECT_EQ(range.high, row.range.high);
+  }
+}
+
 TEST_F(WindowData, UserInputGoesOnlyToControlsOfTheRightKind) {
   tiny::Data data;
   rt::Window* w = tiny::Open(data);

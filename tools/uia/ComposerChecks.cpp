@@ -1,13 +1,17 @@
 #include "ComposerChecks.h"
 
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "Automation.h"
+#include "composer/ComposerWindowDef.h"
 
 namespace uia {
 namespace {
+
+using namespace quibra;  // the composer's control numbers
 
 enum class Kind { Prompt, Entry, Group, Radio, Check, Push, Spin };
 
@@ -21,31 +25,32 @@ struct Expected {
 
 // The composer window as it opens, control by control.
 const Expected kComposer[] = {
-    {1, Kind::Prompt, "Message Text:", false, 0},
-    {2, Kind::Entry, "Test Message | Second Line", false, 0},
-    {3, Kind::Prompt, "Message Title:", false, 0},
-    {4, Kind::Entry, "Quibra Demo", false, 0},
-    {5, Kind::Group, "Supported Button Styles", false, 0},
-    {6, Kind::Radio, "BUTTON:OK", true, 5},
-    {7, Kind::Radio, "BUTTON:OK + BUTTON:CANCEL", false, 5},
-    {8, Kind::Radio, "BUTTON:YES + BUTTON:NO", false, 5},
-    {9, Kind::Radio, "BUTTON:YES + BUTTON:NO + BUTTON:CANCEL", false, 5},
-    {10, Kind::Radio, "BUTTON:ABORT + BUTTON:RETRY + BUTTON:IGNORE", false, 5},
-    {11, Kind::Radio, "BUTTON:RETRY + BUTTON:CANCEL", false, 5},
-    {12, Kind::Group, "Supported Icons", false, 0},
-    {13, Kind::Radio, "ICON:None", false, 12},
-    {14, Kind::Radio, "ICON:Exclamation", true, 12},
-    {15, Kind::Radio, "ICON:Asterisk", false, 12},
-    {16, Kind::Radio, "ICON:Question", false, 12},
-    {17, Kind::Radio, "ICON:Hand", false, 12},
-    {18, Kind::Prompt, "Default Button:", false, 0},
-    {19, Kind::Spin, "0", false, 0},
-    {20, Kind::Check, "System Modal Message", false, 0},
-    {21, Kind::Group, "Message Box Style", false, 0},
-    {22, Kind::Radio, "Thread Safe", true, 21},
-    {23, Kind::Radio, "Runtime", false, 21},
-    {24, Kind::Push, "Show Message", false, 0},
-    {25, Kind::Push, "Close", false, 0},
+    {ControlMessageTextPrompt, Kind::Prompt, "Message Text:", false, 0},
+    {ControlMessageText, Kind::Entry, "Test Message | Second Line", false, 0},
+    {ControlMessageTitlePrompt, Kind::Prompt, "Message Title:", false, 0},
+    {ControlMessageTitle, Kind::Entry, "Quibra Demo", false, 0},
+    {ControlButtonStyle, Kind::Group, "Supported Button Styles", false, 0},
+    {ControlButtonOk, Kind::Radio, "BUTTON:OK", true, ControlButtonStyle},
+    {ControlButtonOkCancel, Kind::Radio, "BUTTON:OK + BUTTON:CANCEL", false, ControlButtonStyle},
+    {ControlButtonYesNo, Kind::Radio, "BUTTON:YES + BUTTON:NO", false, ControlButtonStyle},
+    {ControlButtonYesNoCancel, Kind::Radio, "BUTTON:YES + BUTTON:NO + BUTTON:CANCEL", false, ControlButtonStyle},
+    {ControlButtonAbortRetryIgnore, Kind::Radio, "BUTTON:ABORT + BUTTON:RETRY + BUTTON:IGNORE", false,
+     ControlButtonStyle},
+    {ControlButtonRetryCancel, Kind::Radio, "BUTTON:RETRY + BUTTON:CANCEL", false, ControlButtonStyle},
+    {ControlMessageIcon, Kind::Group, "Supported Icons", false, 0},
+    {ControlIconNone, Kind::Radio, "ICON:None", false, ControlMessageIcon},
+    {ControlIconExclamation, Kind::Radio, "ICON:Exclamation", true, ControlMessageIcon},
+    {ControlIconAsterisk, Kind::Radio, "ICON:Asterisk", false, ControlMessageIcon},
+    {ControlIconQuestion, Kind::Radio, "ICON:Question", false, ControlMessageIcon},
+    {ControlIconHand, Kind::Radio, "ICON:Hand", false, ControlMessageIcon},
+    {ControlDefaultButtonPrompt, Kind::Prompt, "Default Button:", false, 0},
+    {ControlDefaultButton, Kind::Spin, "0", false, 0},
+    {ControlSystemModal, Kind::Check, "System Modal Message", false, 0},
+    {ControlMessageStyle, Kind::Group, "Message Box Style", false, 0},
+    {ControlThreadSafe, Kind::Radio, "Thread Safe", true, ControlMessageStyle},
+    {ControlRuntime, Kind::Radio, "Runtime", false, ControlMessageStyle},
+    {ControlShowMessage, Kind::Push, "Show Message", false, 0},
+    {ControlClose, Kind::Push, "Close", false, 0},
 };
 
 const char* KindName(Kind kind) {
@@ -131,8 +136,8 @@ void CheckComposerControls(HWND composer, Report& report) {
     if (e.kind == Kind::Radio || e.kind == Kind::Check)
       report.Equal(IsChecked(c.hwnd), e.checked, Name(e) + " checked at the start");
   }
-  report.Equal(found, 25, "the composer's controls found with their ids");
-  report.Check(ChildById(composer, 19 + 0x4000).className == "msctls_updown32",
+  report.Equal(found, static_cast<int>(std::size(kComposer)), "the composer's controls found with their ids");
+  report.Check(ChildById(composer, ControlDefaultButton + 0x4000).className == "msctls_updown32",
                "the spin field has up-down arrows (msctls_updown32)");
 }
 
@@ -179,21 +184,24 @@ void CheckComposerLayout(HWND composer, Report& report) {
   report.Check(noOverlap, "no two controls overlap");
   report.Check(textsFit, "every text fits its control");
   // Dialog units: the same units across, the same units down.
-  const RECT& show = byId[24].rect;
-  const RECT& close = byId[25].rect;
+  const RECT& show = byId[ControlShowMessage].rect;
+  const RECT& close = byId[ControlClose].rect;
   report.Check(show.bottom - show.top == close.bottom - close.top && show.top == close.top,
                "the two buttons share their row and height");
-  report.Check(byId[2].rect.left == byId[4].rect.left, "the two entries start at the same x");
+  report.Check(byId[ControlMessageText].rect.left == byId[ControlMessageTitle].rect.left,
+               "the two entries start at the same x");
 }
 
 void CheckTabOrder(HWND composer, Report& report) {
   // Tab visits each control that takes input once, an option group at its
   // chosen radio, and comes back to the first.
-  const int expected[] = {4, 6, 14, 19, 20, 22, 24, 25, 2};
+  const int expected[] = {ControlMessageTitle,  ControlButtonOk,    ControlIconExclamation,
+                          ControlDefaultButton, ControlSystemModal, ControlThreadSafe,
+                          ControlShowMessage,   ControlClose,       ControlMessageText};
   HWND focus = FocusOf(composer);
-  report.Equal(GetDlgCtrlID(focus), 2, "the focus starts in the message text");
+  report.Equal(GetDlgCtrlID(focus), int{ControlMessageText}, "the focus starts in the message text");
   std::string order = "2";
-  bool ok = GetDlgCtrlID(focus) == 2;
+  bool ok = GetDlgCtrlID(focus) == ControlMessageText;
   for (int next : expected) {
     PressKey(focus, VK_TAB);
     HWND moved = WaitForWindow(

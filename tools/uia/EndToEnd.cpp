@@ -10,13 +10,12 @@
 #include "Program.h"
 #include "Report.h"
 #include "Settings.h"
+#include "composer/ComposerWindowDef.h"
 
 namespace uia {
 namespace {
 
-constexpr int kWindowWait = 30000;  // ms: Wine may start slowly on a busy machine
-constexpr int kShowMessage = 24;
-constexpr int kClose = 25;
+constexpr int kWindowWait = 30000;   // ms: Wine may start slowly on a busy machine
 constexpr int kExclamation = 32515;  // IDI_EXCLAMATION
 
 std::string ReadFile(const std::string& path) {
@@ -52,7 +51,7 @@ void ExpectReport(const Program& program, HWND composer, bool native, const std:
 }
 
 void ShowMessageWithStartValues(const Program& program, HWND composer, Report& report) {
-  Click(ChildById(composer, kShowMessage).hwnd);
+  Click(ChildById(composer, quibra::ControlShowMessage).hwnd);
   Box box = NextBox(program, composer, report, "the Thread Safe message box");
   if (!box.hwnd) return;
   report.Check(box.native, "\"Thread Safe\" shows the system's own message box (class #32770)");
@@ -72,12 +71,13 @@ void ShowMessageWithStartValues(const Program& program, HWND composer, Report& r
 }
 
 void YesNoCancelWithDefaultThree(const Program& program, HWND composer, Report& report) {
-  Click(ChildById(composer, 9).hwnd);  // BUTTON:YES + BUTTON:NO + BUTTON:CANCEL
-  report.Check(WaitUntil([&] { return IsChecked(ChildById(composer, 9).hwnd); }, kWindowWait),
-               "choosing the Yes/No/Cancel radio checks it");
-  report.Check(!IsChecked(ChildById(composer, 6).hwnd), "and unchecks BUTTON:OK");
-  SetText(ChildById(composer, 19).hwnd, "3");
-  Click(ChildById(composer, kShowMessage).hwnd);
+  Click(ChildById(composer, quibra::ControlButtonYesNoCancel).hwnd);  // BUTTON:YES + BUTTON:NO + BUTTON:CANCEL
+  report.Check(
+      WaitUntil([&] { return IsChecked(ChildById(composer, quibra::ControlButtonYesNoCancel).hwnd); }, kWindowWait),
+      "choosing the Yes/No/Cancel radio checks it");
+  report.Check(!IsChecked(ChildById(composer, quibra::ControlButtonOk).hwnd), "and unchecks BUTTON:OK");
+  SetText(ChildById(composer, quibra::ControlDefaultButton).hwnd, "3");
+  Click(ChildById(composer, quibra::ControlShowMessage).hwnd);
   Box box = NextBox(program, composer, report, "the Yes/No/Cancel box");
   if (!box.hwnd) return;
   report.Check(box.buttons.size() == 3 && box.Button("Yes") && box.Button("No") && box.Button("Cancel"),
@@ -90,13 +90,13 @@ void YesNoCancelWithDefaultThree(const Program& program, HWND composer, Report& 
 }
 
 void RuntimeStyle(const Program& program, HWND composer, Report& report) {
-  Click(ChildById(composer, 23).hwnd);  // Runtime
-  report.Check(WaitUntil([&] { return IsChecked(ChildById(composer, 23).hwnd); }, kWindowWait),
+  Click(ChildById(composer, quibra::ControlRuntime).hwnd);  // Runtime
+  report.Check(WaitUntil([&] { return IsChecked(ChildById(composer, quibra::ControlRuntime).hwnd); }, kWindowWait),
                "choosing \"Runtime\" checks it");
-  Click(ChildById(composer, 6).hwnd);  // back to BUTTON:OK
-  WaitUntil([&] { return IsChecked(ChildById(composer, 6).hwnd); }, kWindowWait);
-  SetText(ChildById(composer, 19).hwnd, "0");
-  Click(ChildById(composer, kShowMessage).hwnd);
+  Click(ChildById(composer, quibra::ControlButtonOk).hwnd);  // back to BUTTON:OK
+  WaitUntil([&] { return IsChecked(ChildById(composer, quibra::ControlButtonOk).hwnd); }, kWindowWait);
+  SetText(ChildById(composer, quibra::ControlDefaultButton).hwnd, "0");
+  Click(ChildById(composer, quibra::ControlShowMessage).hwnd);
   Box box = NextBox(program, composer, report, "the Runtime message box");
   if (!box.hwnd) return;
   report.Check(!box.native, "\"Runtime\" shows the runtime's own box (a runtime window)");
@@ -111,9 +111,9 @@ void RuntimeStyle(const Program& program, HWND composer, Report& report) {
   ExpectReport(program, composer, false, "BUTTON:OK was pressed", report);
 
   // Access keys: Alt+N answers a Yes/No box of the runtime with No.
-  Click(ChildById(composer, 8).hwnd);  // BUTTON:YES + BUTTON:NO
-  WaitUntil([&] { return IsChecked(ChildById(composer, 8).hwnd); }, kWindowWait);
-  Click(ChildById(composer, kShowMessage).hwnd);
+  Click(ChildById(composer, quibra::ControlButtonYesNo).hwnd);  // BUTTON:YES + BUTTON:NO
+  WaitUntil([&] { return IsChecked(ChildById(composer, quibra::ControlButtonYesNo).hwnd); }, kWindowWait);
+  Click(ChildById(composer, quibra::ControlShowMessage).hwnd);
   Box yesNo = NextBox(program, composer, report, "the runtime's Yes/No box");
   if (!yesNo.hwnd) return;
   report.Check(yesNo.buttons.size() == 2 && yesNo.Button("Yes") && yesNo.Button("No"), "it has Yes and No");
@@ -143,8 +143,8 @@ int RunEndToEnd(const std::string& exe, const std::string& folder) {
   report.Check(intro.lines.size() == 1 && intro.lines[0] == "OvQuibra Demo", "the intro reads \"OvQuibra Demo\"");
   Answer(intro, "OK", report);
 
-  HWND composer =
-      WaitForWindow([&] { return FindWindowWithControl(program.Id(), "OvQuibra Demo", kClose); }, kWindowWait);
+  HWND composer = WaitForWindow(
+      [&] { return FindWindowWithControl(program.Id(), "OvQuibra Demo", quibra::ControlClose); }, kWindowWait);
   if (!report.Check(composer != nullptr, "the composer window \"OvQuibra Demo\" opens")) return report.Failures();
   report.Equal(DragFullWindowsInProfile(), "0", "while the program runs, full-window dragging is off in the profile");
   report.Equal(listener.Heard() - heardBefore, 1, "the program broadcast the change");
@@ -156,7 +156,7 @@ int RunEndToEnd(const std::string& exe, const std::string& folder) {
   YesNoCancelWithDefaultThree(program, composer, report);
   RuntimeStyle(program, composer, report);
 
-  Click(ChildById(composer, kClose).hwnd);
+  Click(ChildById(composer, quibra::ControlClose).hwnd);
   report.Equal(program.WaitForExit(kWindowWait), 0, "\"Close\" ends the program with exit code");
   report.Equal(DragFullWindowsInProfile(), "1", "after the program, full-window dragging is on again");
   WaitUntil([&] { return listener.Heard() - heardBefore >= 2; }, 5000);

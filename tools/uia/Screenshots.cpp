@@ -5,6 +5,7 @@
 #include "EndToEnd.h"
 #include "Program.h"
 #include "Report.h"
+#include "composer/ComposerWindowDef.h"
 
 // After <windows.h>, which Automation.h brings.
 #include <commctrl.h>
@@ -35,7 +36,7 @@ void PressAndWait(HWND box, const std::string& caption, Report& report) {
 // Shows the message with the composer's current choices, captures the box,
 // and answers it and its report.
 void ShootBox(const Program& program, HWND composer, const std::string& path, Report& report) {
-  Click(ChildById(composer, 24).hwnd);
+  Click(ChildById(composer, quibra::ControlShowMessage).hwnd);
   HWND box = WaitBox(program, composer);
   if (!report.Check(box != nullptr, "the message box appears")) return;
   Shoot(box, path, report);
@@ -54,14 +55,15 @@ int TakeScreenshots(const std::string& exe, const std::string& errorDemo, const 
     HWND intro = WaitBox(program, nullptr);
     if (!report.Check(intro != nullptr, "the intro box appears")) return report.Failures();
     PressAndWait(intro, "OK", report);
-    HWND composer = WaitForWindow([&] { return FindWindowWithControl(program.Id(), "OvQuibra Demo", 25); }, kWait);
+    HWND composer = WaitForWindow(
+        [&] { return FindWindowWithControl(program.Id(), "OvQuibra Demo", quibra::ControlClose); }, kWait);
     if (!report.Check(composer != nullptr, "the composer window opens")) return report.Failures();
     Shoot(composer, out + "\\win32-composer.png", report);
     ShootBox(program, composer, out + "\\win32-box-thread-safe.png", report);
-    Click(ChildById(composer, 23).hwnd);  // the "Runtime" style
-    WaitUntil([&] { return IsChecked(ChildById(composer, 23).hwnd); }, kWait);
+    Click(ChildById(composer, quibra::ControlRuntime).hwnd);  // the "Runtime" style
+    WaitUntil([&] { return IsChecked(ChildById(composer, quibra::ControlRuntime).hwnd); }, kWait);
     ShootBox(program, composer, out + "\\win32-box-runtime.png", report);
-    Click(ChildById(composer, 25).hwnd);
+    Click(ChildById(composer, quibra::ControlClose).hwnd);
     report.Equal(program.WaitForExit(kWait), 0, "the program ends");
   }
   {

@@ -5,28 +5,21 @@
 #include <QFontMetrics>
 
 namespace qtbackend {
-namespace {
 
-// value * numerator / denominator, rounded as Windows' MulDiv rounds.
-int MulDiv(int32_t value, int numerator, int denominator) {
-  int64_t product = static_cast<int64_t>(value) * numerator;
-  int64_t half = denominator / 2;
-  return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
-}
-
-}  // namespace
-
-DialogUnits::DialogUnits(int baseX, int baseY) : baseX_(baseX > 0 ? baseX : 1), baseY_(baseY > 0 ? baseY : 1) {}
+DialogUnits::DialogUnits(int baseX, int baseY) : base_{baseX > 0 ? baseX : 1, baseY > 0 ? baseY : 1} {}
 
 DialogUnits DialogUnits::OfFont(const QFont& font) {
   QFontMetrics metrics(font);
-  int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-  return DialogUnits((letters / 26 + 1) / 2, metrics.height());
+  const rt::BaseUnits base =
+      rt::BaseUnitsOfFont(metrics.horizontalAdvance(QLatin1String(rt::kBaseUnitLetters)), metrics.height());
+  return DialogUnits(base.x, base.y);
 }
 
-int DialogUnits::X(int32_t units) const { return MulDiv(units, baseX_, 4); }
+int DialogUnits::X(int32_t units) const { return rt::UnitsToPixelsX(units, base_); }
 
-int DialogUnits::Y(int32_t units) const { return MulDiv(units, baseY_, 8); }
+int DialogUnits::Y(int32_t units) const { return rt::UnitsToPixelsY(units, base_); }
+
+rt::ScreenArea DialogUnits::Screen(int width, int height) const { return rt::ScreenInUnits(width, height, base_); }
 
 QFont WindowFont(const std::string& family, int32_t points) {
   const int size = points > 0 ? points : 8;

@@ -1,10 +1,11 @@
 #pragma once
-// Dialog units as Windows defines them: a horizontal unit is a quarter of the
-// font's average character width, a vertical unit an eighth of its height, so
-// that a window definition keeps its proportions with any font.
+// Dialog units of a Qt font: the runtime's conversions (runtime/DialogUnits.h)
+// with the base units Qt measures.
 #include <QFont>
 #include <cstdint>
 #include <string>
+
+#include "runtime/DialogUnits.h"
 
 namespace qtbackend {
 
@@ -12,19 +13,19 @@ class DialogUnits {
  public:
   // Base units in pixels: the average character width and the height.
   DialogUnits(int baseX, int baseY);
-  // The base units of a font, measured as Windows measures them: the width
-  // of the 52 letters of the alphabet, averaged and rounded.
+  // The base units of a font, measured as the runtime says (rt::BaseUnitsOfFont).
   static DialogUnits OfFont(const QFont& font);
 
-  int BaseX() const { return baseX_; }
-  int BaseY() const { return baseY_; }
+  int BaseX() const { return base_.x; }
+  int BaseY() const { return base_.y; }
   // Dialog units to pixels, rounded to the nearest pixel (halves away from 0).
   int X(int32_t units) const;
   int Y(int32_t units) const;
+  // A screen of width by height pixels in the whole units that fit on it.
+  rt::ScreenArea Screen(int width, int height) const;
 
  private:
-  int baseX_;
-  int baseY_;
+  rt::BaseUnits base_;
 };
 
 // The font a window definition asks for, or a sans font of the same size

@@ -15,7 +15,6 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QWindow>
-#include <climits>
 
 #include "backends/qt/AnsiText.h"
 #include "backends/qt/BoxWindowFlags.h"
@@ -48,30 +47,6 @@ int32_t DefaultHeight(ControlKind kind) {
     default:
       return 0;
   }
-}
-
-// The values a spin may take: "n<d>" up to d digits, "n-<d>" negative ones
-// too; other pictures leave the whole 32-bit range. Decimals are not
-// offered: the spin steps whole numbers.
-std::pair<int, int> SpinRange(const std::string& picture) {
-  const std::pair<int, int> whole = {INT_MIN + 1, INT_MAX};
-  if (picture.size() < 2 || (picture[0] != 'n' && picture[0] != 'N')) return whole;
-  std::size_t at = 1;
-  bool negative = picture[at] == '-';
-  if (negative) ++at;
-  int digits = 0;
-  while (at < picture.size() && picture[at] >= '0' && picture[at] <= '9' && digits < 100)
-    digits = digits * 10 + (picture[at++] - '0');
-  if (at < picture.size() && picture[at] == '.') {
-    int decimals = 0;
-    for (++at; at < picture.size() && picture[at] >= '0' && picture[at] <= '9' && decimals < 100; ++at)
-      decimals = decimals * 10 + (picture[at] - '0');
-    if (decimals < digits) digits -= decimals;
-  }
-  if (digits <= 0 || digits > 9) return negative ? whole : std::pair<int, int>{0, INT_MAX};
-  int top = 1;
-  for (int i = 0; i < digits; ++i) top *= 10;
-  return {negative ? -(top - 1) : 0, top - 1};
 }
 
 bool TakesFocus(ControlKind kind) {
@@ -196,8 +171,8 @@ QWidget* NativeWindow::MakeControl(const rt::ControlDef& def) {
     }
     case ControlKind::Spin: {
       auto* spin = new QSpinBox(this);
-      auto [low, high] = SpinRange(def.picture);
-      spin->setRange(low, high);
+      const rt::SpinRange range = rt::PictureSpinRange(def.picture);
+      spin->setRange(range.low, range.high);
       spin->setSingleStep(def.increment > 0 ? def.increment : 1);
       return spin;
     }

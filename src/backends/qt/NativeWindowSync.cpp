@@ -14,6 +14,7 @@
 #include "backends/qt/AnsiText.h"
 #include "backends/qt/CaptionButton.h"
 #include "backends/qt/NativeWindow.h"
+#include "platform/Win32Api.h"
 #include "runtime/BoxRules.h"
 #include "runtime/ListFormat.h"
 #include "runtime/MessageBox.h"
@@ -31,12 +32,20 @@ using rt::ControlKind;
 constexpr int64_t kMaxListRows = 100000;
 constexpr int64_t kMaxListColumns = 64;
 
-QStyle::StandardPixmap IconOf(const std::string& code) {
-  if (code == rt::IconHand) return QStyle::SP_MessageBoxCritical;
-  if (code == rt::IconQuestion) return QStyle::SP_MessageBoxQuestion;
-  if (code == rt::IconExclamation) return QStyle::SP_MessageBoxWarning;
-  if (code == rt::IconAsterisk) return QStyle::SP_MessageBoxInformation;
-  return QStyle::SP_CustomBase;
+// The style's picture of a MessageBoxA icon flag; SP_CustomBase for none.
+QStyle::StandardPixmap IconOf(uint32_t flag) {
+  switch (flag) {
+    case os::MB_ICONHAND:
+      return QStyle::SP_MessageBoxCritical;
+    case os::MB_ICONQUESTION:
+      return QStyle::SP_MessageBoxQuestion;
+    case os::MB_ICONEXCLAMATION:
+      return QStyle::SP_MessageBoxWarning;
+    case os::MB_ICONASTERISK:
+      return QStyle::SP_MessageBoxInformation;
+    default:
+      return QStyle::SP_CustomBase;
+  }
 }
 
 }  // namespace
@@ -197,9 +206,9 @@ void NativeWindow::SyncList(int32_t control) {
 
 void NativeWindow::SyncImage(int32_t control) {
   auto* image = static_cast<QLabel*>(ControlWidget(control));
-  const std::string code = rt::Clip(window_->Text(control));
-  const QStyle::StandardPixmap icon = IconOf(code);
-  image->setAccessibleName(QString::fromLatin1(rt::IconName(code)));
+  const uint32_t flag = rt::ImageIconFlag(window_->Text(control));
+  const QStyle::StandardPixmap icon = IconOf(flag);
+  image->setAccessibleName(QString::fromLatin1(rt::IconName(rt::IconOfFlag(flag))));
   if (icon == QStyle::SP_CustomBase) {
     image->clear();
     return;

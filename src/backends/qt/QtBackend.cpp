@@ -118,8 +118,7 @@ rt::ScreenArea QtBackend::WorkArea() const {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return rt::kClassicWorkArea;
   const QRect area = screen->availableGeometry();
-  const DialogUnits units = DialogUnits::OfFont(WindowFont("MS Sans Serif", 8));
-  return {area.width() * 4 / units.BaseX(), area.height() * 8 / units.BaseY()};
+  return DialogUnits::OfFont(WindowFont("MS Sans Serif", 8)).Screen(area.width(), area.height());
 }
 
 void QtBackend::SetClipboardText(const std::string& text) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "backends/terminal/TextCells.h"
 #include "runtime/BoxRules.h"
 #include "runtime/MessageBox.h"
 
@@ -39,18 +40,18 @@ BoxLayout LayOut(const BoxModel& box, int columns, int rows) {
     l.labels.push_back(ButtonLabel(box.buttons[i].caption, i == box.defaultIndex));
     const std::size_t key = rt::AccessKeyPlace(box.buttons[i].caption);
     l.accessKeys.push_back(key == std::string_view::npos ? key : key + 2);
-    buttonsWidth += static_cast<int>(l.labels.back().size()) + (i ? kButtonGap : 0);
+    buttonsWidth += Cells(l.labels.back()) + (i ? kButtonGap : 0);
   }
-  std::size_t longest = 0;
-  for (const std::string& line : box.lines) longest = std::max(longest, line.size());
+  int longest = 0;
+  for (const std::string& line : box.lines) longest = std::max(longest, Cells(line));
   const int checkRows = box.HasCheckBox() ? 2 : 0;
   const int textRows = std::max(1, rows - kRowsBesideText - checkRows);
   l.shownLines = std::min<std::size_t>(box.lines.size(), static_cast<std::size_t>(textRows));
   l.scrolls = box.lines.size() > l.shownLines;
-  int content = static_cast<int>(longest) + (l.scrolls ? 2 : 0);
-  if (box.HasCheckBox()) content = std::max(content, 4 + static_cast<int>(rt::WithoutAccessKeys(box.checkBox).size()));
+  int content = longest + (l.scrolls ? 2 : 0);
+  if (box.HasCheckBox()) content = std::max(content, 4 + Cells(rt::WithoutAccessKeys(box.checkBox)));
   const int iconWidth = icon ? kIconColumns : 0;
-  const int title = static_cast<int>(box.title.size()) + 8;  // room for "[x]" too
+  const int title = Cells(box.title) + 8;  // room for "[x]" too
   l.width = std::max({iconWidth + content, buttonsWidth, title, 20}) + 2 * kMargin + 2;
   l.width = std::min(l.width, std::max(columns, 1));
   const int iconRows = icon ? 1 : 0;
@@ -68,7 +69,7 @@ BoxLayout LayOut(const BoxModel& box, int columns, int rows) {
   const int by = l.y + l.height - 3;
   for (const std::string& label : l.labels) {
     l.buttons.push_back({bx, by});
-    bx += static_cast<int>(label.size()) + kButtonGap;
+    bx += Cells(label) + kButtonGap;
   }
   return l;
 }

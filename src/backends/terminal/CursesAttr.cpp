@@ -1,10 +1,33 @@
 #include "backends/terminal/CursesAttr.h"
 
+#include "backends/terminal/TextCells.h"
+
 namespace terminal {
 
+void PutCharacter(int y, int x, char32_t character, chtype attr) {
+  if (character < 0x80) {
+    mvaddch(y, x, static_cast<chtype>(character) | attr);
+    return;
+  }
+  const wchar_t wide[2] = {static_cast<wchar_t>(character), 0};
+  cchar_t cell;
+  setcchar(&cell, wide, attr & A_ATTRIBUTES & ~A_COLOR, static_cast<short>(PAIR_NUMBER(attr)), nullptr);
+  mvadd_wch(y, x, &cell);
+}
+
 void Put(int y, int x, std::string_view text, chtype attr) {
-  for (std::size_t i = 0; i < text.size(); ++i)
-    mvaddch(y, x + static_cast<int>(i), static_cast<unsigned char>(text[i]) | attr);
+  for (const char32_t character : Characters(text)) {
+    const int cells = CharacterCells(character);
+    if (cells == 0) continue;  // a combining mark: text is drawn composed
+    PutCharacter(y, x, character, attr);
+    x += cells;
+  }
+}
+
+void PutAccessKey(int y, int x, std::string_view text, std::size_t place, chtype attr) {
+  if (place >= text.size()) return;
+  const std::u32string key = Characters(text.substr(place, CellBytes(text.substr(place), 2)));
+  if (!key.empty()) PutCharacter(y, x + Cells(text.substr(0, place)), key[0], attr | A_UNDERLINE);
 }
 
 void Frame(int x, int y, int width, int height, chtype line, chtype fill, bool lineDrawing) {

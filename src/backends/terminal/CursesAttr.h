@@ -14,8 +14,13 @@ enum Pair : short { PairBox = 1, PairFocus, PairAlert, PairKey, PairIcon, PairFi
 
 inline chtype Attr(Pair pair, chtype otherwise) { return has_colors() ? COLOR_PAIR(pair) : otherwise; }
 
-// Text at a cell, byte by byte; what falls off the screen is not drawn.
+// One character at a cell, with the attributes and colour pair of `attr`.
+void PutCharacter(int y, int x, char32_t character, chtype attr);
+// Text from a cell on, each character in its cells (TextCells.h); what falls off the screen is not drawn.
 void Put(int y, int x, std::string_view text, chtype attr);
+// The access key of a text Put at (y, x): the character that begins at byte
+// `place` of the text, underlined in its cell. Nothing where place is npos.
+void PutAccessKey(int y, int x, std::string_view text, std::size_t place, chtype attr);
 // A frame of lines (or of '+', '-' and '|' where the terminal has none),
 // filled with blanks of `fill`.
 void Frame(int x, int y, int width, int height, chtype line, chtype fill, bool lineDrawing);

@@ -8,6 +8,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +17,7 @@
 #include "backends/terminal/CursesAttr.h"
 #include "backends/terminal/LineQuestion.h"
 #include "runtime/BoxRules.h"
+#include "backends/terminal/TextCells.h"
 
 namespace terminal {
 namespace {
@@ -121,6 +123,9 @@ bool Terminal::Begin() {
   if (tcgetattr(ttyFd, &shellMode) != 0) return true;
   // Our handlers first, so that ncurses leaves these signals to them.
   ArmSignals();
+  // The terminal's own character set, as the user's locale names it, so
+  // that text beyond ASCII is drawn as characters rather than as bytes.
+  std::setlocale(LC_CTYPE, "");
   SCREEN* screen = newterm(nullptr, tty, tty);
   if (!screen) {
     DisarmSignals();
@@ -296,13 +301,15 @@ void Terminal::Paint(const BoxModel& box, const BoxLayout& l) {
   Frame(l.x, l.y, l.width, l.height, frameAttr, boxAttr, lineDrawing_);
   if (!box.title.empty()) {
     const std::size_t room = static_cast<std::size_t>(std::max(0, l.width - 8));
-    Put(l.y, l.x + 2, " " + box.title.substr(0, room) + " ", frameAttr | A_BOLD);
+    Put(l.y, l.x + 2, " " + box.title.substr(0, CellBytes(box.title, static_cast<int>(room))) + " ", frameAttr | A_BOLD);
   }
   if (box.escapeValue) Put(l.closeBox.y, l.closeBox.x, "[x]", frameAttr);
   if (const char* sign = IconSign(box.icon); *sign) Put(l.icon.y, l.icon.x, sign, Attr(PairIcon, A_NORMAL) | A_BOLD);
   const std::size_t width = static_cast<std::size_t>(l.textWidth - (l.scrolls ? 2 : 0));
-  for (std::size_t i = 0; i < l.shownLines && box.top + i < box.lines.size(); ++i)
-    Put(l.textY + static_cast<int>(i), l.textX, std::string_view(box.lines[box.top + i]).substr(0, width), boxAttr);
+  for (std::size_t i = 0; i < l.shownLines && box.top + i < box.lines.size(); ++i) {
+    const std::string_view line = box.lines[box.top + i];
+    Put(l.textY + static_cast<int>(i), l.textX, line.substr(0, CellBytes(line, static_cast<int>(width))), boxAttr);
+  }
   if (l.scrolls) {
     // A scroll bar beside the text, and where the text stands below it.
     const int barX = l.textX + l.textWidth - 1;
@@ -318,19 +325,14 @@ void Terminal::Paint(const BoxModel& box, const BoxLayout& l) {
     const std::string caption = rt::WithoutAccessKeys(box.checkBox);
     const chtype attr = box.CheckBoxFocused() ? Attr(PairFocus, A_REVERSE) : boxAttr;
     Put(l.checkBox.y, l.checkBox.x, std::string(box.checked ? "[X] " : "[ ] ") + caption, attr);
-    const std::size_t key = rt::AccessKeyPlace(box.checkBox);
-    if (key != std::string_view::npos)
-      mvaddch(l.checkBox.y, l.checkBox.x + 4 + static_cast<int>(key),
-              static_cast<unsigned char>(caption[key]) | attr | A_UNDERLINE);
+    PutAccessKey(l.checkBox.y, l.checkBox.x + 4, caption, rt::AccessKeyPlace(box.checkBox), attr);
   }
   for (std::size_t i = 0; i < l.labels.size(); ++i) {
     const bool focused = box.focus == i;
     const chtype attr = focused ? Attr(PairFocus, A_REVERSE) | A_BOLD : boxAttr;
     Put(l.buttons[i].y, l.buttons[i].x, l.labels[i], attr);
-    if (l.accessKeys[i] != std::string_view::npos)
-      mvaddch(l.buttons[i].y, l.buttons[i].x + static_cast<int>(l.accessKeys[i]),
-              static_cast<unsigned char>(l.labels[i][l.accessKeys[i]]) | (focused ? attr : Attr(PairKey, A_NORMAL)) |
-                  A_UNDERLINE);
+    PutAccessKey(l.buttons[i].y, l.buttons[i].x, l.labels[i], l.accessKeys[i],
+                 focused ? attr : Attr(PairKey, A_NORMAL));
   }
   // The cursor stands on what has the focus, where a screen reader looks.
   if (box.CheckBoxFocused())
@@ -355,7 +357,7 @@ KeyOutcome Terminal::Step(BoxModel& box, int milliseconds, bool& timedOut) {
     if (key.name == KeyName::Click) {
       for (std::size_t i = 0; i < layout.buttons.size(); ++i)
         if (y == layout.buttons[i].y && x >= layout.buttons[i].x &&
-            x < layout.buttons[i].x + static_cast<int>(layout.labels[i].size())) {
+            x < layout.buttons[i].x + Cells(layout.labels[i])) {
           box.focus = i;
           return {KeyOutcome::Kind::Press, i};
         }

@@ -6,6 +6,7 @@
 
 #include "backends/terminal/BoxLayout.h"
 #include "backends/terminal/CursesAttr.h"
+#include "backends/terminal/TextCells.h"
 #include "runtime/BoxRules.h"
 #include "runtime/ListFormat.h"
 #include "runtime/Property.h"
@@ -25,9 +26,10 @@ struct Clip {
 };
 
 void PutIn(const Clip& clip, int y, int x, std::string_view text, chtype attr) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const int cx = x + static_cast<int>(i);
-    if (clip.Holds(cx, y)) mvaddch(y, cx, static_cast<unsigned char>(text[i]) | attr);
+  for (const char32_t character : Characters(text)) {
+    const int cells = CharacterCells(character);
+    if (cells > 0 && clip.Holds(x, y) && clip.Holds(x + cells - 1, y)) PutCharacter(y, x, character, attr);
+    x += cells;
   }
 }
 
@@ -37,17 +39,18 @@ void CharIn(const Clip& clip, int y, int x, chtype ch) {
 
 // A caption without its '&', its access key underlined, cut to `width`.
 void Caption(const Clip& clip, int y, int x, int width, const std::string& text, chtype attr) {
-  const std::string shown = rt::WithoutAccessKeys(text).substr(0, static_cast<std::size_t>(std::max(0, width)));
+  std::string shown = rt::WithoutAccessKeys(text);
+  shown.resize(CellBytes(shown, std::max(0, width)));
   PutIn(clip, y, x, shown, attr);
   const std::size_t key = rt::AccessKeyPlace(text);
-  if (key != std::string_view::npos && key < shown.size())
-    CharIn(clip, y, x + static_cast<int>(key), static_cast<unsigned char>(shown[key]) | attr | A_UNDERLINE);
+  if (key < shown.size() && clip.Holds(x + Cells(std::string_view(shown).substr(0, key)), y))
+    PutAccessKey(y, x, shown, key, attr);
 }
 
 std::string Fit(std::string text, int width, char align) {
-  const std::size_t w = static_cast<std::size_t>(std::max(0, width));
-  if (text.size() >= w) return text.substr(0, w);
-  const std::size_t pad = w - text.size();
+  const int w = std::max(0, width), cells = Cells(text);
+  if (cells >= w) return text.substr(0, CellBytes(text, w));
+  const std::size_t pad = static_cast<std::size_t>(w - cells);
   if (align == 'R' || align == 'D') return std::string(pad, ' ') + text;
   if (align == 'C') return std::string(pad / 2, ' ') + text + std::string(pad - pad / 2, ' ');
   return text + std::string(pad, ' ');

@@ -2,19 +2,22 @@
 // system's own (MessageBoxA, fitted to the screen as every box is); a hook
 // sees it once laid out and sets the buttons' captions, starts a timer of its
 // own that draws the seconds left on its default button (its name stays its
-// caption, the seconds go into its description) and then presses it, and takes Escape and the close box where the dialog tools' rule
-// answers them with Cancel.
+// caption, the seconds go into its description) and then presses it, and
+// takes Escape and the close box where the dialog tools' rule answers them
+// with Cancel.
 // clang-format off
 #include "platform/Win32Api.h"
 #include "backends/win32/Win32Headers.h"
+#include "platform/os/WindowsBoxLaidOut.h"
 // clang-format on
 #include "backends/win32/CountdownBox.h"
-#include "backends/win32/DrawnCaption.h"
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 #include <string>
 
+#include "backends/win32/DrawnCaption.h"
 #include "runtime/BoxRules.h"
 
 namespace win32 {
@@ -33,7 +36,6 @@ struct HookedBox {
   int32_t seconds = 0;  // the countdown's length
   int32_t secondsLeft = 0;
   int defaultId = 0;  // the default button's result id, which is its control id
-  HHOOK hook = nullptr;
   HWND box = nullptr;
   HWND button = nullptr;
   std::string caption;  // the default button's caption, before the countdown
@@ -79,17 +81,9 @@ LRESULT CALLBACK EscapeAsCancel(HWND box, UINT message, WPARAM wParam, LPARAM lP
 
 // Adds to the box once the system has made its buttons: when its dialog
 // procedure has handled WM_INITDIALOG.
-LRESULT CALLBACK AddWhenLaidOut(int code, WPARAM wParam, LPARAM lParam) {
-  HookedBox* c = current;
-  const LRESULT next = CallNextHookEx(c ? c->hook : nullptr, code, wParam, lParam);
-  const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-  if (!c || code != HC_ACTION || !call || call->message != WM_INITDIALOG) return next;
-  char name[16] = {};
-  GetClassNameA(call->hwnd, name, sizeof name);
-  if (lstrcmpA(name, "#32770") != 0) return next;
-  UnhookWindowsHookEx(c->hook);
-  c->hook = nullptr;
-  c->box = call->hwnd;
+void AddWhenLaidOut(HWND box, void* context) {
+  HookedBox* c = static_cast<HookedBox*>(context);
+  c->box = box;
   for (const auto& [id, caption] : c->add.captions)
     if (HWND button = GetDlgItem(c->box, id)) SetWindowTextA(button, caption.c_str());
   if (c->add.escapeIsCancel) {
@@ -106,7 +100,6 @@ LRESULT CALLBACK AddWhenLaidOut(int code, WPARAM wParam, LPARAM lParam) {
     ShowSecondsLeft(*c);
     SetTimer(c->box, kCountdownTimer, 1000, &Tick);
   }
-  return next;
 }
 
 int32_t HookedMessageBox(HWND owner, const char* text, const char* caption, UINT flags, const Additions& add,
@@ -121,10 +114,11 @@ int32_t HookedMessageBox(HWND owner, const char* text, const char* caption, UINT
   box.defaultId = buttons.empty() ? 0 : rt::NativeIdOfButton(buttons[place].value);
   HookedBox* outer = current;
   current = &box;
+  std::optional<os::windows::WhenBoxLaidOut> adding;
   if ((box.secondsLeft > 0 && box.defaultId) || !add.captions.empty() || add.escapeIsCancel)
-    box.hook = SetWindowsHookExA(WH_CALLWNDPROCRET, &AddWhenLaidOut, nullptr, GetCurrentThreadId());
+    adding.emplace(&AddWhenLaidOut, &box);
   const int32_t result = os::SystemCalls().messageBox(owner, text, caption, flags);
-  if (box.hook) UnhookWindowsHookEx(box.hook);
+  adding.reset();
   current = outer;
   escaped = box.escaped;
   return box.timedOut ? os::MB_TIMEDOUT : result;

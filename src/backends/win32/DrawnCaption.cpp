@@ -151,8 +151,8 @@ void DrawCaption(HWND button, const std::string& drawn, const std::string& descr
   if (!d) {
     d = new Drawn;
     SetPropA(button, kProperty, d);
-    d->proc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
+    d->proc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
   }
   if (d->text != drawn) {
     d->text = drawn;

@@ -78,34 +78,34 @@ SIZE NativeWindow::AutoSize(const rt::ControlDef& def, HDC dc) const {
   std::string shown = window_.Text(def.number);
   if (!shown.empty()) DrawTextA(dc, shown.c_str(), static_cast<int>(shown.size()), &text, flags);
   const LONG textWidth = text.right - text.left;
-  const LONG textHeight = std::max<LONG>(text.bottom - text.top, VerticalPixels(8, units_));
+  const LONG textHeight = std::max<LONG>(text.bottom - text.top, rt::UnitsToPixelsY(8, units_));
   switch (def.kind) {
     case ControlKind::Prompt:
       return {textWidth + 2, textHeight};
     case ControlKind::Radio:
     case ControlKind::CheckBox:
-      return {MarkWidth(dc) + textWidth + 2, std::max<LONG>(textHeight, VerticalPixels(10, units_))};
+      return {MarkWidth(dc) + textWidth + 2, std::max<LONG>(textHeight, rt::UnitsToPixelsY(10, units_))};
     case ControlKind::Button:
-      return {std::max<LONG>(HorizontalPixels(50, units_), textWidth + HorizontalPixels(8, units_)),
-              VerticalPixels(14, units_)};
+      return {std::max<LONG>(rt::UnitsToPixelsX(50, units_), textWidth + rt::UnitsToPixelsX(8, units_)),
+              rt::UnitsToPixelsY(14, units_)};
     case ControlKind::Entry:
-      return {HorizontalPixels(60, units_), VerticalPixels(12, units_)};
+      return {rt::UnitsToPixelsX(60, units_), rt::UnitsToPixelsY(12, units_)};
     case ControlKind::Spin:
-      return {HorizontalPixels(30, units_), VerticalPixels(12, units_)};
+      return {rt::UnitsToPixelsX(30, units_), rt::UnitsToPixelsY(12, units_)};
     case ControlKind::Image:
-      return {std::max<LONG>(32, HorizontalPixels(21, units_)), std::max<LONG>(32, VerticalPixels(21, units_))};
+      return {std::max<LONG>(32, rt::UnitsToPixelsX(21, units_)), std::max<LONG>(32, rt::UnitsToPixelsY(21, units_))};
     case ControlKind::List:
     case ControlKind::Text:
-      return {HorizontalPixels(120, units_), VerticalPixels(60, units_)};
+      return {rt::UnitsToPixelsX(120, units_), rt::UnitsToPixelsY(60, units_)};
     case ControlKind::OptionGroup:
     case ControlKind::Group:
     case ControlKind::Sheet:
-      return {HorizontalPixels(100, units_), VerticalPixels(50, units_)};
+      return {rt::UnitsToPixelsX(100, units_), rt::UnitsToPixelsY(50, units_)};
   }
   return {textWidth, textHeight};
 }
 
-HFONT NativeWindow::MakeFont(const std::string& name, int32_t points, HDC screen, BaseUnits& units) {
+HFONT NativeWindow::MakeFont(const std::string& name, int32_t points, HDC screen, rt::BaseUnits& units) {
   HFONT font = CreateFontA(-MulDiv(points > 0 ? points : 8, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL,
                            FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, name.empty() ? "MS Sans Serif" : name.c_str());
@@ -113,27 +113,27 @@ HFONT NativeWindow::MakeFont(const std::string& name, int32_t points, HDC screen
   TEXTMETRICA metrics{};
   GetTextMetricsA(screen, &metrics);
   SIZE letters{};
-  GetTextExtentPoint32A(screen, kMeasureLetters, 52, &letters);
-  units = BaseUnitsFromFont(letters.cx, metrics.tmHeight);
+  GetTextExtentPoint32A(screen, rt::kBaseUnitLetters, 52, &letters);
+  units = rt::BaseUnitsOfFont(letters.cx, metrics.tmHeight);
   SelectObject(screen, previous);
   return font;
 }
 
 RECT NativeWindow::ClientArea(HDC dc) const {
   const rt::WindowDef& def = window_.Def();
-  RECT area{0, 0, HorizontalPixels(def.width, units_), VerticalPixels(def.height, units_)};
+  RECT area{0, 0, rt::UnitsToPixelsX(def.width, units_), rt::UnitsToPixelsY(def.height, units_)};
   if (def.width > 0 && def.height > 0) return area;
   // A definition without a size is as large as its controls and a margin.
   LONG right = 0, bottom = 0;
   for (const rt::ControlDef& c : def.controls) {
     SIZE autoSize = AutoSize(c, dc);
-    right = std::max<LONG>(right,
-                           HorizontalPixels(c.x, units_) + (c.width ? HorizontalPixels(c.width, units_) : autoSize.cx));
-    bottom = std::max<LONG>(bottom,
-                            VerticalPixels(c.y, units_) + (c.height ? VerticalPixels(c.height, units_) : autoSize.cy));
+    right = std::max<LONG>(
+        right, rt::UnitsToPixelsX(c.x, units_) + (c.width ? rt::UnitsToPixelsX(c.width, units_) : autoSize.cx));
+    bottom = std::max<LONG>(
+        bottom, rt::UnitsToPixelsY(c.y, units_) + (c.height ? rt::UnitsToPixelsY(c.height, units_) : autoSize.cy));
   }
-  if (def.width <= 0) area.right = right + HorizontalPixels(7, units_);
-  if (def.height <= 0) area.bottom = bottom + VerticalPixels(7, units_);
+  if (def.width <= 0) area.right = right + rt::UnitsToPixelsX(7, units_);
+  if (def.height <= 0) area.bottom = bottom + rt::UnitsToPixelsY(7, units_);
   return area;
 }
 
@@ -165,8 +165,8 @@ void NativeWindow::Create(HWND owner) {
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
   int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
   if (def.x != rt::DefaultPosition && def.y != rt::DefaultPosition) {
-    x = HorizontalPixels(def.x, units_);
-    y = VerticalPixels(def.y, units_);
+    x = rt::UnitsToPixelsX(def.x, units_);
+    y = rt::UnitsToPixelsY(def.y, units_);
   } else if (owner || box) {
     // A window over another, and every message box, stands in the middle of
     // its owner, or of the screen's work area.
@@ -222,9 +222,9 @@ void NativeWindow::CreateChild(std::size_t index, HDC dc) {
   Child& child = children_[index];
   child.def = &def;
   SIZE autoSize = AutoSize(def, dc);
-  const int x = HorizontalPixels(def.x, units_), y = VerticalPixels(def.y, units_);
-  const int w = def.width ? HorizontalPixels(def.width, units_) : autoSize.cx;
-  int h = def.height ? VerticalPixels(def.height, units_) : autoSize.cy;
+  const int x = rt::UnitsToPixelsX(def.x, units_), y = rt::UnitsToPixelsY(def.y, units_);
+  const int w = def.width ? rt::UnitsToPixelsX(def.width, units_) : autoSize.cx;
+  int h = def.height ? rt::UnitsToPixelsY(def.height, units_) : autoSize.cy;
   // A message box's text is one static control, its first line's, that
   // reaches down to the last line: a screen reader reads it whole. The lines
   // after the first have no window of their own.
@@ -232,7 +232,7 @@ void NativeWindow::CreateChild(std::size_t index, HDC dc) {
   if (!lines.empty() && def.number != lines.front()) return;
   if (lines.size() > 1) {
     for (const rt::ControlDef& last : window_.Def().controls)
-      if (last.number == lines.back()) h = VerticalPixels(last.y + last.height, units_) - y;
+      if (last.number == lines.back()) h = rt::UnitsToPixelsY(last.y + last.height, units_) - y;
   }
 
   // A radio that follows another of its option group continues the group the
@@ -304,7 +304,7 @@ void NativeWindow::CreateChild(std::size_t index, HDC dc) {
         hwnd_, reinterpret_cast<HMENU>(static_cast<intptr_t>(def.number + kUpDownIdOffset)), Instance(), nullptr);
     if (child.upDown) {
       SendMessageA(child.upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(child.hwnd), 0);
-      SpinRange range = SpinRangeOf(def.picture);
+      const rt::SpinRange range = rt::PictureSpinRange(def.picture);
       SendMessageA(child.upDown, UDM_SETRANGE32, static_cast<WPARAM>(range.low), static_cast<LPARAM>(range.high));
       UDACCEL step{0, static_cast<UINT>(def.increment > 0 ? def.increment : 1)};
       SendMessageA(child.upDown, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
@@ -318,7 +318,8 @@ void NativeWindow::CreateChild(std::size_t index, HDC dc) {
       LVCOLUMNA column{};
       column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
       column.fmt = columns[i].align == 'R' ? LVCFMT_RIGHT : columns[i].align == 'C' ? LVCFMT_CENTER : LVCFMT_LEFT;
-      column.cx = columns[i].width ? HorizontalPixels(columns[i].width, units_) : w / static_cast<int>(columns.size());
+      column.cx =
+          columns[i].width ? rt::UnitsToPixelsX(columns[i].width, units_) : w / static_cast<int>(columns.size());
       column.pszText = const_cast<char*>(columns[i].header.c_str());
       column.iSubItem = static_cast<int>(i);
       SendMessageA(child.hwnd, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));

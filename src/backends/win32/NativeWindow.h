@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "backends/win32/DialogUnits.h"
 #include "backends/win32/Win32Headers.h"
 #include "runtime/ControlDef.h"
+#include "runtime/DialogUnits.h"
 
 namespace rt {
 class Window;
@@ -41,7 +41,7 @@ class NativeWindow {
   bool Valid() const { return hwnd_ != nullptr; }
   HWND Handle() const { return hwnd_; }
   rt::Window& Runtime() { return window_; }
-  const BaseUnits& Units() const { return units_; }
+  const rt::BaseUnits& Units() const { return units_; }
   // The native control of a control number (a spin's edit field), or null.
   HWND ControlHandle(int32_t number) const;
   std::string LastError() const { return error_; }
@@ -75,7 +75,7 @@ class NativeWindow {
   static void UseCursor(int32_t cursor);
   // The font of a window definition (8-point "MS Sans Serif" by default) and
   // its base units measured on the screen; null where the system has none.
-  static HFONT MakeFont(const std::string& name, int32_t points, HDC screen, BaseUnits& units);
+  static HFONT MakeFont(const std::string& name, int32_t points, HDC screen, rt::BaseUnits& units);
 
  private:
   struct Child {
@@ -124,7 +124,7 @@ class NativeWindow {
   HWND hwnd_ = nullptr;
   HWND owner_ = nullptr;
   HFONT font_ = nullptr;
-  BaseUnits units_;
+  rt::BaseUnits units_;
   std::vector<Child> children_;  // in definition order
   int32_t defaultButton_ = 0;
   int32_t lastFocus_ = 0;

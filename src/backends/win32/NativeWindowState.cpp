@@ -5,6 +5,7 @@
 #include "backends/win32/ControlCodes.h"
 #include "backends/win32/DrawnCaption.h"
 #include "backends/win32/NativeWindow.h"
+#include "runtime/BoxRules.h"
 #include "runtime/Property.h"
 #include "runtime/Text.h"
 #include "runtime/Window.h"
@@ -18,20 +19,20 @@ using rt::ControlKind;
 // nonsensical count must not make the list view allocate without end.
 constexpr int64_t kMostRows = 1000000;
 
-LPCSTR IconResource(StockIcon icon) {
-  switch (icon) {
-    case StockIcon::Hand:
-      return MAKEINTRESOURCEA(32513);
-    case StockIcon::Question:
-      return MAKEINTRESOURCEA(32514);
-    case StockIcon::Exclamation:
-      return MAKEINTRESOURCEA(32515);
-    case StockIcon::Asterisk:
-      return MAKEINTRESOURCEA(32516);
-    case StockIcon::None:
-      break;
+// The system's icon of a MessageBoxA icon flag; none for 0.
+LPCSTR IconResource(uint32_t flag) {
+  switch (flag) {
+    case MB_ICONHAND:
+      return MAKEINTRESOURCEA(32513);  // IDI_HAND
+    case MB_ICONQUESTION:
+      return MAKEINTRESOURCEA(32514);  // IDI_QUESTION
+    case MB_ICONEXCLAMATION:
+      return MAKEINTRESOURCEA(32515);  // IDI_EXCLAMATION
+    case MB_ICONASTERISK:
+      return MAKEINTRESOURCEA(32516);  // IDI_ASTERISK
+    default:
+      return nullptr;
   }
-  return nullptr;
 }
 
 }  // namespace
@@ -108,8 +109,7 @@ void NativeWindow::RefreshChild(Child& child) {
       // The window text is what a screen reader reads; where the drawn text
       // differs (a countdown's "Yes (28)"), the button draws it itself.
       SetNativeText(child.hwnd, window_.SpokenCaption(n));
-      if (window_.SpokenCaption(n) != window_.Text(n))
-        DrawCaption(child.hwnd, window_.Text(n), window_.Description(n));
+      if (window_.SpokenCaption(n) != window_.Text(n)) DrawCaption(child.hwnd, window_.Text(n), window_.Description(n));
       break;
     case ControlKind::Entry:
     case ControlKind::Spin:
@@ -161,7 +161,7 @@ void NativeWindow::RefreshChecks(int32_t group) {
 }
 
 void NativeWindow::ShowIcon(Child& child) {
-  LPCSTR resource = IconResource(IconOfCode(window_.Text(child.def->number)));
+  LPCSTR resource = IconResource(rt::ImageIconFlag(window_.Text(child.def->number)));
   // FIXME: an icon given as a number (not a code) shows nothing; no window of
   // this program gives one.
   HICON icon = resource ? LoadIconA(nullptr, resource) : nullptr;

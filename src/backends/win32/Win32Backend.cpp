@@ -133,11 +133,11 @@ rt::ScreenArea Win32Backend::WorkArea() const {
   RECT area{};
   if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0)) return rt::kClassicWorkArea;
   HDC screen = GetDC(nullptr);
-  BaseUnits units;
+  rt::BaseUnits units;
   HFONT font = NativeWindow::MakeFont("MS Sans Serif", 8, screen, units);
   if (font) DeleteObject(font);
   ReleaseDC(nullptr, screen);
-  return {(area.right - area.left) * 4 / units.x, (area.bottom - area.top) * 8 / units.y};
+  return rt::ScreenInUnits(area.right - area.left, area.bottom - area.top, units);
 }
 
 void Win32Backend::SetClipboardText(const std::string& text) {

@@ -37,8 +37,10 @@ class Win32Backend : public rt::Backend {
 
   // The native window of an open runtime window, or null.
   NativeWindow* Native(const rt::Window& window) const;
+
+  // For tests:
   // Handles the messages waiting for this thread without waiting for more;
-  // false once WM_QUIT was seen. For tests, which drive windows themselves.
+  // false once WM_QUIT was seen, so that a test can drive windows itself.
   bool PumpPending();
 
  private:

@@ -5,6 +5,7 @@
 #include "platform/Win32Api.h"
 #include "platform/ThisOs.h"
 #include <windows.h>
+#include "platform/os/WindowsBoxLaidOut.h"
 // clang-format on
 #include <algorithm>
 #include <string>
@@ -14,8 +15,6 @@
 namespace {
 
 constexpr int kTextId = 0xFFFF;  // the message box's text, as the system numbers it
-
-thread_local HHOOK fitHook = nullptr;
 
 // How the parts of a box move when its text is made shorter.
 struct Shortening {
@@ -69,23 +68,6 @@ void FitToWorkArea(HWND box) {
                area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Fits the box once the system has laid it out: when its dialog procedure
-// has handled WM_INITDIALOG.
-LRESULT CALLBACK FitWhenLaidOut(int code, WPARAM wParam, LPARAM lParam) {
-  const LRESULT next = CallNextHookEx(fitHook, code, wParam, lParam);
-  const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-  if (code == HC_ACTION && call && call->message == WM_INITDIALOG) {
-    char name[16] = {};
-    GetClassNameA(call->hwnd, name, sizeof name);
-    if (lstrcmpA(name, "#32770") == 0) {
-      UnhookWindowsHookEx(fitHook);
-      fitHook = nullptr;
-      FitToWorkArea(call->hwnd);
-    }
-  }
-  return next;
-}
-
 }  // namespace
 
 namespace os {
@@ -97,13 +79,8 @@ int32_t SystemMessageBox(HWND owner, const char* text, const char* caption, UINT
   ::HWND ownerWindow = static_cast<::HWND>(owner);
   if (ownerWindow && !::IsWindow(ownerWindow)) ownerWindow = nullptr;
   // The box is looked at once, when the system has laid it out.
-  fitHook = SetWindowsHookExA(WH_CALLWNDPROCRET, &FitWhenLaidOut, nullptr, GetCurrentThreadId());
-  const int32_t result = ::MessageBoxA(ownerWindow, text, caption, flags);
-  if (fitHook) {
-    UnhookWindowsHookEx(fitHook);
-    fitHook = nullptr;
-  }
-  return result;
+  windows::WhenBoxLaidOut fit([](::HWND box, void*) { FitToWorkArea(box); }, nullptr);
+  return ::MessageBoxA(ownerWindow, text, caption, flags);
 }
 
 BOOL SystemParameters(UINT action, UINT param, LPVOID data, UINT winIni) {

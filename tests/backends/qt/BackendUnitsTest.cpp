@@ -19,32 +19,6 @@ namespace {
 
 using qtbackend::DialogUnits;
 
-struct UnitsCase {
-  const char* label;
-  int baseX, baseY;
-  int32_t units;
-  int x, y;
-};
-
-TEST(DialogUnitsTest, ConvertAsWindowsRoundsThem) {
-  const UnitsCase cases[] = {
-      {"MS Sans Serif 8: the composer's width and height", 6, 13, 241, 362, 392},
-      {"a height of 179", 6, 13, 179, 269, 291},
-      {"a half pixel rounds away from zero", 6, 12, 1, 2, 2},
-      {"a quarter rounds down, five eighths up", 5, 13, 1, 1, 2},
-      {"zero", 7, 15, 0, 0, 0},
-      {"negative positions round away from zero too", 6, 13, -1, -2, -2},
-  };
-  for (const UnitsCase& c : cases) {
-    SCOPED_TRACE(c.label);
-    DialogUnits units(c.baseX, c.baseY);
-    EXPECT_EQ(units.X(c.units), c.x);
-    EXPECT_EQ(units.Y(c.units), c.y);
-  }
-  DialogUnits big(8, 16);
-  EXPECT_EQ(big.X(1000000000), 2000000000) << "the product is taken in 64 bits";
-}
-
 TEST(DialogUnitsTest, BaseUnitsNeverZero) {
   DialogUnits broken(0, -3);
   EXPECT_EQ(broken.BaseX(), 1);

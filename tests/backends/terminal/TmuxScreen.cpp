@@ -82,6 +82,24 @@ Screen ParseCapture(const std::string& captured) {
         i = end;
       } else if (c == 0x1b) {
         ++i;  // a two-byte escape such as a character set's choice
+      } else if (static_cast<unsigned char>(c) >= 0xC0) {
+        // A character of several bytes, a cell: a line drawn in a UTF-8
+        // terminal reads as the line-drawing set's letter it stands for.
+        std::size_t end = i + 1;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+        const std::string character = text.substr(i, end - i);
+        static const std::pair<const char*, char> kLines[] = {
+            {"\xE2\x94\x8C", 'l'}, {"\xE2\x94\x90", 'k'}, {"\xE2\x94\x94", 'm'},
+            {"\xE2\x94\x98", 'j'}, {"\xE2\x94\x80", 'q'}, {"\xE2\x94\x82", 'x'}};
+        ScreenCell cell = pen;
+        cell.ch = '?';
+        for (const auto& [line, letter] : kLines)
+          if (character == line) {
+            cell.ch = letter;
+            cell.line = true;
+          }
+        row.push_back(cell);
+        i = end - 1;
       } else {
         ScreenCell cell = pen;
         cell.ch = c;

@@ -73,8 +73,8 @@ TEST_F(Win32Test, ACountdownKeepsTheButtonsNameAndDrawsTheSeconds) {
   } boxes[] = {
       {"the runtime's box", win32::kWindowClass,
        [](const std::string& title) {
-         return rt::AskRuntimeBox({.text = "Go on?", .caption = title, .buttons = rt::ButtonYes | rt::ButtonNo,
-                                   .timeout = kSeconds})
+         return rt::AskRuntimeBox(
+                    {.text = "Go on?", .caption = title, .buttons = rt::ButtonYes | rt::ButtonNo, .timeout = kSeconds})
              .button;
        }},
       {"the system's box", "#32770",

@@ -70,15 +70,15 @@ TEST_F(Win32Test, EveryControlIsAStandardControlWithItsNumberAsId) {
 
 TEST_F(Win32Test, ControlsStandWhereTheDefinitionPutsThemInDialogUnits) {
   rt::Window* w = Open(TestForm());
-  const win32::BaseUnits& u = Native(w).Units();
+  const rt::BaseUnits& u = Native(w).Units();
   auto px = [&](int32_t x, int32_t y, int32_t width, int32_t height) {
-    return RECT{win32::HorizontalPixels(x, u), win32::VerticalPixels(y, u), win32::HorizontalPixels(x + width, u),
-                win32::VerticalPixels(y + height, u)};
+    return RECT{rt::UnitsToPixelsX(x, u), rt::UnitsToPixelsY(y, u), rt::UnitsToPixelsX(x + width, u),
+                rt::UnitsToPixelsY(y + height, u)};
   };
   RECT client{};
   GetClientRect(Native(w).Handle(), &client);
-  EXPECT_EQ(client.right, win32::HorizontalPixels(200, u));
-  EXPECT_EQ(client.bottom, win32::VerticalPixels(120, u));
+  EXPECT_EQ(client.right, rt::UnitsToPixelsX(200, u));
+  EXPECT_EQ(client.bottom, rt::UnitsToPixelsY(120, u));
   struct Case {
     int32_t number;
     int32_t x, y, width, height;
@@ -98,12 +98,12 @@ TEST_F(Win32Test, ControlsStandWhereTheDefinitionPutsThemInDialogUnits) {
   // The spin field and its arrows share the field's place.
   RECT field = RectInParent(Control(w, 7));
   RECT arrows = RectInParent(GetDlgItem(Native(w).Handle(), 7 + win32::kUpDownIdOffset));
-  EXPECT_EQ(field.left, win32::HorizontalPixels(110, u));
+  EXPECT_EQ(field.left, rt::UnitsToPixelsX(110, u));
   EXPECT_NEAR(arrows.left, field.right, 2) << "the arrows meet the field (or overlap its border)";
   // The arrows overlap the field's border, so the pair may end up to two
   // pixels short of the field's right edge, never beyond it.
-  EXPECT_LE(arrows.right, win32::HorizontalPixels(140, u));
-  EXPECT_GE(arrows.right, win32::HorizontalPixels(140, u) - 2);
+  EXPECT_LE(arrows.right, rt::UnitsToPixelsX(140, u));
+  EXPECT_GE(arrows.right, rt::UnitsToPixelsX(140, u) - 2);
 }
 
 TEST_F(Win32Test, ControlsWithoutASizeAreAsLargeAsTheirText) {

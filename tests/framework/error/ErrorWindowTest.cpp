@@ -145,25 +145,14 @@ TEST_F(ErrorWindow, ButtonsStandRightAlignedAndGiveTheirValue) {
   }
 }
 
-TEST(ErrorWindowDefinition, EveryControlLiesInsideTheWindowAndNoneOverlapsAnother) {
-  const rt::WindowDef& def = ErrorWindowDefinition();
-  const auto& controls = def.controls;
-  for (const rt::ControlDef& c : controls) {
+// Every control has a size of its own, so that every window's layout rule
+// (inside the window, none over another: ProgramRunTest) covers them all.
+TEST(ErrorWindowDefinition, EveryControlHasASizeOfItsOwn) {
+  for (const rt::ControlDef& c : ErrorWindowDefinition().controls) {
     SCOPED_TRACE(c.name);
     EXPECT_GT(c.width, 0);
     EXPECT_GT(c.height, 0);
-    EXPECT_GE(c.x, 0);
-    EXPECT_GE(c.y, 0);
-    EXPECT_LE(c.x + c.width, def.width);
-    EXPECT_LE(c.y + c.height, def.height);
   }
-  for (std::size_t i = 0; i < controls.size(); ++i)
-    for (std::size_t k = i + 1; k < controls.size(); ++k) {
-      const rt::ControlDef& a = controls[i];
-      const rt::ControlDef& b = controls[k];
-      const bool apart = a.x + a.width <= b.x || b.x + b.width <= a.x || a.y + a.height <= b.y || b.y + b.height <= a.y;
-      EXPECT_TRUE(apart) << a.name << " overlaps " << b.name;
-    }
 }
 
 TEST(ErrorWindowDefinition, TheButtonsStandInOneRowBelowTheListInPlaceOrder) {

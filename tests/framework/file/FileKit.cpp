@@ -5,10 +5,10 @@
 #include <thread>
 
 #include "framework/file/FileUseRegistry.h"
-#include "platform/ChildProcess.h"
 #include "platform/OsFile.h"
 #include "runtime/ErrorState.h"
 #include "runtime/Text.h"
+#include "support/ChildProcess.h"
 
 #ifdef QUIBRA_HAVE_SQLITE
 #include <sqlite3.h>
@@ -57,19 +57,19 @@ int Hold(const std::string& argument) {
   // Ending the process lets go of everything it held, as a program does.
   return 0;
 }
-[[maybe_unused]] const bool servesHold = os::ChildProcess::Serve("b8-hold", &Hold);
+[[maybe_unused]] const bool servesHold = quibra_test::ChildProcess::Serve("b8-hold", &Hold);
 
 }  // namespace
 
 struct Holder::Impl {
-  os::ChildProcess child;
+  quibra_test::ChildProcess child;
 };
 
 Holder::Holder(const std::string& path, const std::string& how, int mode, int releaseMs)
     : path_(path), impl_(std::make_unique<Impl>()) {
   std::filesystem::remove(path + ".held");
   std::filesystem::remove(path + ".release");
-  impl_->child = os::ChildProcess::Start(
+  impl_->child = quibra_test::ChildProcess::Start(
       "b8-hold", &Hold, path + "|" + how + "|" + std::to_string(mode) + "|" + std::to_string(releaseMs));
   holding_ = impl_->child.Started() && quibra_test::AwaitFile(path + ".held");
 }

@@ -7,12 +7,12 @@
 #include <thread>
 
 #include "FileKit.h"
-#include "platform/ChildProcess.h"
 #include "platform/FileSystem.h"
 #include "platform/ThisOs.h"
 #include "runtime/ErrorState.h"
 #include "runtime/FileDriver.h"
 #include "runtime/FileProperties.h"
+#include "support/ChildProcess.h"
 #ifdef QUIBRA_HAVE_SQLITE
 #include "runtime/sqlite/SqliteDriver.h"
 #endif
@@ -252,14 +252,14 @@ int WriteForever(const std::string& path) {
     if (n == 20) quibra_test::WriteBytes(path + ".busy", "");
   }
 }
-[[maybe_unused]] const bool servesWriter = os::ChildProcess::Serve("b8-writer", &WriteForever);
+[[maybe_unused]] const bool servesWriter = quibra_test::ChildProcess::Serve("b8-writer", &WriteForever);
 
 TEST_F(KeyedFile, AWriterKilledMidWriteLeavesTheLastCommittedRecord) {
   const std::string path = dir.File("crash.db");
   MakeItems(path, {ItemOf("A", "count 0", 0)});
   for (int round = 0; round < 3; ++round) {
     std::filesystem::remove(path + ".busy");
-    os::ChildProcess writer = os::ChildProcess::Start("b8-writer", &WriteForever, path);
+    quibra_test::ChildProcess writer = quibra_test::ChildProcess::Start("b8-writer", &WriteForever, path);
     ASSERT_TRUE(writer.Started());
     ASSERT_TRUE(quibra_test::AwaitFile(path + ".busy"));
     std::this_thread::sleep_for(std::chrono::milliseconds(7 * round));

@@ -18,6 +18,7 @@
 #include "QtUser.h"
 #include "app/ProgramBody.h"
 #include "backends/qt/QtBackend.h"
+#include "composer/ComposerWindowDef.h"
 #include "composer/NativeMessageHook.h"
 #include "framework/error/ErrorManager.h"
 #include "framework/error/ErrorWindowModule.h"
@@ -55,18 +56,18 @@ TEST(Screenshots, ComposerAndBothStylesOfBox) {
   User()
       .Answer("OK")
       .Look(composer, Grab("linux-composer.png"))
-      .Click(composer, 24)
+      .Click(composer, quibra::ControlShowMessage)
       .LookAtBox(Grab("linux-box-thread-safe.png"))
       .Answer("OK")
       .Answer("OK")
-      .Click(composer, 23)
-      .Click(composer, 9)
-      .Click(composer, 16)
-      .Click(composer, 24)
+      .Click(composer, quibra::ControlRuntime)
+      .Click(composer, quibra::ControlButtonYesNoCancel)
+      .Click(composer, quibra::ControlIconQuestion)
+      .Click(composer, quibra::ControlShowMessage)
       .LookAtBox(Grab("linux-box-runtime.png"))
       .Answer("Yes")
       .Answer("OK")
-      .Click(composer, 25);
+      .Click(composer, quibra::ControlClose);
   EXPECT_EQ(quibra::RunProgram(), 0);
   EXPECT_TRUE(User().Remaining().empty());
 }

@@ -5,9 +5,9 @@
 
 #include <cerrno>
 
-#include "platform/ChildProcess.h"
+#include "support/ChildProcess.h"
 
-namespace os {
+namespace quibra_test {
 
 bool ChildProcess::Serve(const char*, Body) { return false; }
 
@@ -64,4 +64,4 @@ int ChildProcess::Wait() {
   return exitCode_;
 }
 
-}  // namespace os
+}  // namespace quibra_test

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "platform/ChildProcess.h"
+#include "support/ChildProcess.h"
 
-namespace os {
+namespace quibra_test {
 namespace {
 
 constexpr const char* kRoleVariable = "QUIBRA_CHILD_ROLE";
@@ -93,4 +93,4 @@ int ChildProcess::Wait() {
   return exitCode_;
 }
 
-}  // namespace os
+}  // namespace quibra_test

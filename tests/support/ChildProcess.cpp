@@ -1,7 +1,7 @@
 // The parts of a child process that are the same on every OS.
-#include "platform/ChildProcess.h"
+#include "support/ChildProcess.h"
 
-namespace os {
+namespace quibra_test {
 
 ChildProcess::ChildProcess(ChildProcess&& other) noexcept
     : handle_(other.handle_), reaped_(other.reaped_), killed_(other.killed_), exitCode_(other.exitCode_) {
@@ -20,4 +20,4 @@ ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
   return *this;
 }
 
-}  // namespace os
+}  // namespace quibra_test

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <string>
 
-namespace os {
+namespace quibra_test {
 
 class ChildProcess {
  public:
@@ -51,4 +51,4 @@ class ChildProcess {
   int exitCode_ = 0;
 };
 
-}  // namespace os
+}  // namespace quibra_test
