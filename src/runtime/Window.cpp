@@ -68,6 +68,14 @@ std::string Window::SpokenCaption(int32_t c) const {
   return !s ? std::string() : s->spokenCaption.empty() ? s->text : s->spokenCaption;
 }
 
+std::vector<int32_t> Window::BoxLines() const {
+  std::vector<int32_t> lines;
+  if (box_)
+    for (const ControlDef& c : Def().controls)
+      if (c.kind == ControlKind::Prompt) lines.push_back(c.number);
+  return lines;
+}
+
 std::string Window::Description(int32_t c) const {
   const ControlState* s = State(c);
   return s ? s->description : std::string();

@@ -95,6 +95,9 @@ class Window {
   // Set on the window of the runtime's own message box.
   MessageBoxInfo* BoxInfo() const { return box_; }
   void AttachBoxInfo(MessageBoxInfo* info) { box_ = info; }
+  // The controls of a message box's text, a prompt a line, in order; empty
+  // for another window. A screen reader reads them as one text.
+  std::vector<int32_t> BoxLines() const;
 
   // For the runtime's window and loop functions.
   struct CurrentEvent {

@@ -19,14 +19,9 @@ namespace {
 
 using rt::ControlKind;
 
-// The lines of a message box's text, in order; empty for another window.
 std::vector<int32_t> BoxLines(const NativeWindow& window) {
-  std::vector<int32_t> lines;
   const rt::Window* w = window.RuntimeWindow();
-  if (!w || !w->BoxInfo()) return lines;
-  for (const rt::ControlDef& c : w->Def().controls)
-    if (c.kind == ControlKind::Prompt) lines.push_back(c.number);
-  return lines;
+  return w ? w->BoxLines() : std::vector<int32_t>{};
 }
 
 NativeWindow* NativeWindowOf(const QWidget* widget) {

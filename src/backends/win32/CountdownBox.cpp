@@ -1,9 +1,10 @@
 // The system's message box with what the program adds to it: the box is the
 // system's own (MessageBoxA, fitted to the screen as every box is); a hook
 // sees it once laid out and sets the buttons' captions, starts a timer of its
-// own that counts the seconds down on its default button and then presses
-// it, and takes Escape and the close box where the dialog tools' rule
-// answers them with Cancel.
+// own that draws the seconds left on its default button (its name stays its
+// caption, the seconds go into its description) and then presses it, and
+// takes Escape and the close box where the dialog tools' rule answers them
+// with Cancel.
 // clang-format off
 #include "platform/Win32Api.h"
 #include "backends/win32/Win32Headers.h"
@@ -16,6 +17,7 @@
 #include <optional>
 #include <string>
 
+#include "backends/win32/DrawnCaption.h"
 #include "runtime/BoxRules.h"
 
 namespace win32 {
@@ -31,6 +33,7 @@ struct Additions {
 
 struct HookedBox {
   Additions add;
+  int32_t seconds = 0;  // the countdown's length
   int32_t secondsLeft = 0;
   int defaultId = 0;  // the default button's result id, which is its control id
   HWND box = nullptr;
@@ -46,7 +49,8 @@ struct HookedBox {
 thread_local HookedBox* current = nullptr;
 
 void ShowSecondsLeft(const HookedBox& c) {
-  SetWindowTextA(c.button, rt::CountdownCaption(c.caption, c.secondsLeft).c_str());
+  DrawCaption(c.button, rt::CountdownCaption(c.caption, c.secondsLeft),
+              rt::CountdownDescription(c.seconds, c.secondsLeft));
 }
 
 void CALLBACK Tick(HWND box, UINT, UINT_PTR timer, DWORD) {
@@ -106,7 +110,7 @@ int32_t HookedMessageBox(HWND owner, const char* text, const char* caption, UINT
   const std::size_t place = rt::NativeDefaultPlace(flags, buttons.size());
   HookedBox box;
   box.add = add;
-  box.secondsLeft = std::max(0, add.seconds);
+  box.seconds = box.secondsLeft = std::max(0, add.seconds);
   box.defaultId = buttons.empty() ? 0 : rt::NativeIdOfButton(buttons[place].value);
   HookedBox* outer = current;
   current = &box;

@@ -224,7 +224,16 @@ void NativeWindow::CreateChild(std::size_t index, HDC dc) {
   SIZE autoSize = AutoSize(def, dc);
   const int x = rt::UnitsToPixelsX(def.x, units_), y = rt::UnitsToPixelsY(def.y, units_);
   const int w = def.width ? rt::UnitsToPixelsX(def.width, units_) : autoSize.cx;
-  const int h = def.height ? rt::UnitsToPixelsY(def.height, units_) : autoSize.cy;
+  int h = def.height ? rt::UnitsToPixelsY(def.height, units_) : autoSize.cy;
+  // A message box's text is one static control, its first line's, that
+  // reaches down to the last line: a screen reader reads it whole. The lines
+  // after the first have no window of their own.
+  const std::vector<int32_t> lines = def.kind == ControlKind::Prompt ? window_.BoxLines() : std::vector<int32_t>{};
+  if (!lines.empty() && def.number != lines.front()) return;
+  if (lines.size() > 1) {
+    for (const rt::ControlDef& last : window_.Def().controls)
+      if (last.number == lines.back()) h = rt::UnitsToPixelsY(last.y + last.height, units_) - y;
+  }
 
   // A radio that follows another of its option group continues the group the
   // arrow keys move through; every other control starts one.
@@ -238,8 +247,11 @@ void NativeWindow::CreateChild(std::size_t index, HDC dc) {
   const char* cls = "STATIC";
   switch (def.kind) {
     case ControlKind::Prompt:
-      style |= def.width ? SS_LEFT : SS_LEFTNOWORDWRAP;
-      if (IsBox(window_)) style |= SS_NOPREFIX;  // a message's text is shown as it is
+      // A message's text is shown as it is, in the lines it is laid out in.
+      if (IsBox(window_))
+        style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+      else
+        style |= def.width ? SS_LEFT : SS_LEFTNOWORDWRAP;
       break;
     case ControlKind::Entry:
     case ControlKind::Spin:

@@ -101,6 +101,8 @@ class NativeWindow {
   void RefreshChecks(int32_t group);
   void RefreshList(Child& child);
   void SetNativeText(HWND hwnd, const std::string& text);
+  // A prompt's text; a message box's first line holds all its lines.
+  std::string PromptText(int32_t number) const;
   void ShowIcon(Child& child);
   bool IsDefaultButton(int32_t number) const;
 

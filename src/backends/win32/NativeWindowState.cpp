@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "backends/win32/ControlCodes.h"
+#include "backends/win32/DrawnCaption.h"
 #include "backends/win32/NativeWindow.h"
 #include "runtime/BoxRules.h"
 #include "runtime/Property.h"
@@ -67,6 +68,14 @@ void NativeWindow::SetNativeText(HWND hwnd, const std::string& text) {
   --updating_;
 }
 
+std::string NativeWindow::PromptText(int32_t number) const {
+  const std::vector<int32_t> lines = window_.BoxLines();
+  if (lines.empty() || lines.front() != number) return window_.Text(number);
+  std::string text;
+  for (int32_t line : lines) text += (line == number ? "" : "\r\n") + window_.Text(line);
+  return text;
+}
+
 bool NativeWindow::IsDefaultButton(int32_t number) const {
   return window_.GetProperty(number, rt::PropDefaultButton, 0).Number() != 0;
 }
@@ -86,14 +95,21 @@ void NativeWindow::RefreshChild(Child& child) {
   const int32_t n = def.number;
   switch (def.kind) {
     case ControlKind::Prompt:
+      SetNativeText(child.hwnd, PromptText(n));
+      break;
     case ControlKind::Group:
     case ControlKind::Sheet:
     case ControlKind::CheckBox:
     case ControlKind::Radio:
     case ControlKind::OptionGroup:
-    case ControlKind::Button:
     case ControlKind::Text:  // its lines end in CR LF, as a multi-line edit wants them
       SetNativeText(child.hwnd, window_.Text(n));
+      break;
+    case ControlKind::Button:
+      // The window text is what a screen reader reads; where the drawn text
+      // differs (a countdown's "Yes (28)"), the button draws it itself.
+      SetNativeText(child.hwnd, window_.SpokenCaption(n));
+      if (window_.SpokenCaption(n) != window_.Text(n)) DrawCaption(child.hwnd, window_.Text(n), window_.Description(n));
       break;
     case ControlKind::Entry:
     case ControlKind::Spin:

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "backends/win32/CountdownBox.h"
+#include "backends/win32/DrawnCaption.h"
 #include "composer/NativeMessageHook.h"
 #include "runtime/Address.h"
 #include "runtime/BoxRules.h"
@@ -110,7 +111,7 @@ void Person(const BoxCase& c, bool native, DWORD boxThread, box_cases::Seen& see
     } else if (cls == "Static" && (style & SS_TYPEMASK) == SS_ICON) {
       seen.icon = IconCode(reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)));
     } else if (!native && cls == "Static") {
-      seen.lines.push_back(TextOf(child));
+      seen.lines = rt::SplitLineEnds(TextOf(child));
     } else if (cls == "Edit") {
       seen.lines = rt::SplitLineEnds(TextOf(child));
       SCROLLINFO scroll{sizeof scroll, SIF_RANGE | SIF_PAGE};
@@ -118,7 +119,11 @@ void Person(const BoxCase& c, bool native, DWORD boxThread, box_cases::Seen& see
     }
   }
   std::sort(buttons.begin(), buttons.end());
-  for (const auto& [x, button] : buttons) seen.captions.push_back(TextOf(button));
+  // What the buttons show: a counting one draws its seconds itself.
+  for (const auto& [x, button] : buttons) {
+    const std::string drawn = win32::DrawnCaptionOf(button);
+    seen.captions.push_back(drawn.empty() ? TextOf(button) : drawn);
+  }
 
   HWND focus = info.hwndFocus ? info.hwndFocus : box;
   if (c.act == Act::Wait) return;  // the box presses its default when its time runs out

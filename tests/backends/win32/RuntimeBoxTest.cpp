@@ -13,7 +13,7 @@ namespace {
 // waits, and how the person answers.
 struct Seen {
   bool shown = false;
-  std::vector<std::string> lines;
+  std::vector<std::string> lines;  // each static control's text
   bool linesShowAmpersands = true;  // the text is shown as it is, '&' included
   std::vector<std::string> buttons;
   std::string defaultButton;
@@ -107,7 +107,7 @@ TEST_F(RuntimeBox, ShowsTheMessageAndReturnsThePressedButton) {
        false,
        "&No",
        rt::ButtonNo,
-       {"Tom & Jerry", "second line"},
+       {"Tom & Jerry\r\nsecond line"},  // one static control, read whole
        {"&Yes", "&No"},
        "&No",
        false},
