@@ -82,10 +82,9 @@ Box ReadBox(HWND hwnd) {
     return ra.left < rb.left;
   });
   std::sort(texts.begin(), texts.end(), [](const Control& a, const Control& b) { return a.rect.top < b.rect.top; });
-  if (box.native && !texts.empty())
-    box.lines = SplitLines(texts.front().text);
-  else
-    for (const Control& c : texts) box.lines.push_back(c.text);
+  // Both boxes show their whole text in one static, its lines apart.
+  for (const Control& c : texts)
+    for (std::string& line : SplitLines(c.text)) box.lines.push_back(std::move(line));
   // The default button is drawn with the heavy frame of its style; the
   // window's default id names it where no button has that style yet.
   for (const BoxButton& b : box.buttons)

@@ -88,11 +88,34 @@ bool PaintsAtOnce(UINT message) {
   }
 }
 
+// COM's three calls, from ole32 loaded with the first countdown: a box
+// that counts nothing down never loads it, and the program starts sooner.
+struct Com {
+  HRESULT(WINAPI* initialize)(void*, DWORD) = nullptr;
+  HRESULT(WINAPI* create)(REFCLSID, IUnknown*, DWORD, REFIID, void**) = nullptr;
+  void(WINAPI* uninitialize)() = nullptr;
+};
+
+const Com& LoadCom() {
+  static const Com com = [] {
+    Com c;
+    if (HMODULE ole = LoadLibraryA("ole32.dll")) {
+      c.initialize = reinterpret_cast<decltype(c.initialize)>(GetProcAddress(ole, "CoInitializeEx"));
+      c.create = reinterpret_cast<decltype(c.create)>(GetProcAddress(ole, "CoCreateInstance"));
+      c.uninitialize = reinterpret_cast<decltype(c.uninitialize)>(GetProcAddress(ole, "CoUninitialize"));
+    }
+    return c;
+  }();
+  return com;
+}
+
 void Describe(HWND button, const std::string& description) {
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  const Com& c = LoadCom();
+  if (!c.initialize || !c.create || !c.uninitialize) return;
+  const HRESULT com = c.initialize(nullptr, COINIT_APARTMENTTHREADED);
   IAccPropServices* services = nullptr;
-  if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                                 reinterpret_cast<void**>(&services)))) {
+  if (SUCCEEDED(c.create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                         reinterpret_cast<void**>(&services)))) {
     if (description.empty()) {
       MSAAPROPID prop = PROPID_ACC_DESCRIPTION;
       services->ClearHwndProps(button, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &prop, 1);
@@ -106,7 +129,7 @@ void Describe(HWND button, const std::string& description) {
     }
     services->Release();
   }
-  if (SUCCEEDED(com)) CoUninitialize();
+  if (SUCCEEDED(com)) c.uninitialize();
 }
 
 LRESULT CALLBACK Procedure(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
