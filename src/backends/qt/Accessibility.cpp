@@ -17,8 +17,6 @@
 namespace qtbackend {
 namespace {
 
-using rt::ControlKind;
-
 std::vector<int32_t> BoxLines(const NativeWindow& window) {
   const rt::Window* w = window.RuntimeWindow();
   return w ? w->BoxLines() : std::vector<int32_t>{};
