@@ -29,13 +29,7 @@ struct BoxWindow {
 class BoxWindows : public QtTest {};
 
 TEST_F(BoxWindows, DialogsOverTheirOwnerWithATitleAndACloseButtonOnlyWhereEscapeAnswers) {
-  rt::WindowDef def;
-  def.name = "OWNER";
-  def.caption = "Owner";
-  def.width = 100;
-  def.height = 50;
-  rt::Window* owner = rt::PrepareWindow(def);
-  rt::OpenWindow(owner);
+  rt::Window* owner = OpenOwner();
   QWidget* ownerWidget = Native(owner);
   ASSERT_NE(ownerWidget, nullptr);
   const TitleBarCase cases[] = {

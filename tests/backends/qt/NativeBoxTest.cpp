@@ -141,13 +141,7 @@ TEST_F(NativeBox, AButtonSetWindowsDoesNotKnowFailsWithoutShowingABox) {
 }
 
 TEST_F(NativeBox, OwnedByTheWindowWhoseHandleIsGivenAndSystemModalStaysOnTop) {
-  rt::WindowDef def;
-  def.name = "OWNER";
-  def.caption = "Owner";
-  def.width = 100;
-  def.height = 50;
-  rt::Window* owner = rt::PrepareWindow(def);
-  rt::OpenWindow(owner);
+  rt::Window* owner = OpenOwner();
   auto* native = Native(owner);
   const auto handle =
       reinterpret_cast<os::HWND>(static_cast<intptr_t>(rt::GetProperty(owner, 0, rt::PropHandle).Number()));

@@ -59,6 +59,18 @@ class QtTest : public testing::Test {
     return native;
   }
 
+  // An open window "OWNER" of 100 by 50 units, for a box to stand over.
+  static rt::Window* OpenOwner() {
+    rt::WindowDef def;
+    def.name = "OWNER";
+    def.caption = "Owner";
+    def.width = 100;
+    def.height = 50;
+    rt::Window* owner = rt::PrepareWindow(def);
+    rt::OpenWindow(owner);
+    return owner;
+  }
+
   // Lets Qt deliver what is pending, then takes every queued event of the
   // window as its event loop would (an accepted control stores its contents).
   static std::vector<Seen> Drain(rt::Window* window) {
