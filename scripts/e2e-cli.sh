@@ -2,10 +2,11 @@
 # The command line of a real program, end to end: the program (quibrad, or
 # QuibraD.exe under Wine) shows its box on a virtual display, a person's key
 # answers it, and the printed name and the exit status are checked.
-#   scripts/e2e-cli.sh <quibrad | QuibraD.exe>
+#   scripts/e2e-cli.sh <quibrad | QuibraD.exe quibra-uia.exe>
+# Under Wine the UI-automation driver (tools/uia) tells when the box is up.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
-program=${1:?usage: e2e-cli.sh <quibrad | QuibraD.exe>}
+program=${1:?usage: e2e-cli.sh <quibrad | QuibraD.exe quibra-uia.exe>}
 failures=0 checks=0
 
 if [[ "$program" == *.exe ]]; then
@@ -13,8 +14,9 @@ if [[ "$program" == *.exe ]]; then
   . "$here/win32-display.sh"
   quibra_desktop_session cli "$program" || exit 1
   cd "$work" || exit 1
+  driver=${2:?usage: e2e-cli.sh QuibraD.exe quibra-uia.exe}
   run() { timeout 120 "$QUIBRA_WINE" "$program" "$@"; }
-  settle=5
+  box_up() { timeout 90 "$QUIBRA_WINE" "$driver" wait-box 60000 >/dev/null 2>&1; }
 else
   # shellcheck source=win32-display.sh
   . "$here/win32-display.sh"
@@ -24,7 +26,7 @@ else
   export QT_QPA_PLATFORM=xcb
   cd "$work" || exit 1
   run() { timeout 60 "$program" "$@"; }
-  settle=2
+  box_up() { sleep 2; }
 fi
 
 # expect <what> <status> <printed> -- <arguments>; a KEY in the environment
@@ -34,7 +36,7 @@ expect() {
   shift 4
   local presser=
   if [ -n "${KEY:-}" ]; then
-    (sleep "$settle"; xdotool key --clearmodifiers "$KEY") &
+    (box_up; xdotool key --clearmodifiers "$KEY") &
     presser=$!
   fi
   local out rc

@@ -6,17 +6,19 @@
 # Most checks type the command into a batch file that Windows' command
 # prompt runs, as a person would at the prompt: `QuibraD ...` with the
 # prompt's own redirections, in a folder whose path holds a blank.
-#   scripts/e2e-console.sh <QuibraD.com>
+#   scripts/e2e-console.sh <QuibraD.com> <quibra-uia.exe>
+# The UI-automation driver (tools/uia) tells when a box is up.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
-program=${1:?usage: e2e-console.sh <QuibraD.com>}
+program=${1:?usage: e2e-console.sh <QuibraD.com> <quibra-uia.exe>}
+driver=${2:?usage: e2e-console.sh <QuibraD.com> <quibra-uia.exe>}
 failures=0 checks=0
 
 # shellcheck source=win32-display.sh
 . "$here/win32-display.sh"
 quibra_desktop_session console "$program" || exit 1
 cd "$work" || exit 1
-settle=5
+box_up() { timeout 90 "$QUIBRA_WINE" "$driver" wait-box 60000 >/dev/null 2>&1; }
 folder="$work/Program Files/Quibra"
 mkdir -p "$folder"
 cp "$program" "$(dirname "$program")/QuibraD.exe" "$folder/"
@@ -48,7 +50,7 @@ expect() {
   shift 4
   local presser=
   if [ -n "${KEY:-}" ]; then
-    (sleep "$settle"; xdotool key --clearmodifiers "$KEY") &
+    (box_up; xdotool key --clearmodifiers "$KEY") &
     presser=$!
   fi
   local out err rc

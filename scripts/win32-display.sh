@@ -36,15 +36,14 @@ quibra_stop_xvfb() {
   fi
 }
 
-# Makes a fresh Wine prefix in the given folder and exports WINEPREFIX; the
-# loader is the one quibra_use_wine picked.
+# Makes a new Wine prefix in the given folder (see quibra_new_prefix) and
+# exports WINEPREFIX; the loader is the one quibra_use_wine picked.
 quibra_make_prefix() {
-  export WINEPREFIX="$1"
-  mkdir -p "$WINEPREFIX"
-  if ! timeout 300 "$QUIBRA_WINE" wineboot -i >/dev/null 2>&1; then
-    echo "win32-display: the Wine prefix could not be made in $WINEPREFIX" >&2
+  if ! quibra_new_prefix "$1"; then
+    echo "win32-display: the Wine prefix could not be made in $1" >&2
     return 1
   fi
+  export WINEPREFIX="$1"
   # Debian installs Wine's fonts beside Wine; a prefix finds them in its own
   # Fonts folder.
   local fonts=/usr/share/wine/fonts

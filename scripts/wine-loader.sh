@@ -57,3 +57,33 @@ quibra_run_unless_crashed() {
   rm -f "$log"
   return 1
 }
+
+# Makes a new Wine prefix in the given folder for the loader quibra_use_wine
+# picked. Making one takes Wine a quarter of a minute (it copies more than a
+# gigabyte of libraries into it), so it is made once for each Wine, kept in
+# the user's cache folder, and each prefix after that is a copy of it: the
+# libraries, programs and locale tables, which Wine only reads, are links to
+# the same files; every other file (the registry, INI files, which Wine may
+# rewrite in place) is the copy's own.
+quibra_new_prefix() {
+  local prefix=$1 made version
+  version=$(WINEDEBUG=-all timeout 60 "$QUIBRA_WINE" --version 2>/dev/null | tr -c 'A-Za-z0-9.\n-' _)
+  made=${XDG_CACHE_HOME:-$HOME/.cache}/quibra/wine-prefix-$WINEARCH-${version:-unknown}
+  mkdir -p "$(dirname "$made")" || return 1
+  (
+    flock 9
+    if [ ! -f "$made/.made" ]; then
+      rm -rf "$made"
+      mkdir -p "$made"
+      WINEPREFIX=$made timeout 300 "$QUIBRA_WINE" wineboot -i >/dev/null 2>&1 &&
+        WINEPREFIX=$made timeout 60 wineserver -w && touch "$made/.made"
+    fi
+  ) 9>"$made.lock"
+  [ -f "$made/.made" ] || return 1
+  rm -rf "$prefix"
+  mkdir -p "$(dirname "$prefix")"
+  # Links need one file system; elsewhere the prefix is copied whole.
+  cp -al "$made" "$prefix" 2>/dev/null || { rm -rf "$prefix"; cp -a "$made" "$prefix"; return; }
+  (cd "$made" && find . -type f ! -iname '*.dll' ! -iname '*.exe' ! -iname '*.drv' ! -iname '*.sys' ! -iname '*.nls' \
+    -print0 | xargs -0 -I{} cp -p --remove-destination {} "$prefix/{}")
+}

@@ -14,10 +14,9 @@ export WINEPREFIX="$build_dir/wineprefix"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   # The prefix is made once per build folder; the lock keeps parallel test
   # programs from making it twice.
-  mkdir -p "$WINEPREFIX"
   (
     flock 9
-    [ -f "$WINEPREFIX/system.reg" ] || timeout 300 "$QUIBRA_WINE" wineboot -i >/dev/null 2>&1
+    [ -f "$WINEPREFIX/system.reg" ] || quibra_new_prefix "$WINEPREFIX"
   ) 9>"$build_dir/wineprefix.lock"
 fi
 cd "$(dirname "$exe")"
