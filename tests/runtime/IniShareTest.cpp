@@ -21,7 +21,7 @@ using quibra_test::TestSize;
 
 // `make stress` runs 8 writers of 1000 entries each.
 constexpr int kEverydayWriters = 4;
-constexpr int kEverydayEntries = 40;
+constexpr int kEverydayWriterEntries = 40;
 
 // The child: writes its own entries one write at a time. The argument is the
 // file's path, a blank, the prefix of the entries' names, a blank, and how
@@ -37,11 +37,11 @@ int WriteOwnEntries(const std::string& argument) {
     failures += rt::PutIni("s", prefix + std::to_string(i), std::to_string(i), path) ? 0 : 1;
   return failures == 0 ? 0 : 1;
 }
-[[maybe_unused]] const bool servesWriter = quibra_test::ChildProcess::Serve("own-entries", &WriteOwnEntries);
+[[maybe_unused]] const bool servesOwnEntries = quibra_test::ChildProcess::Serve("own-entries", &WriteOwnEntries);
 
 TEST(IniSharing, WritersInSeveralProcessesLoseNoEntry) {
   const int writerCount = TestSize("QUIBRA_INI_WRITERS", kEverydayWriters);
-  const int entries = TestSize("QUIBRA_INI_WRITER_ENTRIES", kEverydayEntries);
+  const int entries = TestSize("QUIBRA_INI_WRITER_ENTRIES", kEverydayWriterEntries);
   FileTestDir dir;
   const std::string path = dir.Path("shared.ini");
   FileTestDir::Write(path, "[s]\r\nfirst=1\r\n");

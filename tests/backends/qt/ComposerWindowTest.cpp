@@ -57,7 +57,7 @@ class ComposerWindow : public QtTest {
   ComposerData data;
   rt::Window* window = nullptr;
   qtbackend::NativeWindow* native = nullptr;
-  std::vector<Seen> opening;
+  std::vector<SeenEvent> opening;
 };
 
 // The Qt class each kind of the composer's controls is drawn as.
@@ -113,7 +113,7 @@ TEST_F(ComposerWindow, OpensWithTheVariablesShownAndTheFirstEntryFocused) {
   EXPECT_FALSE(static_cast<QCheckBox*>(W(quibra::ControlSystemModal))->isChecked());
   EXPECT_EQ(QApplication::focusWidget(), W(quibra::ControlMessageText));
   EXPECT_EQ(window->Focus(), quibra::ControlMessageText);
-  EXPECT_EQ(opening, (std::vector<Seen>{{rt::EventWindowOpened, 0}, {rt::EventWindowResized, 0}}))
+  EXPECT_EQ(opening, (std::vector<SeenEvent>{{rt::EventWindowOpened, 0}, {rt::EventWindowResized, 0}}))
       << "the window's first size comes after its opening";
 }
 
@@ -121,16 +121,16 @@ TEST_F(ComposerWindow, NothingIsClippedOrOverlapping) { ExpectTidyLayout(native)
 
 TEST_F(ComposerWindow, TypingIsAcceptedWhenTheFocusLeaves) {
   Click(quibra::ControlMessageTitle);
-  EXPECT_EQ(Drain(window), (std::vector<Seen>{{rt::EventControlSelected, quibra::ControlMessageTitle}}));
+  EXPECT_EQ(Drain(window), (std::vector<SeenEvent>{{rt::EventControlSelected, quibra::ControlMessageTitle}}));
   QTest::keyClick(W(quibra::ControlMessageTitle), Qt::Key_A, Qt::ControlModifier);
   TypeText(W(quibra::ControlMessageTitle), QString::fromUtf8("Grüße €"));
   EXPECT_EQ(window->Contents(quibra::ControlMessageTitle),
             "Gr\xC3\xBC\xC3\x9F"
             "e \xE2\x82\xAC")
       << "the entry holds UTF-8";
-  EXPECT_EQ(Drain(window), std::vector<Seen>{}) << "nothing is accepted while the focus stays";
+  EXPECT_EQ(Drain(window), std::vector<SeenEvent>{}) << "nothing is accepted while the focus stays";
   Click(quibra::ControlButtonYesNo);
-  EXPECT_EQ(Drain(window), (std::vector<Seen>{{rt::EventControlAccepted, quibra::ControlMessageTitle},
+  EXPECT_EQ(Drain(window), (std::vector<SeenEvent>{{rt::EventControlAccepted, quibra::ControlMessageTitle},
                                               {rt::EventControlSelected, quibra::ControlButtonYesNo},
                                               {rt::EventControlAccepted, quibra::ControlButtonStyle}}));
   EXPECT_EQ(data.MESSAGETITLE.clipped(),
@@ -154,7 +154,7 @@ TEST_F(ComposerWindow, SpinAndCheckBox) {
   QTest::keyClick(W(quibra::ControlDefaultButton), Qt::Key_Up);
   EXPECT_EQ(window->Contents(quibra::ControlDefaultButton), "2");
   Click(quibra::ControlSystemModal);
-  EXPECT_EQ(Drain(window), (std::vector<Seen>{{rt::EventControlSelected, quibra::ControlDefaultButton},
+  EXPECT_EQ(Drain(window), (std::vector<SeenEvent>{{rt::EventControlSelected, quibra::ControlDefaultButton},
                                               {rt::EventControlAccepted, quibra::ControlDefaultButton},
                                               {rt::EventControlSelected, quibra::ControlSystemModal},
                                               {rt::EventControlAccepted, quibra::ControlSystemModal}}));
@@ -170,11 +170,11 @@ TEST_F(ComposerWindow, SpinAndCheckBox) {
 TEST_F(ComposerWindow, AChoiceMadeWithoutAClickIsTakenAndAClickOnTheChosenRadioIsAcceptedOnce) {
   static_cast<QRadioButton*>(W(9))->toggle();
   static_cast<QCheckBox*>(W(20))->toggle();
-  EXPECT_EQ(Drain(window), (std::vector<Seen>{{rt::EventControlAccepted, 5}, {rt::EventControlAccepted, 20}}));
+  EXPECT_EQ(Drain(window), (std::vector<SeenEvent>{{rt::EventControlAccepted, 5}, {rt::EventControlAccepted, 20}}));
   EXPECT_EQ(data.BUTTONSTYLE, 70);
   EXPECT_EQ(data.SYSTEMMODAL, 1);
   Click(9);
-  EXPECT_EQ(Drain(window), (std::vector<Seen>{{rt::EventControlSelected, 9}, {rt::EventControlAccepted, 5}}));
+  EXPECT_EQ(Drain(window), (std::vector<SeenEvent>{{rt::EventControlSelected, 9}, {rt::EventControlAccepted, 5}}));
 }
 
 TEST_F(ComposerWindow, ArrowKeysChooseWithinAGroupAndGoRound) {
@@ -196,7 +196,7 @@ TEST_F(ComposerWindow, ArrowKeysChooseWithinAGroupAndGoRound) {
   for (const auto& s : steps) {
     SCOPED_TRACE(s.label);
     Key(at, s.key);
-    EXPECT_EQ(Drain(window), (std::vector<Seen>{{rt::EventControlSelected, s.radio},
+    EXPECT_EQ(Drain(window), (std::vector<SeenEvent>{{rt::EventControlSelected, s.radio},
                                                 {rt::EventControlAccepted, quibra::ControlButtonStyle}}));
     EXPECT_EQ(data.BUTTONSTYLE, s.value);
     EXPECT_EQ(QApplication::focusWidget(), W(s.radio));
@@ -209,39 +209,39 @@ TEST_F(ComposerWindow, ArrowKeysChooseWithinAGroupAndGoRound) {
 
 TEST_F(ComposerWindow, CloseBoxAndEscapeAskToClose) {
   native->close();
-  EXPECT_EQ(Drain(window), (std::vector<Seen>{{rt::EventCloseRequested, 0}}));
+  EXPECT_EQ(Drain(window), (std::vector<SeenEvent>{{rt::EventCloseRequested, 0}}));
   EXPECT_TRUE(native->isVisible()) << "the runtime closes the window, not Qt";
   Key(quibra::ControlMessageText, Qt::Key_Escape);
-  EXPECT_EQ(Drain(window), (std::vector<Seen>{{rt::EventCloseRequested, 0}}));
+  EXPECT_EQ(Drain(window), (std::vector<SeenEvent>{{rt::EventCloseRequested, 0}}));
   EXPECT_EQ(rt::KeyCode(), rt::KeyEscape);
 }
 
 TEST_F(ComposerWindow, EnterPressesTheDefaultButtonOrAcceptsTheEntry) {
   Key(quibra::ControlMessageText, Qt::Key_Return);
-  EXPECT_EQ(Drain(window), (std::vector<Seen>{{rt::EventControlAccepted, quibra::ControlMessageText}}))
+  EXPECT_EQ(Drain(window), (std::vector<SeenEvent>{{rt::EventControlAccepted, quibra::ControlMessageText}}))
       << "no default button";
   rt::SetProperty(window, quibra::ControlShowMessage, rt::PropDefaultButton, rt::Value(1));
   EXPECT_TRUE(static_cast<QPushButton*>(W(quibra::ControlShowMessage))->isDefault());
   Key(quibra::ControlMessageText, Qt::Key_Return);
-  EXPECT_EQ(Drain(window), (std::vector<Seen>{{rt::EventControlAccepted, quibra::ControlShowMessage}}));
+  EXPECT_EQ(Drain(window), (std::vector<SeenEvent>{{rt::EventControlAccepted, quibra::ControlShowMessage}}));
   EXPECT_EQ(rt::KeyCode(), rt::KeyEnter);
   Click(quibra::ControlClose);
   Drain(window);
   Key(quibra::ControlClose, Qt::Key_Return);
-  EXPECT_EQ(Drain(window), (std::vector<Seen>{{rt::EventControlAccepted, quibra::ControlClose}}))
+  EXPECT_EQ(Drain(window), (std::vector<SeenEvent>{{rt::EventControlAccepted, quibra::ControlClose}}))
       << "a focused button takes Enter";
 }
 
 TEST_F(ComposerWindow, AlertedKeysReachTheProgramOthersOnlySetTheKeyCode) {
   rt::SetProperty(window, quibra::ControlMessageText, rt::PropAlertedKeys, rt::Value(114), 255);  // F3
   Key(quibra::ControlMessageText, Qt::Key_F3);
-  EXPECT_EQ(Drain(window), (std::vector<Seen>{{rt::EventAlertedKey, quibra::ControlMessageText}}));
+  EXPECT_EQ(Drain(window), (std::vector<SeenEvent>{{rt::EventAlertedKey, quibra::ControlMessageText}}));
   EXPECT_EQ(rt::KeyCode(), 114);
   Key(quibra::ControlMessageText, Qt::Key_F4);
-  EXPECT_EQ(Drain(window), std::vector<Seen>{});
+  EXPECT_EQ(Drain(window), std::vector<SeenEvent>{});
   EXPECT_EQ(rt::KeyCode(), 115);
   Key(quibra::ControlMessageTitle, Qt::Key_F3);
-  EXPECT_EQ(Drain(window), std::vector<Seen>{}) << "only the control that alerts the key";
+  EXPECT_EQ(Drain(window), std::vector<SeenEvent>{}) << "only the control that alerts the key";
 }
 
 TEST_F(ComposerWindow, TheProgramsChangesAreShownWithoutEventsForTheProgram) {
@@ -267,7 +267,7 @@ TEST_F(ComposerWindow, TheProgramsChangesAreShownWithoutEventsForTheProgram) {
   window->Select(quibra::ControlDefaultButtonPrompt);
   EXPECT_EQ(QApplication::focusWidget(), W(quibra::ControlDefaultButton)) << "a prompt passes the focus to its control";
   EXPECT_EQ(window->Focus(), quibra::ControlDefaultButton);
-  EXPECT_EQ(Drain(window), std::vector<Seen>{}) << "the program's own changes are not the user's";
+  EXPECT_EQ(Drain(window), std::vector<SeenEvent>{}) << "the program's own changes are not the user's";
 }
 
 TEST_F(ComposerWindow, NativeHandleWhileOpen) {

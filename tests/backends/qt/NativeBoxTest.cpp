@@ -31,7 +31,7 @@ struct NativeLook {
   QWidget* parent = nullptr;
 };
 
-NativeLook LookAt(QWidget* window) {
+NativeLook LookAtNative(QWidget* window) {
   NativeLook look;
   auto* box = dynamic_cast<qtbackend::NativeMessageBox*>(window);
   if (!box) {
@@ -85,7 +85,7 @@ TEST_F(NativeBox, FlagsGiveButtonsDefaultIconAndTheAnswersId) {
   for (const FlagsCase& c : cases) {
     SCOPED_TRACE(c.label);
     NativeLook look;
-    User().LookAtBox([&look](QWidget* box) { look = LookAt(box); }).Answer(c.answer);
+    User().LookAtBox([&look](QWidget* box) { look = LookAtNative(box); }).Answer(c.answer);
     EXPECT_EQ(os::MessageBoxA(nullptr, "Text", "Title", c.flags), c.result);
     EXPECT_EQ(look.buttons, c.buttons) << "in the Windows order";
     EXPECT_EQ(look.defaultButton, c.defaultButton);
@@ -128,7 +128,7 @@ TEST_F(NativeBox, TextIsPlainAndInTheCodePage) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
     NativeLook look;
-    User().LookAtBox([&look](QWidget* box) { look = LookAt(box); }).Answer("OK");
+    User().LookAtBox([&look](QWidget* box) { look = LookAtNative(box); }).Answer("OK");
     EXPECT_EQ(os::MessageBoxA(nullptr, c.text, c.caption, os::MB_OK), os::IDOK);
     EXPECT_EQ(look.text, c.shownText);
     EXPECT_EQ(look.title, c.shownTitle);
@@ -146,11 +146,11 @@ TEST_F(NativeBox, OwnedByTheWindowWhoseHandleIsGivenAndSystemModalStaysOnTop) {
   const auto handle =
       reinterpret_cast<os::HWND>(static_cast<intptr_t>(rt::GetProperty(owner, 0, rt::PropHandle).Number()));
   NativeLook look;
-  User().LookAtBox([&look](QWidget* box) { look = LookAt(box); }).Answer("OK");
+  User().LookAtBox([&look](QWidget* box) { look = LookAtNative(box); }).Answer("OK");
   EXPECT_EQ(os::MessageBoxA(handle, "Owned", "", os::MB_OK | os::MB_SYSTEMMODAL), os::IDOK);
   EXPECT_EQ(look.parent, native);
   EXPECT_TRUE(look.onTop);
-  User().LookAtBox([&look](QWidget* box) { look = LookAt(box); }).Answer("OK");
+  User().LookAtBox([&look](QWidget* box) { look = LookAtNative(box); }).Answer("OK");
   EXPECT_EQ(os::MessageBoxA(reinterpret_cast<os::HWND>(intptr_t{0x7FFF0}), "Stranger", "", os::MB_OK), os::IDOK);
   EXPECT_EQ(look.parent, nullptr) << "a handle that names no window: no owner";
 }

@@ -20,13 +20,13 @@
 namespace qt_test {
 
 // An event as the runtime window's loop takes it.
-struct Seen {
+struct SeenEvent {
   int32_t event;
   int32_t control;
-  bool operator==(const Seen&) const = default;
+  bool operator==(const SeenEvent&) const = default;
 };
 
-inline std::ostream& operator<<(std::ostream& out, const Seen& s) {
+inline std::ostream& operator<<(std::ostream& out, const SeenEvent& s) {
   return out << "{" << s.event << ", " << s.control << "}";
 }
 
@@ -73,9 +73,9 @@ class QtTest : public testing::Test {
 
   // Lets Qt deliver what is pending, then takes every queued event of the
   // window as its event loop would (an accepted control stores its contents).
-  static std::vector<Seen> Drain(rt::Window* window) {
+  static std::vector<SeenEvent> Drain(rt::Window* window) {
     QCoreApplication::processEvents();
-    std::vector<Seen> seen;
+    std::vector<SeenEvent> seen;
     while (window->QueuedEvents() > 0 && window->NextEvent())
       seen.push_back({window->Current().event, window->Current().control});
     return seen;

@@ -51,11 +51,11 @@ TEST_F(WindowInput, AccessKeysFocusAPromptsControlOrPressAButton) {
   Drain(w);
   QTest::keyClick(native->ControlWidget(2), Qt::Key_S, Qt::AltModifier);
   QTest::qWait(300);  // an access key presses its button visibly, for a moment
-  EXPECT_EQ(Drain(w), (std::vector<Seen>{{rt::EventControlAccepted, 4}})) << "the focus stays in the entry";
+  EXPECT_EQ(Drain(w), (std::vector<SeenEvent>{{rt::EventControlAccepted, 4}})) << "the focus stays in the entry";
   EXPECT_EQ(QApplication::focusWidget(), native->ControlWidget(2));
   QTest::keyClick(native->ControlWidget(2), Qt::Key_Tab);
   QTest::keyClick(native->ControlWidget(3), Qt::Key_N, Qt::AltModifier);
-  EXPECT_EQ(Drain(w), (std::vector<Seen>{{rt::EventControlSelected, 3}, {rt::EventControlSelected, 2}}));
+  EXPECT_EQ(Drain(w), (std::vector<SeenEvent>{{rt::EventControlSelected, 3}, {rt::EventControlSelected, 2}}));
   EXPECT_EQ(static_cast<QLabel*>(native->ControlWidget(1))->buddy(), native->ControlWidget(2));
 }
 
@@ -64,10 +64,10 @@ TEST_F(WindowInput, ClickingTheFocusedButtonOnlyAcceptsIt) {
   auto* native = Native(w);
   Drain(w);
   QTest::mouseClick(native->ControlWidget(3), Qt::LeftButton);
-  EXPECT_EQ(Drain(w), (std::vector<Seen>{{rt::EventControlSelected, 3}, {rt::EventControlAccepted, 3}}));
+  EXPECT_EQ(Drain(w), (std::vector<SeenEvent>{{rt::EventControlSelected, 3}, {rt::EventControlAccepted, 3}}));
   EXPECT_EQ(rt::KeyCode(), rt::KeyMouseLeft);
   QTest::mouseClick(native->ControlWidget(3), Qt::LeftButton);
-  EXPECT_EQ(Drain(w), (std::vector<Seen>{{rt::EventControlAccepted, 3}}));
+  EXPECT_EQ(Drain(w), (std::vector<SeenEvent>{{rt::EventControlAccepted, 3}}));
 }
 
 TEST_F(WindowInput, AnotherWindowOnTopTakesTheFocusAndGivesItBack) {
@@ -77,7 +77,7 @@ TEST_F(WindowInput, AnotherWindowOnTopTakesTheFocusAndGivesItBack) {
   QTest::keyClicks(belowNative->ControlWidget(2), "typed");
   rt::Window* above = Open(Form("Above"));
   auto* aboveNative = Native(above);
-  EXPECT_EQ(Drain(below), (std::vector<Seen>{{rt::EventControlAccepted, 2}, {rt::EventFocusLost, 0}}))
+  EXPECT_EQ(Drain(below), (std::vector<SeenEvent>{{rt::EventControlAccepted, 2}, {rt::EventFocusLost, 0}}))
       << "what was typed is accepted before the window loses the focus";
   EXPECT_EQ(below->Contents(2), "typed");
   EXPECT_EQ(aboveNative->parentWidget(), nullptr);
@@ -86,9 +86,9 @@ TEST_F(WindowInput, AnotherWindowOnTopTakesTheFocusAndGivesItBack) {
   rt::CloseWindow(above);
   QCoreApplication::processEvents();
   EXPECT_TRUE(belowNative->isActiveWindow()) << "the window under it is active again";
-  EXPECT_EQ(Drain(below), (std::vector<Seen>{{rt::EventFocusGained, 0}}));
+  EXPECT_EQ(Drain(below), (std::vector<SeenEvent>{{rt::EventFocusGained, 0}}));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  EXPECT_EQ(Drain(below), (std::vector<Seen>{{rt::EventControlSelected, 3}})) << "the keyboard reaches it";
+  EXPECT_EQ(Drain(below), (std::vector<SeenEvent>{{rt::EventControlSelected, 3}})) << "the keyboard reaches it";
 }
 
 TEST_F(WindowInput, AHiddenControlGivenTheFocusTakesItWhenShown) {
@@ -102,17 +102,17 @@ TEST_F(WindowInput, AHiddenControlGivenTheFocusTakesItWhenShown) {
   w->SetProperty(4, rt::PropHide, 0, rt::Value(0));
   EXPECT_EQ(QApplication::focusWidget(), native->ControlWidget(4));
   Drain(w);
-  EXPECT_EQ(Drain(w), std::vector<Seen>{});
+  EXPECT_EQ(Drain(w), std::vector<SeenEvent>{});
 }
 
 TEST_F(WindowInput, AResizeAfterTheFirstIsTold) {
   rt::Window* w = Open(Form("Form"));
   auto* native = Native(w);
-  EXPECT_EQ(Drain(w), (std::vector<Seen>{{rt::EventWindowOpened, 0}, {rt::EventWindowResized, 0}}));
+  EXPECT_EQ(Drain(w), (std::vector<SeenEvent>{{rt::EventWindowOpened, 0}, {rt::EventWindowResized, 0}}));
   native->setFixedSize(native->width() + 30, native->height());
-  EXPECT_EQ(Drain(w), (std::vector<Seen>{{rt::EventWindowResized, 0}}));
+  EXPECT_EQ(Drain(w), (std::vector<SeenEvent>{{rt::EventWindowResized, 0}}));
   native->setFixedSize(native->size());
-  EXPECT_EQ(Drain(w), std::vector<Seen>{}) << "the same size is no resize";
+  EXPECT_EQ(Drain(w), std::vector<SeenEvent>{}) << "the same size is no resize";
 }
 
 // A row source for the list tests: `rows` rows of `columns` cells "r.c".

@@ -31,12 +31,6 @@ BOOL CALLBACK CollectChild(HWND hwnd, LPARAM out) {
   return TRUE;
 }
 
-std::string ClassOf(HWND hwnd) {
-  char name[64] = {};
-  GetClassNameA(hwnd, name, sizeof name);
-  return name;
-}
-
 std::string IconCode(HICON icon) {
   if (!icon) return {};
   const struct {

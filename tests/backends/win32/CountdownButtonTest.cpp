@@ -44,7 +44,7 @@ std::vector<uint32_t> PictureOf(HWND button) {
 
 // Runs on the person's thread: reads the default button twice, a second
 // apart, then presses No.
-void Person(const char* boxClass, const std::string& title, std::vector<Sample>& samples) {
+void WatchCountdown(const char* boxClass, const std::string& title, std::vector<Sample>& samples) {
   HWND box = nullptr;
   for (int i = 0; i < 200 && !(box = FindWindowA(boxClass, title.c_str())); ++i) Sleep(25);
   if (!box) return;
@@ -86,7 +86,7 @@ TEST_F(Win32Test, ACountdownKeepsTheButtonsNameAndDrawsTheSeconds) {
     SCOPED_TRACE(b.label);
     const std::string title = std::string("Countdown: ") + b.label;
     std::vector<Sample> samples;
-    std::thread person(Person, b.boxClass, std::cref(title), std::ref(samples));
+    std::thread person(WatchCountdown, b.boxClass, std::cref(title), std::ref(samples));
     EXPECT_EQ(b.show(title), rt::ButtonNo);
     person.join();
     ASSERT_EQ(samples.size(), 2u) << "no counting default button was found";

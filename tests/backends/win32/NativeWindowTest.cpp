@@ -11,12 +11,6 @@ namespace {
 
 using rt::ControlKind;
 
-std::string ClassOf(HWND hwnd) {
-  char name[64] = {};
-  GetClassNameA(hwnd, name, sizeof name);
-  return name;
-}
-
 LONG StyleOf(HWND hwnd) { return GetWindowLongA(hwnd, GWL_STYLE); }
 
 RECT RectInParent(HWND hwnd) {

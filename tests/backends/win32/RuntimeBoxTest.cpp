@@ -23,7 +23,7 @@ struct Seen {
   bool openAfterEscape = false;
 };
 
-struct BoxCase {
+struct RuntimeBoxCase {
   const char* label;
   std::string text, caption, icon;
   int32_t buttons, defaultButton;
@@ -49,7 +49,7 @@ HWND FindBox(const std::string& caption) {
 }
 
 // Runs in the helper thread: reads the box, then answers it.
-void Person(const BoxCase& c, DWORD boxThread, Seen& seen) {
+void AnswerRuntimeBox(const RuntimeBoxCase& c, DWORD boxThread, Seen& seen) {
   HWND box = FindBox(c.caption);
   if (!box) return;
   seen.shown = true;
@@ -97,7 +97,7 @@ using RuntimeBox = Win32Test;
 // The box rules are checked with every drawer (BoxDrawersTest); here, what
 // only the Windows controls can get wrong.
 TEST_F(RuntimeBox, ShowsTheMessageAndReturnsThePressedButton) {
-  const BoxCase cases[] = {
+  const RuntimeBoxCase cases[] = {
       {"a question with an ampersand, default second",
        "Tom & Jerry|second line",
        "Ampersand",
@@ -112,10 +112,10 @@ TEST_F(RuntimeBox, ShowsTheMessageAndReturnsThePressedButton) {
        "&No",
        false},
   };
-  for (const BoxCase& c : cases) {
+  for (const RuntimeBoxCase& c : cases) {
     SCOPED_TRACE(c.label);
     Seen seen;
-    std::thread person(Person, std::cref(c), GetCurrentThreadId(), std::ref(seen));
+    std::thread person(AnswerRuntimeBox, std::cref(c), GetCurrentThreadId(), std::ref(seen));
     const int32_t result = rt::MessageBox(c.text, c.caption, c.icon, c.buttons, c.defaultButton, 0);
     person.join();
     ASSERT_TRUE(seen.shown) << "no box titled '" << c.caption << "' appeared";
@@ -136,12 +136,12 @@ TEST_F(RuntimeBox, ShowsTheMessageAndReturnsThePressedButton) {
 TEST_F(RuntimeBox, StandsOverTheCurrentWindowAndHoldsIt) {
   rt::Window* form = Open(TestForm());
   HWND formHwnd = Native(form).Handle();
-  const BoxCase c{"over a form", "Careful", "Over", "", rt::ButtonOk, 0, false, "OK", rt::ButtonOk, {}, {}, "", true};
+  const RuntimeBoxCase c{"over a form", "Careful", "Over", "", rt::ButtonOk, 0, false, "OK", rt::ButtonOk, {}, {}, "", true};
   Seen seen;
   std::atomic<bool> formEnabledMeanwhile{true};
   std::thread person([&] {
     if (FindBox(c.caption)) formEnabledMeanwhile = IsWindowEnabled(formHwnd) != 0;
-    Person(c, GetWindowThreadProcessId(formHwnd, nullptr), seen);
+    AnswerRuntimeBox(c, GetWindowThreadProcessId(formHwnd, nullptr), seen);
   });
   EXPECT_EQ(rt::MessageBox(c.text, c.caption, c.icon, c.buttons, c.defaultButton, 0), rt::ButtonOk);
   person.join();

@@ -29,7 +29,7 @@ struct InputCase {
   const char* label;
   // Acts on the open form (the focus is in the entry, control 2, at first).
   std::function<void(const Form&)> act;
-  std::vector<Seen> expected;  // events of the codes the test looks at
+  std::vector<SeenEvent> expected;  // events of the codes the test looks at
   int32_t contentsOf = 0;      // a control whose contents the act changes
   const char* contents = "";
 };
@@ -132,11 +132,11 @@ TEST_F(UserInput, EachActionQueuesTheEventsAUserCauses) {
     ASSERT_EQ(GetFocus(), Control(w, 2));
     rt::SetKeyCode(0);
     c.act(Of(w));
-    std::vector<Seen> seen =
+    std::vector<SeenEvent> seen =
         Events(w, {kSelected, kAccepted, rt::EventCloseRequested, rt::EventAlertedKey, rt::EventSelectionChanged});
     ASSERT_EQ(seen.size(), c.expected.size()) << testing::PrintToString(seen);
     for (std::size_t i = 0; i < seen.size(); ++i) {
-      Seen want = c.expected[i];
+      SeenEvent want = c.expected[i];
       if (want.key == kAnyKey) want.key = seen[i].key;
       EXPECT_EQ(seen[i], want) << "event " << i;
     }
@@ -177,11 +177,11 @@ TEST_F(UserInput, TheWindowsCommandsAreInItsSystemMenuAndUnderTheirShortcuts) {
   EXPECT_EQ(GetMenuItemID(system, count - 3), 0u) << "a separator before them";
 
   PostMessageA(Native(w).Handle(), WM_SYSCOMMAND, GetMenuItemID(system, count - 1), 0);
-  EXPECT_EQ(Events(w, {rt::EventCommand}), (std::vector<Seen>{{rt::EventCommand, 0, 0, 2}}));
+  EXPECT_EQ(Events(w, {rt::EventCommand}), (std::vector<SeenEvent>{{rt::EventCommand, 0, 0, 2}}));
   {
     HeldKeys held{VK_CONTROL, VK_SHIFT};
     Key(Control(w, 2), 'C');
-    EXPECT_EQ(Events(w, {rt::EventCommand}), (std::vector<Seen>{{rt::EventCommand, 0, 0, 1}}));
+    EXPECT_EQ(Events(w, {rt::EventCommand}), (std::vector<SeenEvent>{{rt::EventCommand, 0, 0, 1}}));
   }
   {
     HeldKeys held{VK_CONTROL};
@@ -222,9 +222,9 @@ TEST_F(UserInput, TheSpinArrowsStepTheFieldWithinItsPicture) {
   EXPECT_EQ(w->Contents(7), "9");
   // The field is accepted when the user moves on.
   PostMessageA(Control(w, 8), BM_CLICK, 0, 0);
-  std::vector<Seen> seen = Events(w, {kAccepted});
+  std::vector<SeenEvent> seen = Events(w, {kAccepted});
   ASSERT_FALSE(seen.empty());
-  EXPECT_EQ(seen.front(), (Seen{kAccepted, 7, 7, seen.front().key}));
+  EXPECT_EQ(seen.front(), (SeenEvent{kAccepted, 7, 7, seen.front().key}));
   EXPECT_EQ(value, 9);
 }
 
@@ -260,7 +260,7 @@ TEST_F(UserInput, AListShowsTheRowsOfItsCallbackAndReportsTheUsersChoice) {
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   state.state = LVIS_SELECTED | LVIS_FOCUSED;
   SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
-  std::vector<Seen> seen = Events(w, {rt::EventSelectionChanged});
+  std::vector<SeenEvent> seen = Events(w, {rt::EventSelectionChanged});
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].control, 10);
   EXPECT_EQ(w->GetProperty(10, rt::PropListSelection, 0).Number(), 1);

@@ -11,9 +11,15 @@
 
 namespace win32_test {
 
-std::ostream& operator<<(std::ostream& out, const Seen& e) {
+std::ostream& operator<<(std::ostream& out, const SeenEvent& e) {
   return out << "{event " << e.event << ", control " << e.control << ", accepted " << e.accepted << ", key " << e.key
              << "}";
+}
+
+std::string ClassOf(HWND hwnd) {
+  char name[64] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  return name;
 }
 
 std::string TextOf(HWND hwnd) {
@@ -99,9 +105,9 @@ win32::NativeWindow& Win32Test::Native(rt::Window* window) { return *backend_.Na
 
 HWND Win32Test::Control(rt::Window* window, int32_t number) { return Native(window).ControlHandle(number); }
 
-std::vector<Seen> Win32Test::Events(rt::Window* window) {
+std::vector<SeenEvent> Win32Test::Events(rt::Window* window) {
   backend_.PumpPending();
-  std::vector<Seen> seen;
+  std::vector<SeenEvent> seen;
   while (window->QueuedEvents() > 0 && window->NextEvent()) {
     const auto& e = window->Current();
     seen.push_back({e.event, e.control, e.accepted, rt::KeyCode()});
@@ -109,9 +115,9 @@ std::vector<Seen> Win32Test::Events(rt::Window* window) {
   return seen;
 }
 
-std::vector<Seen> Win32Test::Events(rt::Window* window, std::initializer_list<int32_t> codes) {
-  std::vector<Seen> all = Events(window);
-  std::erase_if(all, [&](const Seen& e) { return std::find(codes.begin(), codes.end(), e.event) == codes.end(); });
+std::vector<SeenEvent> Win32Test::Events(rt::Window* window, std::initializer_list<int32_t> codes) {
+  std::vector<SeenEvent> all = Events(window);
+  std::erase_if(all, [&](const SeenEvent& e) { return std::find(codes.begin(), codes.end(), e.event) == codes.end(); });
   return all;
 }
 

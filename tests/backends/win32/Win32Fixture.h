@@ -13,14 +13,17 @@
 
 namespace win32_test {
 
-struct Seen {
+struct SeenEvent {
   int32_t event;
   int32_t control;
   int32_t accepted;
   int32_t key;
-  bool operator==(const Seen&) const = default;
+  bool operator==(const SeenEvent&) const = default;
 };
-std::ostream& operator<<(std::ostream& out, const Seen& e);
+std::ostream& operator<<(std::ostream& out, const SeenEvent& e);
+
+// A window's class name.
+std::string ClassOf(HWND hwnd);
 
 class Win32Test : public testing::Test {
  protected:
@@ -33,9 +36,9 @@ class Win32Test : public testing::Test {
   HWND Control(rt::Window* window, int32_t number);
   // Handles the messages waiting, then takes every queued event of the
   // window, as its event loop would, without waiting for more.
-  std::vector<Seen> Events(rt::Window* window);
+  std::vector<SeenEvent> Events(rt::Window* window);
   // The same, only the events of these codes.
-  std::vector<Seen> Events(rt::Window* window, std::initializer_list<int32_t> codes);
+  std::vector<SeenEvent> Events(rt::Window* window, std::initializer_list<int32_t> codes);
 
   win32::Win32Backend backend_;
 };

@@ -25,8 +25,6 @@ using quibra::RequestInsert;
 using quibra::ResponseCancelled;
 using quibra::ResponseCompleted;
 
-void Note(std::string entry) { Log().push_back(std::move(entry)); }
-
 template <typename T>
 T Next(std::deque<T>& answers, T otherwise) {
   if (answers.empty()) return otherwise;

@@ -17,9 +17,9 @@ const rt::FieldDesc recordFields[] = {
     {offsetof(Record, CITY), rt::FieldType::FixedText, 20},
 };
 
-void Note(std::string entry) { Log().push_back(std::move(entry)); }
-
 }  // namespace
+
+void Note(std::string entry) { Log().push_back(std::move(entry)); }
 
 rt::RecordGroup GroupOf(Record& record) { return {&record, recordFields, 3, sizeof(Record)}; }
 

@@ -44,6 +44,8 @@ rt::RecordGroup GroupOf(Record& record);
 
 // Every call a fake received, oldest first ("A.Refresh(1)", "T.Apply(0)").
 std::vector<std::string>& Log();
+// Adds an entry to the log.
+void Note(std::string entry);
 // The log entries that contain any of the needles, joined with spaces.
 std::string Trace(std::initializer_list<std::string_view> needles);
 int Count(std::string_view entry);
