@@ -33,6 +33,10 @@ quibra_use_wine() {
   fi
   export QUIBRA_WINE WINEARCH WINELOADER=$QUIBRA_WINE
   export WINEDEBUG=-all
+  # Wine names files in the Unix locale's character set: in one that is not
+  # UTF-8 (the C locale of a bare environment) a name with an accented letter
+  # cannot be made, so the programs run in C.UTF-8 then.
+  [ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
   export WINEDLLOVERRIDES="mscoree,mshtml="
 }
 
