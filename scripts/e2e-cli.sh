@@ -16,7 +16,7 @@ if [[ "$program" == *.exe ]]; then
   cd "$work" || exit 1
   driver=${2:?usage: e2e-cli.sh QuibraD.exe quibra-uia.exe}
   run() { timeout 120 "$QUIBRA_WINE" "$program" "$@"; }
-  box_up() { timeout 90 "$QUIBRA_WINE" "$driver" wait-box 60000 >/dev/null 2>&1; }
+  box_up() { quibra_wait_for_box "$driver"; }
 else
   # shellcheck source=win32-display.sh
   . "$here/win32-display.sh"

@@ -18,7 +18,7 @@ failures=0 checks=0
 . "$here/win32-display.sh"
 quibra_desktop_session console "$program" || exit 1
 cd "$work" || exit 1
-box_up() { timeout 90 "$QUIBRA_WINE" "$driver" wait-box 60000 >/dev/null 2>&1; }
+box_up() { quibra_wait_for_box "$driver"; }
 folder="$work/Program Files/Quibra"
 mkdir -p "$folder"
 cp "$program" "$(dirname "$program")/QuibraD.exe" "$folder/"

@@ -92,6 +92,13 @@ quibra_desktop_session() {
   quibra_make_prefix "$work/prefix" || return 1
 }
 
+# Waits until a program's box is in front with its focus, as the UI-automation
+# driver given (quibra-uia.exe) sees it, so that a key pressed on the display
+# reaches the box; false when none came within a minute.
+quibra_wait_for_box() {
+  timeout 90 "$QUIBRA_WINE" "$1" wait-box 60000 >/dev/null 2>&1
+}
+
 quibra_end_desktop_session() {
   quibra_stop_prefix
   quibra_stop_xvfb
