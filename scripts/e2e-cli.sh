@@ -16,7 +16,7 @@ if [[ "$program" == *.exe ]]; then
   cd "$work" || exit 1
   driver=${2:?usage: e2e-cli.sh QuibraD.exe quibra-uia.exe}
   run() { timeout 120 "$QUIBRA_WINE" "$program" "$@"; }
-  box_up() { quibra_wait_for_box "$driver"; }
+  press() { quibra_press_on_box "$driver" "$1" "$work/ended"; }
 else
   # shellcheck source=win32-display.sh
   . "$here/win32-display.sh"
@@ -26,7 +26,7 @@ else
   export QT_QPA_PLATFORM=xcb
   cd "$work" || exit 1
   run() { timeout 60 "$program" "$@"; }
-  box_up() { sleep 2; }
+  press() { sleep 2; xdotool key --clearmodifiers "$1"; }
 fi
 
 # expect <what> <status> <printed> -- <arguments>; a KEY in the environment
@@ -35,13 +35,15 @@ expect() {
   local what=$1 status=$2 printed=$3
   shift 4
   local presser=
+  rm -f "$work/ended"
   if [ -n "${KEY:-}" ]; then
-    (box_up; xdotool key --clearmodifiers "$KEY") &
+    press "$KEY" &
     presser=$!
   fi
   local out rc
   run "$@" >"$work/stdout" 2>"$work/stderr"
   rc=$?
+  : >"$work/ended"
   out=$(tr -d '\r' <"$work/stdout")
   [ -n "$presser" ] && wait "$presser"
   checks=$((checks + 1))

@@ -18,7 +18,7 @@ failures=0 checks=0
 . "$here/win32-display.sh"
 quibra_desktop_session console "$program" || exit 1
 cd "$work" || exit 1
-box_up() { quibra_wait_for_box "$driver"; }
+press() { quibra_press_on_box "$driver" "$1" "$work/ended"; }
 folder="$work/Program Files/Quibra"
 mkdir -p "$folder"
 cp "$program" "$(dirname "$program")/QuibraD.exe" "$folder/"
@@ -49,13 +49,15 @@ expect() {
   local what=$1 status=$2 printed=$3 said=$4
   shift 4
   local presser=
+  rm -f "$work/ended"
   if [ -n "${KEY:-}" ]; then
-    (box_up; xdotool key --clearmodifiers "$KEY") &
+    press "$KEY" &
     presser=$!
   fi
   local out err rc
   "$@" >"$work/stdout" 2>"$work/stderr"
   rc=$?
+  : >"$work/ended"
   out=$(tr -d '\r' <"$work/stdout")
   err=$(tr -d '\r' <"$work/stderr")
   [ -n "$presser" ] && wait "$presser"

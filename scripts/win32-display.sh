@@ -92,11 +92,25 @@ quibra_desktop_session() {
   quibra_make_prefix "$work/prefix" || return 1
 }
 
-# Waits until a program's box is in front with its focus, as the UI-automation
-# driver given (quibra-uia.exe) sees it, so that a key pressed on the display
-# reaches the box; false when none came within a minute.
-quibra_wait_for_box() {
+# Presses a key on a program's box once the UI-automation driver given
+# (quibra-uia.exe) sees the box in front with its focus. A key the display
+# takes before Wine has handed the box the keyboard (seen on a session's
+# first box) is lost, so while the program has not ended (the file given
+# does not exist yet) and the box is still in front three seconds later, the
+# key is pressed again, up to three times more.
+#   quibra_press_on_box <quibra-uia.exe> <key> <file made when the program ends>
+quibra_press_on_box() {
+  local again tick
   timeout 90 "$QUIBRA_WINE" "$1" wait-box 60000 >/dev/null 2>&1
+  xdotool key --clearmodifiers "$2"
+  for again in 1 2 3; do
+    for tick in $(seq 30); do
+      [ -e "$3" ] && return 0
+      sleep 0.1
+    done
+    timeout 30 "$QUIBRA_WINE" "$1" wait-box 0 >/dev/null 2>&1 || return 0
+    xdotool key --clearmodifiers "$2"
+  done
 }
 
 quibra_end_desktop_session() {
